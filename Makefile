@@ -231,7 +231,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RabiAndFastLandauZenerGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.AdiabaticLandauZenerGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows \
                       GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows \

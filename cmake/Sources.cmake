@@ -277,6 +277,7 @@ set(VXO_APP_SOURCES
     text/DiagnosticsRowLabels.cpp
     text/DiagnosticsRowOrder.cpp
     text/ExperimentFileName.cpp
+    text/GridDependenceText.cpp
     text/HelpHtml.cpp
     text/PanelText.cpp
     text/PotentialObjectText.cpp

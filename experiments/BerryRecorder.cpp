@@ -56,7 +56,8 @@ bool BerryRecorder::configure(const ComplexField2D& field, const BerryTrap& trap
 
 bool BerryRecorder::record(double t, const BerryLoopState& loopState, const ComplexField2D& field)
 {
-    if (!configured_ || !loopState.valid || !QuantumBerryPhase2D::sameGrid(initialField_, field) || !isFinite(t))
+    if (!configured_ || !loopState.valid || !QuantumBerryPhase2D::sameGrid(initialField_, field) || !isFinite(t) ||
+        loopClosed())
         return false;
 
     // The recorder is fed after every step: the field's norm is summed once
@@ -75,7 +76,7 @@ bool BerryRecorder::record(double t, const BerryLoopState& loopState, const Comp
 
     // Only the transported phase needs every step; a sample that thinning
     // drops is not measured.
-    const bool completion = loopState.finished && (samples_.empty() || samples_.back().progress < 1.0);
+    const bool completion = loopState.finished;
     if (isThinnedOut(samples_, t, config_.duration, capacity_, completion))
         return true;
 

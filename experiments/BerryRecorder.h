@@ -5,7 +5,9 @@
 // transported phase (product of the unit step overlaps) and the geometric
 // phase arg <psi(0)|psi(t)> - arg P in [-pi, pi). The series is thinned to
 // one sample per duration / (capacity - 1); the sample at loop completion is
-// always kept.
+// always kept, and it is the last: the holonomy belongs to the closed loop,
+// while after it arg <psi(0)|psi> and the transported phase part by the
+// dynamical phases of whatever the finite speed of the loop excited.
 
 #include "core/ComplexField2D.h"
 #include "experiments/QuantumBerryPhase2D.h"
@@ -39,11 +41,14 @@ public:
     // trap or loop. The field becomes psi(0) and the previous state.
     bool configure(const ComplexField2D& field, const BerryTrap& trap, const BerryConfig& config);
     // False (nothing changes) when not configured, the loop state is invalid,
-    // the field is on another grid than psi(0) or t is not finite.
+    // the field is on another grid than psi(0), t is not finite or the loop
+    // has closed.
     bool record(double t, const BerryLoopState& loopState, const ComplexField2D& field);
 
     bool isConfigured() const { return configured_; }
     bool isEmpty() const { return samples_.empty(); }
+    // The sample at loop completion is stored: the reading is complete.
+    bool loopClosed() const { return !samples_.empty() && samples_.back().progress >= 1.0; }
     std::uint64_t capacity() const { return capacity_; }
     const ComplexField2D& initialField() const { return initialField_; }
     const BerryTrap& trap() const { return trap_; }

@@ -6,8 +6,42 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 
 namespace vxo {
+
+namespace {
+
+// Probability per unit length on the edges of the periodic box, as a share of
+// the whole: the density on the seam between the last and the first column
+// (and row) is the mean of the two, integrated along the seam.
+double edgeLineDensity(const DiracSpinor2D& spinor)
+{
+    const ComplexField2D& upper = spinor.upper;
+    const ComplexField2D& lower = spinor.lower;
+    const std::uint64_t nx = upper.nx();
+    const std::uint64_t ny = upper.ny();
+    const auto density = [&](std::uint64_t i, std::uint64_t j) {
+        return static_cast<double>(std::norm(upper.at(i, j))) + static_cast<double>(std::norm(lower.at(i, j)));
+    };
+    double total = 0.0;
+    for (std::uint64_t j = 0; j < ny; ++j)
+        for (std::uint64_t i = 0; i < nx; ++i)
+            total += density(i, j);
+    const double dx = upper.dx();
+    const double dy = upper.dy();
+    total *= dx * dy;
+    if (!(total > 0.0))
+        return 0.0;
+    double seams = 0.0;
+    for (std::uint64_t j = 0; j < ny; ++j)
+        seams += 0.5 * (density(0, j) + density(nx - 1, j)) * dy;
+    for (std::uint64_t i = 0; i < nx; ++i)
+        seams += 0.5 * (density(i, 0) + density(i, ny - 1)) * dx;
+    return seams / total;
+}
+
+} // namespace
 
 DiracZitterbewegungRecorder::DiracZitterbewegungRecorder(std::uint64_t capacity) : capacity_(capacity) {}
 
@@ -24,6 +58,11 @@ void DiracZitterbewegungRecorder::reset()
     positiveEnergyWeight_ = 0.0;
     negativeEnergyWeight_ = 0.0;
     samples_.clear();
+    wrappedShareBound_ = 0.0;
+    wrapMarkTime_ = -1.0;
+    hasEdgeDensity_ = false;
+    edgeDensity_ = 0.0;
+    edgeTime_ = 0.0;
 }
 
 bool DiracZitterbewegungRecorder::configure(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config,
@@ -51,6 +90,16 @@ void DiracZitterbewegungRecorder::record(double t, const DiracSpinor2D& spinor)
                   QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_, initialCentroidY_),
                   static_cast<std::size_t>(capacity_));
     refitDriftLines();
+
+    // Trapezoid between samples: at most c times the edge-line density crosses per unit time.
+    const double density = edgeLineDensity(spinor);
+    if (hasEdgeDensity_ && t > edgeTime_)
+        wrappedShareBound_ += config_.lightSpeed * 0.5 * (density + edgeDensity_) * (t - edgeTime_);
+    hasEdgeDensity_ = true;
+    edgeDensity_ = density;
+    edgeTime_ = t;
+    if (wrapMarkTime_ < 0.0 && wrappedShareBound_ >= kMarkedWrappedShare)
+        wrapMarkTime_ = t;
 }
 
 void DiracZitterbewegungRecorder::refitDriftLines()

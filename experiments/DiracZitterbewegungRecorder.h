@@ -5,6 +5,12 @@
 // squares with straight lines; their slopes are the measured drift
 // velocities and every stored sample's detrended coordinates are its
 // residuals from the lines, so the trembling stands out on its own.
+//
+// The box is periodic: what leaves it on one side comes back on the other,
+// and the centroid then moves by up to a box width per unit of probability
+// that crossed. The recorder bounds that share from the density on the box's
+// edge lines: no part of a Dirac spinor moves faster than c, so at most c
+// times the probability per unit length on an edge crosses it per unit time.
 
 #include "core/DiracSpinor2D.h"
 #include "experiments/QuantumZitterbewegung2D.h"
@@ -16,6 +22,11 @@ namespace vxo {
 
 class DiracZitterbewegungRecorder {
 public:
+    // The share of the packet that may have wrapped round the box from which
+    // the recorder marks the time: the centroid can then be off by a hundredth
+    // of a box width, the order of the trembling on the presets' boxes.
+    static constexpr double kMarkedWrappedShare = 0.01;
+
     // A capacity of 0 keeps no samples.
     explicit DiracZitterbewegungRecorder(std::uint64_t capacity);
 
@@ -25,7 +36,8 @@ public:
     // Resets; then, for a usable spinor, a valid config and a positive finite
     // hbar, stores them, the spinor's centroid and its energy-branch weights.
     bool configure(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config, double hbar);
-    // Appends one sample and refits the drift lines; nothing unless
+    // Appends one sample, refits the drift lines and adds what may have
+    // crossed the box's edges since the previous sample; nothing unless
     // configured and the spinor is usable.
     void record(double t, const DiracSpinor2D& spinor);
 
@@ -41,6 +53,11 @@ public:
     double positiveEnergyWeight() const { return positiveEnergyWeight_; }
     double negativeEnergyWeight() const { return negativeEnergyWeight_; }
     const std::vector<ZitterbewegungSample>& samples() const { return samples_; }
+    // The bound on the share of the packet that has crossed the box's edges
+    // up to the last sample, and the time of the first sample at which it
+    // reached kMarkedWrappedShare (negative before).
+    double wrappedShareBound() const { return wrappedShareBound_; }
+    double wrapMarkTime() const { return wrapMarkTime_; }
 
 private:
     void refitDriftLines();
@@ -57,6 +74,12 @@ private:
     double positiveEnergyWeight_ = 0.0;
     double negativeEnergyWeight_ = 0.0;
     std::vector<ZitterbewegungSample> samples_;
+    double wrappedShareBound_ = 0.0;
+    double wrapMarkTime_ = -1.0;
+    // The edge-line density and time of the previous sample, once there is one.
+    bool hasEdgeDensity_ = false;
+    double edgeDensity_ = 0.0;
+    double edgeTime_ = 0.0;
 };
 
 } // namespace vxo

@@ -32,6 +32,8 @@ void LoschmidtRecorder::reset()
     initialField_ = ComplexField2D{};
     config_ = LoschmidtConfig{};
     samples_.clear();
+    hasEcho_ = false;
+    echo_ = LoschmidtSample{};
 }
 
 bool LoschmidtRecorder::configure(const ComplexField2D& field, const LoschmidtConfig& config)
@@ -90,6 +92,11 @@ bool LoschmidtRecorder::record(double t, const ComplexField2D& field, bool rever
         sample.centroidY = sumY / density;
     }
 
+    const double echoTime = 2.0 * config_.reversalTime;
+    if (!hasEcho_ || std::fabs(t - echoTime) < std::fabs(echo_.time - echoTime)) {
+        echo_ = sample;
+        hasEcho_ = true;
+    }
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
     return true;
 }

@@ -6,7 +6,10 @@
 // the fidelity being the overlap with the time-reversed state conj(psi0)
 // that a perfect reversal returns. Thinned to one sample per
 // 2 reversalTime / (capacity - 1); the first sample after the reversal is
-// always kept.
+// always kept. The sample nearest the echo time 2 reversalTime (the earliest
+// of equally near ones) is also kept apart, so that the echo stays the one
+// read there however long the run goes on and however many samples the
+// capacity has dropped since.
 
 #include "core/ComplexField2D.h"
 #include "experiments/QuantumLoschmidt2D.h"
@@ -46,6 +49,8 @@ public:
     const ComplexField2D& initialField() const { return initialField_; }
     const LoschmidtConfig& config() const { return config_; }
     const std::vector<LoschmidtSample>& samples() const { return samples_; }
+    // The recorded sample nearest 2 reversalTime; null before any.
+    const LoschmidtSample* echoSample() const { return hasEcho_ ? &echo_ : nullptr; }
 
 private:
     std::uint64_t capacity_;
@@ -53,6 +58,8 @@ private:
     ComplexField2D initialField_;
     LoschmidtConfig config_;
     std::vector<LoschmidtSample> samples_;
+    bool hasEcho_ = false;
+    LoschmidtSample echo_;
 };
 
 } // namespace vxo

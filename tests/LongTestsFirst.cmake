@@ -10,7 +10,8 @@ set(_vxo_long_tests
     GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 29
     GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 28
     GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 27
-    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 26
+    GuideClaimsEarly.AdiabaticLandauZenerGuideQuotesWhatTheProgramShows 38
+    GuideClaimsEarly.RabiAndFastLandauZenerGuidesQuoteWhatTheProgramShows 10
     GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 25
     GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 24
     GuideClaimsEarly.ResonantTunnellingGuideQuotesWhatTheProgramShows 30

@@ -484,6 +484,9 @@ private:
     // The preparation named by preparationType into psi (or the spinor); false,
     // with preparationType back to gaussian, when it is gaussian or cannot run.
     bool prepareExperimentInitialState();
+    // Empty unless boundStartReplaced; else the words that open every page
+    // whose prediction assumes the bound-state start.
+    QString replacedStartText() const;
     // The selected eigenstate or superposition (with the form's phase;
     // refused for equal or missing states): rebuild, page, status.
     void prepareBoundEigenstate();
@@ -866,6 +869,8 @@ private:
     // test, hint or summary, diagnostics row, plot fed with copies or a
     // pointer to the recorder.
     void updateScatteringPanel();
+    // The wedge's page: how its painted faces depend on the cells.
+    QString wedgeGridText() const;
     void updateResonancePanel(bool recomputeScans);
     void updateTunnelingDiagnostics();
 
@@ -893,6 +898,10 @@ private:
     void updateBackflowPanel();
     // formatTime of duration x the time unit of currentScale, or "n/a".
     QString indicativeTimeText(double duration) const;
+    // Empty while the run stands inside an analysis window ending at
+    // `endTime`; past it, the line that says the page's figures were read
+    // at `readAt` (the recorder's last sample).
+    QString windowClosedText(double endTime, double readAt) const;
 
     // --- MainWindowPanelsBoxesAndLattices.cpp: box and lattice panels ----------------------------
     void updateBlochPanel();
@@ -1008,6 +1017,11 @@ private:
     std::int32_t boundStateA = 0;
     std::int32_t boundStateB = 3;
     double boundRelativePhase = 1.5707963267948966; // radians
+    // The bound-state start asked for was replaced by the Gaussian packet:
+    // its spectrum no longer fitted the rebuilt potential (the grid, the
+    // scene or the mass had changed). Kept until a start is chosen again
+    // (Load, a document, Prepare on the Bound states page).
+    bool boundStartReplaced = false;
 
     std::uint64_t momentumFieldStep = kNoCacheKey;
     double momentumFieldTime = -1.0;

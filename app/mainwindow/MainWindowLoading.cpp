@@ -389,6 +389,7 @@ void MainWindow::restoreFreshControls()
 // bound-state experiment computes its own.
 void MainWindow::forgetBoundPreparation()
 {
+    boundStartReplaced = false;
     twoLevel.doubleWellConfig = {};
     twoLevel.doubleWellParameters = {};
     boundStates = BoundStateResult{};

@@ -37,6 +37,20 @@ QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
         .text();
 }
 
+// From the time the recorder marked, what may have wrapped round the
+// periodic box: the figures read since then carry it.
+QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder)
+{
+    if (recorder.wrapMarkTime() < 0.0)
+        return {};
+    return PanelText(latin1("\npacket at the box edge from t=%1: by t=%2 up to %3% of it may have wrapped round "
+                            "the periodic box, and <x>, fit vx and the residuals read since include it"))
+        .fixed(recorder.wrapMarkTime(), 2)
+        .fixed(recorder.samples().back().time, 2)
+        .fixed(100.0 * recorder.wrappedShareBound(), 1)
+        .text();
+}
+
 } // namespace
 
 double MainWindow::kleinPacketMaximum() const
@@ -81,7 +95,8 @@ void MainWindow::updateZitterbewegungPanel()
             .fixed({last.velocityX, last.detrendedX, recorder.maxAbsDetrendedX()}, 5)
             .fixed(last.norm, 7)
             .fixed({recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(settings)}, 6)
-            .text();
+            .text() +
+        zitterbewegungWrapText(recorder) + windowClosedText(settings.analysisEndTime, last.time);
     ui->zitterSummaryLabel->setText(summary);
     writeDiagnosticsRow(kZitterbewegungRow,
                         PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
@@ -132,7 +147,8 @@ void MainWindow::updateKleinPanel()
                     recorder.maxRightProbability(), recorder.integratedDetectorFlux()},
                    5)
             .fixed(last.norm, 7)
-            .text();
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time);
     ui->kleinSummaryLabel->setText(summary);
     writeDiagnosticsRow(kKleinRow, PanelText(latin1("%1  V0=%2 angle=%3 T~%4"))
                                        .word(regimeText)

@@ -2,6 +2,7 @@
 
 #include "app/panels/RecorderPanelFigures.h"
 #include "app/text/DiagnosticsRowLabels.h"
+#include "app/text/GridDependenceText.h"
 #include "app/text/PanelText.h"
 #include "core/Numeric.h"
 #include "experiments/QuantumLandau2D.h"
@@ -58,14 +59,11 @@ void MainWindow::updateAharonovBohmPanel()
     const double phaseDegrees = 360.0 * settings.fluxQuanta;
     // The passage depends on the cells: the class is told by how much.
     const double hbar = static_cast<double>(solver.parameters().hbar);
-    const double lag = magneticStepSpeedLag(form.momentumSpinBox->value() / hbar,
-                                            form.momentumYSpinBox->value() / hbar,
+    const double lag = magneticStepSpeedLag(form.momentumSpinBox->value() / hbar, form.momentumYSpinBox->value() / hbar,
                                             static_cast<double>(psi.dx()), static_cast<double>(psi.dy()));
     form.aharonovBohmSummaryLabel->setText(
         PanelText(QStringLiteral("samples=%1   t=%2 / %3   Phi/Phi0=%4   AB phase=%5 deg\n"
-                                 "detector line=%6   center fringe=%7   <y>det=%8   norm=%9\n"
-                                 "on cells of %10 x %11 the packet moves %12% slower than p/m: "
-                                 "on finer cells it passes sooner"))
+                                 "detector line=%6   center fringe=%7   <y>det=%8   norm=%9\n%10"))
             .count(samples.size())
             .fixed(last.time, 3)
             .fixed(settings.analysisEndTime, 2)
@@ -75,9 +73,12 @@ void MainWindow::updateAharonovBohmPanel()
             .general(passage.centralProbability, 6)
             .general(passage.detectorMeanY, 5)
             .fixed(last.norm, 6)
-            .fixed({static_cast<double>(psi.dx()), static_cast<double>(psi.dy())}, 3)
-            .fixed(100.0 * lag, 1)
-            .text());
+            .word(gridDependenceText(
+                psi.dx(), psi.dy(),
+                PanelText(QStringLiteral("the packet moves %1% slower than p/m")).fixed(100.0 * lag, 1).text(),
+                QStringLiteral("it passes sooner")))
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kAharonovBohmRow, PanelText(QStringLiteral("Phi/Phi0=%1, phase=%2 deg, center=%3"))
                                               .fixed(settings.fluxQuanta, 3)
                                               .fixed(phaseDegrees, 1)
@@ -132,7 +133,8 @@ void MainWindow::updateLandauPanel()
             .fixed({last.energy, levelEnergy, fidelity}, 6)
             .word(returnTime)
             .fixed(last.norm, 6)
-            .text());
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kLandauRow, PanelText(QStringLiteral("b=%1  omega=%2  E=%3  F=%4"))
                                         .fixed(settings.fieldStrength, 3)
                                         .fixed(omegaC, 4)
@@ -178,7 +180,8 @@ void MainWindow::updateHallEdgePanel()
             .fixed({last.meanX, last.meanY, last.drift}, 3)
             .fixed(last.edgeProbability, 4)
             .fixed(last.norm, 6)
-            .text());
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kHallEdgeRow, PanelText(QStringLiteral("%1 drift=%2  Pedge=%3"))
                                           .word(chirality)
                                           .fixed({last.drift, last.edgeProbability}, 3)

@@ -157,7 +157,10 @@ void MainWindow::updateBerryPanel()
             .word(berryPhaseText(last))
             .count(sampleCount)
             .fixed(last.time, 3)
-            .text());
+            .text() +
+        (recorders.berryRecorder.loopClosed()
+             ? readingClosedText(QStringLiteral("the loop's end"), last.time, solver.time())
+             : QString()));
     writeDiagnosticsRow(kBerryRow, berryRowValue(last));
     ui->berryPlotWidget->setRecorder(&recorders.berryRecorder);
 }
@@ -186,7 +189,7 @@ void MainWindow::updateLoschmidtPanel()
     const QString stage = QLatin1String(loschmidtStage(recorders.loschmidtReversed, last.time, reversalTime));
     QString echo = QStringLiteral("not reached");
     if (last.time >= 2.0 * reversalTime) {
-        const LoschmidtSample& atEcho = samples[nearestSampleIndex(samples, 2.0 * reversalTime)];
+        const LoschmidtSample& atEcho = *recorders.loschmidtRecorder.echoSample();
         echo = PanelText(QStringLiteral("density=%1   coherent=%2"))
                    .fixed({atEcho.densityEcho, atEcho.fidelity}, 6)
                    .text();
@@ -243,7 +246,8 @@ void MainWindow::updateMoshinskyPanel()
             .fixed(last.transmittedProbability, 5)
             .fixed(last.meanX, 3)
             .count(peaks)
-            .text());
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kMoshinskyRow, PanelText(QStringLiteral("I=%1  Pfront=%2  peaks=%3"))
                                            .fixed(last.detectorDensity, 5)
                                            .fixed(last.transmittedProbability, 4)
@@ -279,7 +283,8 @@ void MainWindow::updateKapitzaDiracPanel()
             .fixed(last.gratingMomentum, 5)
             .fixed(QuantumKapitzaDirac2D::pulseArea(settings, recorders.kapitzaDiracRecorder.hbar()), 3)
             .fixed({orders.zero, orders.first, orders.second}, 5)
-            .text());
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kKapitzaDiracRow,
                         PanelText(QStringLiteral("G=%1  P0=%2  P1=%3  P2=%4"))
                             .fixed({last.gratingMomentum, orders.zero, orders.first, orders.second}, 4)
@@ -313,7 +318,8 @@ void MainWindow::updateBackflowPanel()
             .fixed(last.probabilityLeft, 6)
             .general(recorders.backflowRecorder.maximumBackwardFlux(), 6)
             .word(QLatin1String(backflowDirection(last.flux)))
-            .text());
+            .text() +
+        windowClosedText(settings.analysisEndTime, last.time));
     writeDiagnosticsRow(kBackflowRow, PanelText(QStringLiteral("P+%1  Jmin=%2  B=%3"))
                                           .fixed(recorders.backflowRecorder.positiveMomentumFraction(), 6)
                                           .general(recorders.backflowRecorder.minimumFlux(), 5)
@@ -323,5 +329,13 @@ void MainWindow::updateBackflowPanel()
 }
 
 QString MainWindow::indicativeTimeText(double duration) const { return indicativeDurationText(currentScale, duration); }
+
+QString MainWindow::windowClosedText(double endTime, double readAt) const
+{
+    const double now = solver.time();
+    if (!(now > endTime + 1e-12))
+        return {};
+    return readingClosedText(QStringLiteral("the end of the analysis window"), readAt, now);
+}
 
 } // namespace vxo

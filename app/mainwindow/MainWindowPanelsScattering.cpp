@@ -2,8 +2,10 @@
 
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/FormIndices.h"
+#include "app/text/GridDependenceText.h"
 #include "app/text/PanelText.h"
 #include "core/KineticEnergy.h"
+#include "core/Numeric.h"
 #include "core/RegionProbabilities.h"
 #include "core/SquareBarrier1D.h"
 #include "experiments/CavityLeak.h"
@@ -111,6 +113,20 @@ QString threeRegionText(const char* format, const RegionProbabilities& regions)
 
 } // namespace
 
+QString MainWindow::wedgeGridText() const
+{
+    // The wedge is painted cell by cell, so its slanted faces are staircases
+    // of cell steps; what it sends on and aside depends on how fine they are.
+    const double momentum = std::hypot(ui->momentumSpinBox->value(), ui->momentumYSpinBox->value());
+    const double wavelength = 2.0 * kPi * static_cast<double>(solver.parameters().hbar) / std::max(momentum, 1e-12);
+    const double step = std::max(static_cast<double>(psi.dx()), static_cast<double>(psi.dy()));
+    return gridDependenceText(psi.dx(), psi.dy(),
+                              PanelText(QStringLiteral("the wedge's faces are steps of %1% of a wavelength"))
+                                  .fixed(100.0 * step / wavelength, 1)
+                                  .text(),
+                              QStringLiteral("the shares and <x> behind it move by a few percent"));
+}
+
 void MainWindow::updateScatteringPanel()
 {
     // With a scene the barriers are objects: only a double barrier has a
@@ -128,7 +144,10 @@ void MainWindow::updateScatteringPanel()
         scattering.absorption.ofWholePacket(observedDensity().regions(centerX - halfWidth, centerX + halfWidth));
 
     if (form.geometryComboBox->currentIndex() != static_cast<int>(PotentialObjectKind::Barrier)) {
-        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("X-region monitor"));
+        writeDiagnosticsRow(kScatteringStateRow,
+                            form.geometryComboBox->currentIndex() == static_cast<int>(PotentialObjectKind::PolygonWedge)
+                                ? QStringLiteral("X-region monitor   ") + wedgeGridText()
+                                : QStringLiteral("X-region monitor"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             threeRegionText("P_left=%1   P_center=%2   P_right=%3", regions));
         return;

@@ -209,7 +209,8 @@ void MainWindow::updateDoubleWellPanel()
                                            4)
                                     .text();
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
-    form.doubleWellSummaryLabel->setText(splitting + QStringLiteral("   |   ") + populations);
+    const QString start = twoLevel.doubleWellParameters.valid ? replacedStartText() : QString();
+    form.doubleWellSummaryLabel->setText(start + splitting + QStringLiteral("   |   ") + populations);
     plot.setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
                                                                  : 0.0);
     plot.setSamples(samples);
@@ -358,7 +359,7 @@ void MainWindow::updateRabiPanel()
             ? PanelText(QStringLiteral("max P2=%1  min captured=%2")).fixed({largestUpper, smallestCaptured}, 3).text()
             : QStringLiteral("no history yet");
     const RabiReference& reference = twoLevel.rabiReference;
-    const QString text =
+    QString text =
         PanelText(QStringLiteral("omega12=%1  omega=%2  detuning=%3  |x12|=%4  OmegaR=%5  two-level model RWA max "
                                  "P2=%6  first max~%7  (live outside pair=%8) | P1=%9 P2=%10 captured=%11 | %12"))
             .fixed({reference.transitionFrequency, reference.driveFrequency, reference.detuning}, 5)
@@ -369,6 +370,7 @@ void MainWindow::updateRabiPanel()
             .fixed({outsidePair(live.captured), live.population1, live.population2, live.captured}, 3)
             .word(recorded)
             .text();
+    text.prepend(replacedStartText());
     form.rabiSummaryLabel->setText(text);
     writeDiagnosticsRow(kRabiRow, text);
 }
@@ -414,7 +416,7 @@ void MainWindow::updateLandauZenerPanel()
                      {live.lowerPopulation, live.rightPopulation, live.captured});
     const LandauZenerReference& reference = twoLevel.landauZenerReference;
     // The doubled percent sign after the progress is the page's own text.
-    const QString text =
+    QString text =
         PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  asymptotic LZ Pdiab=%5  Pad=%6  "
                                  "(live outside pair=%7) | bias=%8 progress=%9%% | Pleft=%10 Pright=%11  "
                                  "Plower=%12 Pupper=%13 captured=%14 | history lower=%15 right=%16 min captured=%17"))
@@ -428,6 +430,7 @@ void MainWindow::updateLandauZenerPanel()
                     live.captured, recorded.first, recorded.second, recorded.minCaptured},
                    3)
             .text();
+    text.prepend(replacedStartText());
     form.landauZenerSummaryLabel->setText(text);
     writeDiagnosticsRow(kLandauZenerRow, text);
 }
@@ -477,7 +480,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                       &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergCaptured},
                      {live.lowerPopulation, live.upperPopulation, live.captured});
     // The doubled percent sign after the progress is the page's own text.
-    const QString text =
+    QString text =
         PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass asymptotic LZ "
                                  "Pdiab=%6 | two-level model final Plower=%7 Pupper=%8 (live outside pair=%9) | "
                                  "live bias=%10 progress=%11%% Plower=%12 Pupper=%13 Pleft=%14 Pright=%15 "
@@ -492,6 +495,7 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                     live.captured, recorded.first, recorded.second, recorded.minCaptured},
                    3)
             .text();
+    text.prepend(replacedStartText());
     form.stueckelbergSummaryLabel->setText(text);
     writeDiagnosticsRow(kStueckelbergRow, text);
 }
@@ -633,6 +637,7 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
                       .text()
                 : QStringLiteral(" | ensemble configuration invalid [analysis only]");
     }
+    text.prepend(replacedStartText());
     form.ramseySummaryLabel->setText(text);
     writeDiagnosticsRow(kRamseyRow, text);
 }

@@ -130,11 +130,28 @@ bool MainWindow::prepareExperimentInitialState()
     else
         diracSpinor = DiracSpinor2D{};
 
+    // Another experiment's state is a start chosen anew; the packet that
+    // stands in for a bound state is not.
+    const bool boundStart = preparationType == InitialPreparationType::BoundEigenstate ||
+                            preparationType == InitialPreparationType::BoundSuperposition;
+    if (preparationType != InitialPreparationType::Gaussian)
+        boundStartReplaced = boundStart && !prepared;
+
     if (!prepared) {
         preparationType = InitialPreparationType::Gaussian;
         noteRebuildFailure(QString::fromStdString(message));
     }
     return prepared;
+}
+
+QString MainWindow::replacedStartText() const
+{
+    if (!boundStartReplaced)
+        return {};
+    return QStringLiteral("START REPLACED: at the last rebuild the bound states did not fit the grid, potential or "
+                          "mass, so the run started from the Gaussian packet, not from the state this prediction "
+                          "assumes (Compute states, then Prepare on the Bound states page, or Load the experiment "
+                          "again) | ");
 }
 
 void MainWindow::prepareBoundEigenstate()

@@ -9,6 +9,7 @@
 #include "experiments/QuantumKickedRotor2D.h"
 #include "experiments/QuantumLoschmidt2D.h"
 #include "experiments/QuantumZeno2D.h"
+#include "experiments/RecorderSupport.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -342,10 +343,16 @@ void MainWindow::sampleStepRecorders()
     const auto due = [n](const auto& recorder, std::uint64_t stride) {
         return recorder.isConfigured() && n % stride == 0;
     };
+    // A recorder whose reading ends at `endTime`: on its stride, widened
+    // where the whole window would not fit it, up to that end.
+    const double dt = solver.parameters().dt;
+    const auto dueInWindow = [&](const auto& recorder, std::uint64_t stride, double endTime) {
+        return due(recorder, windowStride(stride, endTime, dt, recorder.capacity())) && insideAnalysis(t, endTime);
+    };
 
-    if (due(recorders.zitterbewegungRecorder, 2) && insideAnalysis(t, stored.quantumZitterbewegung.analysisEndTime))
+    if (dueInWindow(recorders.zitterbewegungRecorder, 2, stored.quantumZitterbewegung.analysisEndTime))
         recorders.zitterbewegungRecorder.record(t, diracSpinor);
-    if (due(recorders.kleinRecorder, 2) && insideAnalysis(t, stored.quantumKleinTunneling.analysisEndTime))
+    if (dueInWindow(recorders.kleinRecorder, 2, stored.quantumKleinTunneling.analysisEndTime))
         recorders.kleinRecorder.record(t, diracSpinor);
     if (due(recorders.loschmidtRecorder, 4))
         recorders.loschmidtRecorder.record(t, psi, recorders.loschmidtReversed);
@@ -372,13 +379,13 @@ void MainWindow::sampleStepRecorders()
             recorders.kapitzaDiracRecorder.followFreeFlight(momentumColumnProbabilities(momentumField), t,
                                                             potentialFree);
     }
-    if (due(recorders.aharonovBohmRecorder, 5) && insideAnalysis(t, stored.quantumAharonovBohm.analysisEndTime))
+    if (dueInWindow(recorders.aharonovBohmRecorder, 5, stored.quantumAharonovBohm.analysisEndTime))
         recorders.aharonovBohmRecorder.record(t, psi);
-    if (due(recorders.landauRecorder, 5) && insideAnalysis(t, stored.quantumLandau.analysisEndTime))
+    if (dueInWindow(recorders.landauRecorder, 5, stored.quantumLandau.analysisEndTime))
         recorders.landauRecorder.record(t, psi, gaugeLinks.landauLinks);
-    if (due(recorders.hallEdgeRecorder, 5) && insideAnalysis(t, stored.quantumHallEdge.analysisEndTime))
+    if (dueInWindow(recorders.hallEdgeRecorder, 5, stored.quantumHallEdge.analysisEndTime))
         recorders.hallEdgeRecorder.record(t, psi);
-    if (due(recorders.backflowRecorder, 2) && insideAnalysis(t, stored.quantumBackflow.analysisEndTime))
+    if (dueInWindow(recorders.backflowRecorder, 2, stored.quantumBackflow.analysisEndTime))
         recorders.backflowRecorder.record(t, psi);
     if (due(recorders.berryRecorder, 8))
         recorders.berryRecorder.record(t, QuantumBerryPhase2D::trapAt(stored.quantumBerry, t), psi);

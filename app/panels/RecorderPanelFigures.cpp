@@ -160,16 +160,6 @@ DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations
     return sums;
 }
 
-std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time)
-{
-    std::size_t nearest = 0;
-    for (std::size_t i = 1; i < samples.size(); ++i) {
-        if (std::fabs(samples[i].time - time) < std::fabs(samples[nearest].time - time))
-            nearest = i;
-    }
-    return nearest;
-}
-
 const char* loschmidtStage(bool fired, double t, double reversalTime)
 {
     if (!fired)
@@ -193,6 +183,15 @@ QString berryPhaseText(const BerrySample& sample)
     const double degrees = phaseDegrees(sample);
     return PanelText(QStringLiteral("%1 deg   |error from pi|=%2 deg"))
         .fixed({degrees, std::fabs(std::fabs(degrees) - 180.0)}, 2)
+        .text();
+}
+
+QString readingClosedText(const QString& end, double readAt, double now)
+{
+    return PanelText(QStringLiteral("\nreading closed at t=%1 (%2); the run goes on at t=%3"))
+        .fixed(readAt, 3)
+        .word(end)
+        .fixed(now, 3)
         .text();
 }
 

@@ -84,9 +84,6 @@ struct DiffractionOrderSums {
 // (or a pair) that falls outside the vector counts 0.
 DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre);
 
-// Index of the sample whose time lies nearest to `time`, the earliest of
-// equally near ones; 0 for an empty series.
-std::size_t nearestSampleIndex(const std::vector<LoschmidtSample>& samples, double time);
 
 // "FORWARD" until the reversal has fired, then "REVERSED / RETURNING" while t
 // lies below 2T and "ECHO ENDPOINT PASSED" from 2T on.
@@ -101,6 +98,12 @@ const char* backflowDirection(double flux);
 // 180 degrees, "temporarily undefined (endpoint overlap too small)" while the
 // sample has no phase.
 QString berryPhaseText(const BerrySample& sample);
+// A reading that has an end (a loop closed, an analysis window over) keeps
+// what it read there: "\nreading closed at t=<readAt> (<end>); the run goes on
+// at t=<now>", so that figures that no longer move are not taken for the
+// state on the screen.
+QString readingClosedText(const QString& end, double readAt, double now);
+
 // The Berry row of the diagnostics: phase and return fidelity, or the
 // fidelity alone while the phase is undefined.
 QString berryRowValue(const BerrySample& sample);

@@ -230,17 +230,6 @@ TEST(RecorderPanelFigures, DiffractionOrdersArePairedAroundTheCentreAndZeroOutsi
     }
 }
 
-TEST(RecorderPanelFigures, EchoSampleIsTheNearestToTheEndpointAndTheEarliestOfATie)
-{
-    std::vector<LoschmidtSample> samples(4);
-    const double times[] = {0.0, 0.75, 1.25, 2.0};
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i].time = times[i];
-    const std::pair<double, std::size_t> cases[] = {{1.0, 1}, {1.2, 2}, {-3.0, 0}, {9.0, 3}};
-    for (const auto& [target, index] : cases)
-        EXPECT_EQ(nearestSampleIndex(samples, target), index) << "target " << target;
-}
-
 TEST(RecorderPanelFigures, WordsChangeExactlyAtTheirBoundaries)
 {
     const std::pair<const char*, const char*> cases[] = {

@@ -19,6 +19,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -669,6 +671,43 @@ std::function<double(GuideRun&)> shownFigure(const char* label, const char* key)
     return [=](GuideRun& r) { return figureAfter(r.label(label), key); };
 }
 
+// The lowest or the highest of a Landau-Zener population over the ticks from
+// `from` to `to`, of the preset as Load leaves it or as `edit` changes it:
+// the curve the page's plot draws from the run's history, whose last value
+// the summary shows at every tick (of the highest speed, past `from`). Kept per run, so that the claims on one
+// stretch run it once.
+std::function<double(GuideRun&)> sweepPageSpan(int preset, double from, double to,
+                                               double ObservableSample::*population, bool highest,
+                                               std::function<void(MainWindow&)> edit = nullptr)
+{
+    return [=](GuideRun& r) {
+        static std::map<std::tuple<const void*, int, double>, std::vector<ObservableSample>> stretches;
+        const auto id = std::make_tuple(static_cast<const void*>(&r), preset, from);
+        if (!stretches.count(id)) {
+            MainWindow& w = edit ? r.edited(preset, edit) : r.at(preset, from);
+            // The page seen at 16x: a tick every 16 steps still draws each
+            // swing with some twenty points.
+            MainWindowProbe::setSpeedIndex(w, 6);
+            while (w.schroedingerSolver().time() < to - 1e-9) {
+                MainWindowProbe::stepTick(w);
+                MainWindowProbe::observeTick(w);
+            }
+            std::vector<ObservableSample>& stretch = stretches[id];
+            for (const ObservableSample& sample : w.observableHistory().samples())
+                if (sample.landauZenerValid && sample.time >= from - 1e-9 && sample.time <= to + 1e-9)
+                    stretch.push_back(sample);
+            if (edit)
+                r.loaded(preset);
+        }
+        double lowest = 1e300, largest = -1e300;
+        for (const ObservableSample& sample : stretches[id]) {
+            lowest = std::min(lowest, sample.*population);
+            largest = std::max(largest, sample.*population);
+        }
+        return highest ? largest : lowest;
+    };
+}
+
 const std::vector<GuideClaim>& earlyClaims()
 {
     static const std::vector<GuideClaim> claims = {
@@ -1265,6 +1304,10 @@ const std::vector<GuideClaim>& earlyClaims()
         {19, "the gap Delta = {0.306}", "il gap Delta = {0.306}", 5e-4, summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "gap=")},
         {19, "around t = {20} the probability", "verso t = {20} la probabilita'", 0.005,
          summaryFigure(19, 0.0, "landauZenerSummaryLabel", "", "crossing=")},
+        {19, "when the sweep ends at t = {40} about", "quando il passaggio finisce, a t = {40}, circa", 0.005,
+         fromSettings(19, [](GuideRun& r) {
+             return r.spinBox("linearSweepStartTimeSpinBox") + r.spinBox("linearSweepDurationSpinBox");
+         })},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
@@ -1276,6 +1319,29 @@ const std::vector<GuideClaim>& earlyClaims()
                      lowest = std::min(lowest, s.landauZenerLower);
              return lowest;
          }},
+
+        // The tilt held after the sweep: the share left in the upper state
+        // beats with the lower one, less of it the slower the sweep.
+        {19, "Plower stays at {0.98}, but", "Plower resta a {0.98}, ma", 0.005,
+         sweepPageSpan(19, 40.0, 80.0, &ObservableSample::landauZenerLower, false)},
+        {19, "Plower stays at {0.98}, but", "Plower resta a {0.98}, ma", 0.005,
+         sweepPageSpan(19, 40.0, 80.0, &ObservableSample::landauZenerLower, true)},
+        {19, "between about {0.84} and 0.98", "tra circa {0.84} e 0.98", 0.005,
+         sweepPageSpan(19, 40.0, 80.0, &ObservableSample::landauZenerRight, false)},
+        {19, "0.84 and {0.98}, because", "0.84 e {0.98}, perche'", 0.005, sweepPageSpan(19, 40.0, 80.0, &ObservableSample::landauZenerRight, true)},
+        {19, "because the {0.02} left", "perche' lo {0.02} rimasto", 0.005,
+         sweepPageSpan(19, 40.0, 80.0, &ObservableSample::landauZenerUpper, true)},
+        {19, "A Duration of {80} leaves", "Una Duration di {80} ve", 0.0,
+         [](GuideRun& r) {
+             setValue(r.loaded(19), "linearSweepDurationSpinBox", 80.0);
+             return r.spinBox("linearSweepDurationSpinBox");
+         }},
+        {19, "leaves at most {0.002} there", "lascia al piu' {0.002}", 5e-4,
+         sweepPageSpan(19, 80.0, 120.0, &ObservableSample::landauZenerUpper, true, set("linearSweepDurationSpinBox", 80.0))},
+        {19, "stays between {0.90} and 0.94", "resta allora tra {0.90} e 0.94", 0.005,
+         sweepPageSpan(19, 80.0, 120.0, &ObservableSample::landauZenerRight, false, set("linearSweepDurationSpinBox", 80.0))},
+        {19, "between 0.90 and {0.94}", "tra 0.90 e {0.94}", 0.005,
+         sweepPageSpan(19, 80.0, 120.0, &ObservableSample::landauZenerRight, true, set("linearSweepDurationSpinBox", 80.0))},
 
         {19, "Duration to 10: P_d rises to about {0.41}", "Duration a 10: P_d sale a circa {0.41}", 0.005,
          sweepPdiab(19, set("linearSweepDurationSpinBox", 10.0))},
@@ -1713,7 +1779,9 @@ TEST(GuideClaimsEarly, WellAndMeasurementGuidesQuoteWhatTheProgramShows) { check
 // The double well, the quench and the drives off resonance.
 TEST(GuideClaimsEarly, DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 12, 16); }
 
-TEST(GuideClaimsEarly, RabiAndLandauZenerGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 17, 19); }
+TEST(GuideClaimsEarly, RabiAndFastLandauZenerGuidesQuoteWhatTheProgramShows) { checkClaims(earlyClaims(), 17, 18); }
+
+TEST(GuideClaimsEarly, AdiabaticLandauZenerGuideQuotesWhatTheProgramShows) { checkClaims(earlyClaims(), 19, 19); }
 
 TEST(GuideClaimsEarly, StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows)
 {

@@ -4,6 +4,7 @@
 // worked out here on their own.
 
 #include "core/Numeric.h"
+#include "common/MainWindowProbe.h"
 #include "WindowControls.h"
 
 #include "app/mainwindow/MainWindow.h"
@@ -171,6 +172,76 @@ TEST_F(PanelsDirac, ZitterbewegungSummaryFollowsTheDiracKinematics)
         EXPECT_NEAR(valueAfter(summary, "P-="), expected.minusWeight, 0.01);
         EXPECT_NEAR(valueAfter(rowValue(55), "omega="), omega, 1e-4) << rowValue(55).toStdString();
     }
+}
+
+// The drift a long window settles to: each momentum k of the packet carries
+// the branch weights (1 +- mc^2/E)/2 at the velocities +-c^2 k/E, so it
+// drifts at c^4 m kx / E(k)^2; averaged over the Gaussian's |psi(k)|^2,
+// exp(-2 sigma^2 |k - p|^2), on a fine grid of k.
+double settledDrift(const ZitterbewegungConfig& z)
+{
+    const double c = z.lightSpeed, m = z.restMass, spread = 6.0 / (2.0 * z.sigma);
+    double weighted = 0.0, total = 0.0;
+    for (int i = -200; i <= 200; ++i)
+        for (int j = -200; j <= 200; ++j) {
+            const double qx = spread * i / 200.0, qy = spread * j / 200.0;
+            const double w = std::exp(-2.0 * z.sigma * z.sigma * (qx * qx + qy * qy));
+            const double kx = z.momentumX + qx, ky = z.momentumY + qy;
+            const double energy = diracEnergy(kx, ky, m, c);
+            weighted += w * c * c * c * c * m * kx / (energy * energy);
+            total += w;
+        }
+    return weighted / total;
+}
+
+// The Zitterbewegung window of `end` on a box `width` wide (256 cells a side,
+// 40.96 high), run past its end: the recorder's samples as the page read them.
+std::vector<ZitterbewegungSample> zitterbewegungWindow(MainWindow& w, double width, double end)
+{
+    w.loadGuidedExperiment(46);
+    test::setIndex(w, "gridResolutionComboBox", 0);
+    setValue(w, "universeWidthSpinBox", width);
+    setValue(w, "zitterAnalysisEndSpinBox", end);
+    click(w, "zitterApplyButton");
+    while (w.schroedingerSolver().time() < end + 0.1)
+        MainWindowProbe::stepTick(w);
+    MainWindowProbe::refreshTick(w);
+    return w.recorder<DiracZitterbewegungRecorder>().samples();
+}
+
+// A window of 30 (the box allows 100) reads the whole window, and where the
+// packet reaches the edge of the periodic box, the page says from when.
+TEST_F(PanelsDirac, ZitterbewegungLongWindowKeepsItsStartAndSaysWhatWrappedRound)
+{
+    const char* const wrapNote = "packet at the box edge from t=";
+    // Twice as wide a box: nothing reaches its edges by t = 30.
+    zitterbewegungWindow(*window, 81.92, 12.0);
+    const double trembling = valueAfter(text("zitterSummaryLabel"), "max|detrendedX|=");
+    const std::vector<ZitterbewegungSample> wide = zitterbewegungWindow(*window, 81.92, 30.0);
+    const QString summary = text("zitterSummaryLabel");
+    ASSERT_FALSE(summary.contains(QLatin1String(wrapNote))) << summary.toStdString();
+    EXPECT_NEAR(wide.front().time, 0.0, 1e-9) << "the window keeps its start";
+    EXPECT_NEAR(valueAfter(summary, "max|detrendedX|="), trembling, 0.03) << summary.toStdString();
+    EXPECT_NEAR(valueAfter(summary, "fit vx="), settledDrift(window->storedRecords().quantumZitterbewegung), 0.005)
+        << summary.toStdString();
+
+    // The preset's box: the branch that runs left reaches the edge, and what
+    // crossed comes back on the right, moving <x> by up to the box's width per
+    // unit of probability.
+    const std::vector<ZitterbewegungSample> narrow = zitterbewegungWindow(*window, 40.96, 30.0);
+    const QString wrapped = text("zitterSummaryLabel");
+    SCOPED_TRACE(wrapped.toStdString());
+    ASSERT_TRUE(wrapped.contains(QLatin1String(wrapNote)));
+    const double marked = valueAfter(wrapped, wrapNote);
+    const double share = wordAfter(wrapped, QStringLiteral("up to ")).chopped(1).toDouble() / 100.0; // "30.5%"
+    ASSERT_EQ(narrow.size(), wide.size());
+    for (std::size_t i = 0; i < narrow.size(); ++i) {
+        const double shift = std::fabs(narrow[i].meanX - wide[i].meanX) / 40.96;
+        if (narrow[i].time < marked - 1e-9) {
+            EXPECT_LT(shift, DiracZitterbewegungRecorder::kMarkedWrappedShare) << "t=" << narrow[i].time;
+        }
+    }
+    EXPECT_GE(share, std::fabs(narrow.back().meanX - wide.back().meanX) / 40.96) << "the share bounds what wrapped";
 }
 
 TEST_F(PanelsDirac, KleinSummaryNamesTheRegimeOfItsPreset)

@@ -11,6 +11,7 @@
 
 #include "app/panels/RecorderPanelFigures.h"
 #include "app/text/DiagnosticsRowLabels.h"
+#include "app/text/PanelText.h"
 #include "app/mainwindow/MainWindow.h"
 #include "app/text/ValueFormatters.h"
 #include "document/ExperimentCatalogue.h"
@@ -303,6 +304,74 @@ TEST_F(RecorderPanelsII, BerryPageFillsItsCountAndTimeLastAndReadsTheDoubletGap)
     const std::string row = rowText(*window, kBerryRow);
     EXPECT_EQ(row.rfind(rowLabels(kBerryRow) + "phase=", 0), 0u) << row;
     EXPECT_NEAR(numberAfter(row, "F="), samples.back().returnFidelity, 0.5e-5) << row;
+}
+
+// Steps of the run's own ticks until `until` holds, then one refresh.
+template <typename Until>
+void runUntil(MainWindow& w, Until until)
+{
+    while (!until())
+        MainWindowProbe::stepTick(w);
+    MainWindowProbe::refreshTick(w);
+}
+
+// The holonomy belongs to the closed loop: run on, the phase read from the
+// return overlap and the transported one part by the dynamical phases of what
+// the loop's finite speed excited, so the page keeps what it read at the end.
+TEST_F(RecorderPanelsII, BerryPageKeepsTheReadingOfTheClosedLoop)
+{
+    load(kBerryPreset);
+    test::setValue(*window, "berryDurationSpinBox", 40.0); // the guide's faster loop, which excites the most
+    const auto& samples = window->recorder<BerryRecorder>().samples();
+    runUntil(*window, [&] { return !samples.empty() && samples.back().progress >= 1.0; });
+    const std::string closed = text(*window, "berrySummaryLabel");
+    const double readAt = samples.back().time;
+    runUntil(*window, [&] { return time() >= 80.0; });
+    const std::string later = text(*window, "berrySummaryLabel");
+    SCOPED_TRACE(later);
+    for (const char* figure : {"samples=", "   t=", "progress=", "return fidelity=", "geometric phase="})
+        EXPECT_EQ(numberAfter(later, figure), numberAfter(closed, figure)) << figure;
+    EXPECT_TRUE(contains(later, "reading closed at t=" + PanelText::fixedText(readAt, 3).toStdString()));
+    EXPECT_TRUE(contains(later, "goes on at t=" + PanelText::fixedText(time(), 3).toStdString()));
+}
+
+// Every page whose recorder stops at the end of its analysis window says,
+// once the run has passed it, when its figures were read; they stay put.
+TEST_F(RecorderPanelsII, PagesOfWindowsThatEndedSayWhenTheyWereRead)
+{
+    const struct {
+        int preset;
+        const char* end;
+        const char* apply; // none: the box rebuilds by itself
+        const char* page;
+    } pages[] = {
+        {40, "moshinskyAnalysisEndTimeSpinBox", nullptr, "moshinskySummaryLabel"},
+        {41, "kapitzaDiracAnalysisEndSpinBox", nullptr, "kapitzaDiracSummaryLabel"},
+        {42, "aharonovBohmAnalysisEndSpinBox", "aharonovBohmApplyButton", "aharonovBohmSummaryLabel"},
+        {43, "landauAnalysisEndSpinBox", "landauApplyButton", "landauSummaryLabel"},
+        {44, "hallEdgeAnalysisEndSpinBox", "hallEdgeApplyButton", "hallEdgeSummaryLabel"},
+        {45, "backflowAnalysisEndSpinBox", "backflowApplyButton", "backflowSummaryLabel"},
+        {46, "zitterAnalysisEndSpinBox", "zitterApplyButton", "zitterSummaryLabel"},
+        {47, "kleinAnalysisEndSpinBox", "kleinApplyButton", "kleinSummaryLabel"},
+    };
+    const std::string closedAt = "reading closed at t=";
+    for (const auto& page : pages) {
+        SCOPED_TRACE(page.page);
+        load(page.preset);
+        test::setValue(*window, page.end, 1.0);
+        if (page.apply)
+            test::click(*window, page.apply);
+        runUntil(*window, [] { return time() > 1.0; });
+        const std::string ended = text(*window, page.page);
+        const std::size_t note = ended.find(closedAt);
+        ASSERT_NE(note, std::string::npos) << ended;
+        EXPECT_LE(numberAfter(ended, closedAt), 1.0) << ended;
+        runUntil(*window, [] { return time() > 1.5; });
+        const std::string later = text(*window, page.page);
+        EXPECT_EQ(later.substr(0, note + closedAt.size()), ended.substr(0, note + closedAt.size()));
+        EXPECT_EQ(numberAfter(later, closedAt), numberAfter(ended, closedAt));
+        EXPECT_NEAR(numberAfter(later, "goes on at t="), time(), 5e-4) << later;
+    }
 }
 
 TEST_F(RecorderPanelsII, LoschmidtPageFollowsTheReversalToAnEchoOfOne)

@@ -497,6 +497,32 @@ TEST_F(PanelsScatteringTest, TheMonitorSplitsThePacketExactlyAtTheEdgesOfItsRegi
     }
 }
 
+// The wedge is painted cell by cell: its page names the cells and how coarse
+// its staircase faces are against the packet's wavelength, a share that
+// halves with cells half as wide (the Aharonov-Bohm page's way of saying it).
+TEST_F(PanelsScatteringTest, WedgePageStatesHowItsPaintedFacesDependOnTheCells)
+{
+    MainWindow& w = window();
+    w.loadGuidedExperiment(6);
+    std::vector<double> steps;
+    for (const int grid : {0, 1}) {
+        test::setIndex(w, "gridResolutionComboBox", grid);
+        const QString state = row(kStateRow);
+        SCOPED_TRACE(text(state));
+        const QString cells = QStringLiteral("on cells of %1 x %2 ")
+                                  .arg(w.waveField().dx(), 0, 'f', 3)
+                                  .arg(w.waveField().dy(), 0, 'f', 3);
+        EXPECT_TRUE(state.startsWith(QStringLiteral("X-region monitor"))) << "the region split stays";
+        EXPECT_TRUE(state.contains(cells));
+        EXPECT_TRUE(state.contains(QStringLiteral(": on finer cells ")));
+        steps.push_back(numberAfter(state, QStringLiteral("steps of ")));
+    }
+    EXPECT_NEAR(steps[0], 2.0 * steps[1], 0.1);
+    // Other shapes are read as before.
+    loadOnSmallGrid(5, 30.72);
+    EXPECT_EQ(text(row(kStateRow)), "X-region monitor");
+}
+
 // Resonant Tunneling before the collision, in both scan modes: every T is
 // that of the barriers as the grid holds them (on these 0.32 cells the
 // cavity is painted 1.92 wide, not 1.76); the scans, the plane-wave row and

@@ -274,10 +274,17 @@ TEST(BerryRecorder, ThinningKeepsTheLoopEnd)
 
     BerryRecorder recorder(3); // spacing 10 / 2 = 5
     ASSERT_TRUE(recorder.configure(field, trap, config));
-    for (double t : {1.0, 2.0, 6.0, 7.0, 10.5, 10.6})
+    for (double t : {1.0, 2.0, 6.0, 7.0, 10.5})
         ASSERT_TRUE(recorder.record(t, QuantumBerryPhase2D::trapAt(config, t), field));
-    // 1 kept, 2 thinned, 6 kept, 7 thinned, 10.5 forced (loop end), 10.6 thinned;
-    // the capacity then keeps the last three.
+    // 1 kept, 2 thinned, 6 kept, 7 thinned, 10.5 forced (loop end); the
+    // reading ends there, however long the run goes on.
+    EXPECT_TRUE(recorder.loopClosed());
+    const std::complex<double> transported = recorder.transportedPhase();
+    ComplexField2D later = field;
+    later.at(3, 4) *= 2.0f;
+    for (double t : {10.6, 15.5, 40.0})
+        EXPECT_FALSE(recorder.record(t, QuantumBerryPhase2D::trapAt(config, t), later));
+    EXPECT_EQ(recorder.transportedPhase(), transported);
     ASSERT_EQ(recorder.samples().size(), 3u);
     EXPECT_EQ(recorder.samples()[0].time, 1.0);
     EXPECT_EQ(recorder.samples()[1].time, 6.0);

@@ -178,3 +178,23 @@ TEST(LoschmidtRecorder, ThinningKeepsTheFirstReturnSample)
     EXPECT_TRUE(recorder.isEmpty());
     EXPECT_EQ(LoschmidtRecorder(1).capacity(), 2u);
 }
+
+// The echo at 2T is the sample nearest it, the earliest of a tie, and stays
+// that sample after the capacity has dropped it from the series.
+TEST(LoschmidtRecorder, KeepsTheSampleNearestTheEchoTime)
+{
+    const ComplexField2D field = movingPacket();
+    LoschmidtConfig config = enabledEcho();
+    config.reversalTime = 1.0; // echo at 2, spacing 2 / 2 = 1
+    LoschmidtRecorder recorder(3);
+    ASSERT_TRUE(recorder.configure(field, config));
+    EXPECT_EQ(recorder.echoSample(), nullptr);
+    for (double t : {0.0, 1.0, 1.5, 2.5, 3.5, 4.5, 5.5})
+        ASSERT_TRUE(recorder.record(t, field, t > 1.0));
+    ASSERT_NE(recorder.echoSample(), nullptr);
+    EXPECT_EQ(recorder.echoSample()->time, 1.5) << "1.5 and 2.5 lie equally near 2";
+    EXPECT_TRUE(recorder.echoSample()->reversed);
+    EXPECT_EQ(recorder.samples().front().time, 3.5) << "the series has moved on";
+    recorder.reset();
+    EXPECT_EQ(recorder.echoSample(), nullptr);
+}

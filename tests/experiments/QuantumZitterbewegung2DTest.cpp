@@ -1,5 +1,6 @@
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "experiments/QuantumZitterbewegung2D.h"
+#include "experiments/RecorderSupport.h"
 
 #include "core/DiracSplitStepSolver2D.h"
 #include "core/FFT2D.h"
@@ -323,4 +324,63 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     recorder.reset();
     EXPECT_EQ(recorder.capacity(), 3u);
     EXPECT_FALSE(recorder.isConfigured());
+}
+
+// What may have wrapped round the periodic box: at most c times the
+// probability per unit length on the box's edges crosses them per unit time.
+TEST(DiracZitterbewegungRecorder, BoundsWhatCrossedTheEdgesOfThePeriodicBox)
+{
+    ZitterbewegungConfig config = movingConfig(); // c = 1.3
+    config.centerX = 0.0;
+    config.centerY = 0.0;
+    config.sigma = 1.0;
+    DiracSpinor2D spinor = preparedSpinor(config, 64, 32, 0.5f); // a box of 32 x 20
+    DiracZitterbewegungRecorder recorder(8);
+    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
+    for (double t : {0.0, 5.0})
+        recorder.record(t, spinor);
+    EXPECT_LT(recorder.wrappedShareBound(), 1e-12) << "ten widths from every edge";
+    EXPECT_LT(recorder.wrapMarkTime(), 0.0);
+
+    // A uniform density puts 1 / (Lx Ly) per unit area on every edge line.
+    for (ComplexField2D* component : {&spinor.upper, &spinor.lower})
+        for (std::uint64_t j = 0; j < component->ny(); ++j)
+            for (std::uint64_t i = 0; i < component->nx(); ++i)
+                component->at(i, j) = {component == &spinor.upper ? 0.6f : 0.0f,
+                                       component == &spinor.upper ? 0.8f : 0.0f};
+    const double rate = config.lightSpeed * (32.0 + 20.0) / (32.0 * 20.0);
+    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
+    for (double t : {0.0, 0.04, 0.08, 0.12, 0.16})
+        recorder.record(t, spinor);
+    EXPECT_NEAR(recorder.wrappedShareBound(), rate * 0.16, 1e-6);
+    ASSERT_GT(DiracZitterbewegungRecorder::kMarkedWrappedShare, rate * 0.08);
+    ASSERT_LE(DiracZitterbewegungRecorder::kMarkedWrappedShare, rate * 0.12);
+    EXPECT_EQ(recorder.wrapMarkTime(), 0.12) << "the first sample past the mark";
+    recorder.reset();
+    EXPECT_EQ(recorder.wrappedShareBound(), 0.0);
+    EXPECT_LT(recorder.wrapMarkTime(), 0.0);
+}
+
+// A window fits its recorder whole: the stride widens by whole multiples
+// where the samples from t = 0 to the end would outnumber the capacity.
+TEST(RecorderSupport, WindowStrideKeepsTheWholeWindow)
+{
+    const struct {
+        std::uint64_t base;
+        double end;
+        std::uint64_t capacity;
+        std::uint64_t stride;
+    } cases[] = {
+        {2, 12.0, 640, 2},  // 301 samples
+        {2, 25.56, 640, 2}, // 640 samples: just fits
+        {2, 25.6, 640, 4},  // 641 would not
+        {2, 100.0, 640, 8}, {5, 5.0, 320, 5}, {5, 200.0, 420, 25},
+        {2, 0.0, 640, 2},   {3, 50.0, 1, 3}, // nothing to widen for
+    };
+    for (const auto& c : cases) {
+        const std::uint64_t stride = windowStride(c.base, c.end, 0.02, c.capacity);
+        EXPECT_EQ(stride, c.stride) << c.base << " steps to " << c.end << " in " << c.capacity;
+        if (c.capacity > 1 && c.end > 0.0)
+            EXPECT_LE(std::llround(c.end / 0.02) / stride + 1, c.capacity);
+    }
 }
