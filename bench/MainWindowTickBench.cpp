@@ -271,10 +271,10 @@ void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
     state.counters["refresh_ms_p0"] = reference.refreshMs;
     state.counters["ratio"] = referenceMs > 0.0 ? mineMs / referenceMs : 0.0;
 }
-// The double well's drives, sweeps and pulse sequences.
+// Every guided experiment.
 BENCHMARK(BM_ObservationAndRefreshOnTheFinestGrid)
     ->ArgName("preset")
-    ->DenseRange(16, 26)
+    ->DenseRange(0, static_cast<int>(presetCount()) - 1)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

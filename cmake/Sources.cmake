@@ -506,6 +506,7 @@ set(VXO_FUZZ_SOURCES
 
 # bench/: the Google Benchmark programs, each beside its reference
 set(VXO_BENCH_SOURCES
+    BoxChangeBench.cpp
     DisplayDataBench.cpp
     EventGapBench.cpp
     FFTBench.cpp
