@@ -26,6 +26,7 @@ set(VXO_CORE_SOURCES
     GaugeLinkField2D.cpp
     GaugeSweepPivots.cpp
     GaussianPacket2D.cpp
+    KeptSpectrum.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
     PhaseOffsetKernelsAvx2.cpp
@@ -479,6 +480,7 @@ set(VXO_APPWINDOW_TEST_SOURCES
     SignalWiringTest.cpp
     SimulationPlayTest.cpp
     SimulationTickTest.cpp
+    TickWorkTest.cpp
 )
 
 # tests/e2e/
@@ -515,6 +517,7 @@ set(VXO_BENCH_SOURCES
     MainWindowTickBench.cpp
     PlotCarpetBench.cpp
     PotentialSceneBench.cpp
+    SpectralEnergyBench.cpp
     SplitStepBench.cpp
     main.cpp
 )

@@ -2,6 +2,7 @@
 
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
+#include "core/KeptSpectrum.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
 #include "core/SpectralEnergy2D.h"
@@ -243,39 +244,46 @@ EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spino
     const std::uint64_t nx = upper.nx();
     const std::uint64_t ny = upper.ny();
     const double dA = static_cast<double>(upper.dy()) * static_cast<double>(upper.dx());
-    EnergyObservables2D sums;
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double rho = std::norm(widen(upper.at(i, j))) + std::norm(widen(spinor.lower.at(i, j)));
-            sums.norm += rho * dA;
-            if (V)
-                sums.potential += static_cast<double>(V->valueAt(i, j)) * rho * dA;
-        }
 
     // <H0> per wave vector with H0 = [[m c^2, c (p_x - i p_y)], [c (p_x + i p_y), -m c^2]],
     // the matrix whose exponential the step applies. The FFT is unscaled:
     // both sums below carry the same factor nx ny, which the ratio removes.
-    ComplexField2D u = upper;
-    ComplexField2D l = spinor.lower;
-    FFT2D::forward(u);
-    FFT2D::forward(l);
-    const double mc2 = restMass * lightSpeed * lightSpeed;
-    double energy = 0.0;
-    double weight = 0.0;
+    // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 c (p_x Re(conj(a) b) + p_y Im(conj(a) b)):
+    // Re(conj(a) b) is summed per column (each p_x) and Im(conj(a) b) per
+    // row (each p_y), and the momenta weigh those sums once.
+    thread_local AlignedVector<Complex> u, l;
+    const float* v = V ? V->data() : nullptr;
+    const KeptSpectrum upperSums = KeptSpectrum::transform(upper, v, u);
+    const KeptSpectrum lowerSums = KeptSpectrum::transform(spinor.lower, v, l);
+    EnergyObservables2D sums;
+    sums.norm = (upperSums.density + lowerSums.density) * dA;
+    sums.potential = (upperSums.potentialDensity + lowerSums.potentialDensity) * dA;
+
+    double upperWeight = 0.0, lowerWeight = 0.0, alongY = 0.0;
+    std::vector<double> alongX(nx, 0.0);
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double cpy = lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
+        const Complex* a = u.data() + j * nx;
+        const Complex* b = l.data() + j * nx;
+        double wa = 0.0, wb = 0.0, im = 0.0;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double cpx = lightSpeed * hbar * fftWaveNumber(i, nx, upper.dx());
-            const std::complex<double> a = widen(u.at(i, j));
-            const std::complex<double> b = widen(l.at(i, j));
-            const double upperWeight = std::norm(a);
-            const double lowerWeight = std::norm(b);
-            // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 Re(conj(a) c (p_x - i p_y) b).
-            energy +=
-                mc2 * (upperWeight - lowerWeight) + 2.0 * (std::conj(a) * std::complex<double>(cpx, -cpy) * b).real();
-            weight += upperWeight + lowerWeight;
+            const std::complex<double> ai = widen(a[i]);
+            const std::complex<double> bi = widen(b[i]);
+            wa += std::norm(ai);
+            wb += std::norm(bi);
+            const std::complex<double> overlap = std::conj(ai) * bi;
+            alongX[i] += overlap.real();
+            im += overlap.imag();
         }
+        upperWeight += wa;
+        lowerWeight += wb;
+        alongY += im * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
     }
+    double alongXSum = 0.0;
+    for (std::uint64_t i = 0; i < nx; ++i)
+        alongXSum += alongX[i] * lightSpeed * hbar * fftWaveNumber(i, nx, upper.dx());
+    const double mc2 = restMass * lightSpeed * lightSpeed;
+    const double energy = mc2 * (upperWeight - lowerWeight) + 2.0 * (alongXSum + alongY);
+    const double weight = upperWeight + lowerWeight;
     EnergyObservables2D result = perUnitNorm(sums);
     if (isFinitePositive(result.norm) && weight > 0.0) {
         result.kinetic = energy / weight;
