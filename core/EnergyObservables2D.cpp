@@ -192,21 +192,43 @@ double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, cons
 {
     if (psi.empty() || !links.matches(psi) || !(mass > 0.0) || !(hbar > 0.0) || psi.nx() < 3 || psi.ny() < 3)
         return 0.0;
-    using C = std::complex<double>;
     const double dx = psi.dx();
     const double dy = psi.dy();
     const double cx = hbar * hbar / (2.0 * mass * dx * dx);
     const double cy = hbar * hbar / (2.0 * mass * dy * dy);
+    const std::uint64_t nx = psi.nx();
+    const Complex* ux = links.linksXData();
+    const Complex* uy = links.linksYData();
+    // Re(conj(c) h) of a centre c and a hop h, in real arithmetic.
+    const auto along = [](const Complex& c, double hr, double hi) {
+        return static_cast<double>(c.real()) * hr + static_cast<double>(c.imag()) * hi;
+    };
+    // u psi + conj(v) w as (real, imaginary).
+    const auto hop = [](const Complex& u, const Complex& psiNext, const Complex& v, const Complex& psiPrevious,
+                        double& hr, double& hi) {
+        const double ur = u.real(), ui = u.imag(), vr = v.real(), vi = v.imag();
+        const double ar = psiNext.real(), ai = psiNext.imag(), br = psiPrevious.real(), bi = psiPrevious.imag();
+        hr = ur * ar - ui * ai + vr * br + vi * bi;
+        hi = ur * ai + ui * ar + vr * bi - vi * br;
+    };
     double total = 0.0;
     for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
-        for (std::uint64_t i = 1; i + 1 < psi.nx(); ++i) {
-            const C centre = widen(psi.at(i, j));
-            const C hopX = widen(links.linkX(i, j)) * widen(psi.at(i + 1, j)) +
-                           std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
-            const C hopY = widen(links.linkY(i, j)) * widen(psi.at(i, j + 1)) +
-                           std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
-            total += (std::conj(centre) * (cx * (2.0 * centre - hopX) + cy * (2.0 * centre - hopY))).real();
+        const Complex* row = psi.data() + j * nx;
+        const Complex* below = row - nx;
+        const Complex* above = row + nx;
+        const Complex* linkRow = ux + j * nx;
+        const Complex* linkUp = uy + j * nx;
+        const Complex* linkDown = uy + (j - 1) * nx;
+        double rowTotal = 0.0;
+        for (std::uint64_t i = 1; i + 1 < nx; ++i) {
+            const Complex& c = row[i];
+            const double rho = static_cast<double>(c.real()) * c.real() + static_cast<double>(c.imag()) * c.imag();
+            double xr = 0.0, xi = 0.0, yr = 0.0, yi = 0.0;
+            hop(linkRow[i], row[i + 1], linkRow[i - 1], row[i - 1], xr, xi);
+            hop(linkUp[i], above[i], linkDown[i], below[i], yr, yi);
+            rowTotal += cx * (2.0 * rho - along(c, xr, xi)) + cy * (2.0 * rho - along(c, yr, yi));
         }
+        total += rowTotal;
     }
     return total * dx * dy;
 }
@@ -219,12 +241,16 @@ EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& 
         throw std::invalid_argument("EnergyObservables2D: gauge links must match psi");
     const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
     EnergyObservables2D sums;
-    for (std::uint64_t j = 0; j < psi.ny(); ++j)
-        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const double rho = std::norm(widen(psi.at(i, j)));
-            sums.norm += rho * dA;
-            sums.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
-        }
+    const Complex* cells = psi.data();
+    const float* values = V.data();
+    double norm = 0.0, potential = 0.0;
+    for (std::uint64_t c = 0; c < psi.size(); ++c) {
+        const double rho = std::norm(widen(cells[c]));
+        norm += rho;
+        potential += static_cast<double>(values[c]) * rho;
+    }
+    sums.norm = norm * dA;
+    sums.potential = potential * dA;
     sums.kinetic = gaugeKineticIntegral(psi, links, hbar, mass);
     return perUnitNorm(sums);
 }
