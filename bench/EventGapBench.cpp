@@ -27,6 +27,7 @@
 #include "document/ExperimentFile.h"
 #include "ui/MainWindowForm.h"
 
+#include "BenchWindow.h"
 #include "ThreadCpuClock.h"
 
 #include <benchmark/benchmark.h>
@@ -97,17 +98,6 @@ double percentile(std::vector<double> values, double q)
             return v;
     }
     return values.back();
-}
-
-MainWindow& gapWindow()
-{
-    static MainWindow* window = nullptr;
-    if (!window) {
-        initFormResources();
-        registerFontSubstitutions();
-        window = new MainWindow(nullptr, false);
-    }
-    return *window;
 }
 
 template <typename Widget>
@@ -230,7 +220,7 @@ void reportWaits(benchmark::State& state, const std::string& key, const Waits& m
 
 void guidedExperimentGaps(benchmark::State& state, std::uint32_t preset)
 {
-    MainWindow& window = gapWindow();
+    MainWindow& window = bench::sharedBenchWindow();
     GapRun mine, reference;
     for (auto _ : state) {
         // Alternating order, so that neither case always runs on a warmer cache.
@@ -270,7 +260,7 @@ const bool gapCasesRegistered = [] {
 // percentile of the resets on the wall clock and on the thread's CPU clock.
 void resetOnTheFinestGrid(benchmark::State& state, std::uint32_t preset)
 {
-    MainWindow& window = gapWindow();
+    MainWindow& window = bench::sharedBenchWindow();
     auto* grid = named<QComboBox>(window, "gridResolutionComboBox");
     auto* reset = named<QAbstractButton>(window, "resetButton");
     if (!grid || !reset) {
@@ -314,7 +304,7 @@ constexpr int kWedges = 512;
 
 void BM_WedgeDocumentLoad(benchmark::State& state)
 {
-    MainWindow& window = gapWindow();
+    MainWindow& window = bench::sharedBenchWindow();
     QTemporaryDir directory;
     const QString path = QDir(directory.path()).filePath(QStringLiteral("wedges.json"));
     const QString referencePath = QDir(directory.path()).filePath(QStringLiteral("preset0.json"));

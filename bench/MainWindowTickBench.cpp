@@ -26,6 +26,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QTimer>
@@ -54,7 +55,7 @@ constexpr int kSpeed16x = 6;
 // form that a guided experiment has written.
 MainWindow& benchWindow(int which)
 {
-    static MainWindow* windows[3] = {nullptr, nullptr, nullptr};
+    static MainWindow* windows[4] = {nullptr, nullptr, nullptr, nullptr};
     if (!windows[which]) {
         initFormResources();
         registerFontSubstitutions();
@@ -252,10 +253,10 @@ ObservationCost observationOnTheFinestGrid(MainWindow& window, std::uint32_t pre
     return cost;
 }
 
-void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
+// Preset state.range(0) beside preset 0, both in `window`.
+void observationBesidePresetZero(benchmark::State& state, MainWindow& window)
 {
     const bench::CpuTickBudget budget;
-    MainWindow& window = guidedWindow();
     const auto preset = static_cast<std::uint32_t>(state.range(0));
     ObservationCost mine, reference;
     for (auto _ : state) {
@@ -271,10 +272,41 @@ void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
     state.counters["refresh_ms_p0"] = reference.refreshMs;
     state.counters["ratio"] = referenceMs > 0.0 ? mineMs / referenceMs : 0.0;
 }
-// The double well's drives, sweeps and pulse sequences.
+
+void BM_ObservationAndRefreshOnTheFinestGrid(benchmark::State& state)
+{
+    observationBesidePresetZero(state, guidedWindow());
+}
+// Every guided experiment.
 BENCHMARK(BM_ObservationAndRefreshOnTheFinestGrid)
     ->ArgName("preset")
-    ->DenseRange(16, 26)
+    ->DenseRange(0, static_cast<int>(presetCount()) - 1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// The same with the window shown and Diagnostics in sight, for the Dirac
+// experiments, whose energies Diagnostics reads only while it can be seen
+// (two transforms of the grid per tick), beside preset 0 in the same window.
+void BM_ObservationAndRefreshWithDiagnosticsInSight(benchmark::State& state)
+{
+    MainWindow& window = benchWindow(3);
+    window.show();
+    if (auto* dock = window.findChild<QWidget*>(QStringLiteral("diagnosticsDockWidget"))) {
+        dock->show();
+        dock->raise();
+    }
+    QApplication::processEvents();
+    auto* table = window.findChild<QWidget*>(QStringLiteral("diagnosticsTable"));
+    if (!table || !table->isVisible()) {
+        state.SkipWithError("Diagnostics is not in sight");
+        return;
+    }
+    observationBesidePresetZero(state, window);
+}
+BENCHMARK(BM_ObservationAndRefreshWithDiagnosticsInSight)
+    ->ArgName("preset")
+    ->DenseRange(46, 53)
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

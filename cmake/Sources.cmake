@@ -26,6 +26,7 @@ set(VXO_CORE_SOURCES
     GaugeLinkField2D.cpp
     GaugeSweepPivots.cpp
     GaussianPacket2D.cpp
+    KeptSpectrum.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
     PhaseOffsetKernelsAvx2.cpp
@@ -488,6 +489,7 @@ set(VXO_APPWINDOW_TEST_SOURCES
     SignalWiringTest.cpp
     SimulationPlayTest.cpp
     SimulationTickTest.cpp
+    TickWorkTest.cpp
 )
 
 # tests/e2e/
@@ -515,6 +517,7 @@ set(VXO_FUZZ_SOURCES
 
 # bench/: the Google Benchmark programs, each beside its reference
 set(VXO_BENCH_SOURCES
+    BoxChangeBench.cpp
     DisplayDataBench.cpp
     EventGapBench.cpp
     FFTBench.cpp
@@ -523,6 +526,7 @@ set(VXO_BENCH_SOURCES
     MainWindowTickBench.cpp
     PlotCarpetBench.cpp
     PotentialSceneBench.cpp
+    SpectralEnergyBench.cpp
     SplitStepBench.cpp
     main.cpp
 )

@@ -19,6 +19,27 @@ void requirePositiveSteps(float dx, float dy)
 
 ComplexField2D::ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy) { reset(nx, ny, dx, dy); }
 
+ComplexField2D::ComplexField2D(const ComplexField2D& other)
+    : nx_(other.nx_), ny_(other.ny_), dx_(other.dx_), dy_(other.dy_), values_(other.values_)
+{
+    if (!values_.empty())
+        ++copiesMade_;
+}
+
+ComplexField2D& ComplexField2D::operator=(const ComplexField2D& other)
+{
+    if (this == &other)
+        return *this;
+    nx_ = other.nx_;
+    ny_ = other.ny_;
+    dx_ = other.dx_;
+    dy_ = other.dy_;
+    values_ = other.values_;
+    if (!values_.empty())
+        ++copiesMade_;
+    return *this;
+}
+
 void ComplexField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy)
 {
     requirePositiveSteps(dx, dy);
@@ -28,6 +49,13 @@ void ComplexField2D::reset(std::uint64_t nx, std::uint64_t ny, float dx, float d
     dx_ = dx;
     dy_ = dy;
     values_.swap(values);
+}
+
+void ComplexField2D::respace(float dx, float dy)
+{
+    requirePositiveSteps(dx, dy);
+    dx_ = dx;
+    dy_ = dy;
 }
 
 void ComplexField2D::setZero() { std::fill(values_.begin(), values_.end(), Complex(0.0f, 0.0f)); }

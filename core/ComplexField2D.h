@@ -23,8 +23,19 @@ class ComplexField2D {
 public:
     ComplexField2D() = default;
     ComplexField2D(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
+    ComplexField2D(const ComplexField2D& other);
+    ComplexField2D& operator=(const ComplexField2D& other);
+    ComplexField2D(ComplexField2D&&) noexcept = default;
+    ComplexField2D& operator=(ComplexField2D&&) noexcept = default;
+
+    // Copies of non-empty fields made since the program started: on the
+    // finest grid each is 8 MB written, which the work that a tick repeats
+    // should not include.
+    static std::uint64_t copiesMade() { return copiesMade_; }
 
     void reset(std::uint64_t nx, std::uint64_t ny, float dx, float dy);
+    // New cell spacings for the same cells, whose values are kept.
+    void respace(float dx, float dy);
 
     Complex& at(std::uint64_t i, std::uint64_t j) { return values_[j * nx_ + i]; }
     const Complex& at(std::uint64_t i, std::uint64_t j) const { return values_[j * nx_ + i]; }
@@ -46,6 +57,8 @@ public:
     bool normalize();
 
 private:
+    static inline std::uint64_t copiesMade_ = 0;
+
     std::uint64_t nx_ = 0;
     std::uint64_t ny_ = 0;
     float dx_ = 1.0f;

@@ -2,6 +2,7 @@
 
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
+#include "core/KeptSpectrum.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
 #include "core/SpectralEnergy2D.h"
@@ -191,21 +192,43 @@ double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, cons
 {
     if (psi.empty() || !links.matches(psi) || !(mass > 0.0) || !(hbar > 0.0) || psi.nx() < 3 || psi.ny() < 3)
         return 0.0;
-    using C = std::complex<double>;
     const double dx = psi.dx();
     const double dy = psi.dy();
     const double cx = hbar * hbar / (2.0 * mass * dx * dx);
     const double cy = hbar * hbar / (2.0 * mass * dy * dy);
+    const std::uint64_t nx = psi.nx();
+    const Complex* ux = links.linksXData();
+    const Complex* uy = links.linksYData();
+    // Re(conj(c) h) of a centre c and a hop h, in real arithmetic.
+    const auto along = [](const Complex& c, double hr, double hi) {
+        return static_cast<double>(c.real()) * hr + static_cast<double>(c.imag()) * hi;
+    };
+    // u psi + conj(v) w as (real, imaginary).
+    const auto hop = [](const Complex& u, const Complex& psiNext, const Complex& v, const Complex& psiPrevious,
+                        double& hr, double& hi) {
+        const double ur = u.real(), ui = u.imag(), vr = v.real(), vi = v.imag();
+        const double ar = psiNext.real(), ai = psiNext.imag(), br = psiPrevious.real(), bi = psiPrevious.imag();
+        hr = ur * ar - ui * ai + vr * br + vi * bi;
+        hi = ur * ai + ui * ar + vr * bi - vi * br;
+    };
     double total = 0.0;
     for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
-        for (std::uint64_t i = 1; i + 1 < psi.nx(); ++i) {
-            const C centre = widen(psi.at(i, j));
-            const C hopX = widen(links.linkX(i, j)) * widen(psi.at(i + 1, j)) +
-                           std::conj(widen(links.linkX(i - 1, j))) * widen(psi.at(i - 1, j));
-            const C hopY = widen(links.linkY(i, j)) * widen(psi.at(i, j + 1)) +
-                           std::conj(widen(links.linkY(i, j - 1))) * widen(psi.at(i, j - 1));
-            total += (std::conj(centre) * (cx * (2.0 * centre - hopX) + cy * (2.0 * centre - hopY))).real();
+        const Complex* row = psi.data() + j * nx;
+        const Complex* below = row - nx;
+        const Complex* above = row + nx;
+        const Complex* linkRow = ux + j * nx;
+        const Complex* linkUp = uy + j * nx;
+        const Complex* linkDown = uy + (j - 1) * nx;
+        double rowTotal = 0.0;
+        for (std::uint64_t i = 1; i + 1 < nx; ++i) {
+            const Complex& c = row[i];
+            const double rho = static_cast<double>(c.real()) * c.real() + static_cast<double>(c.imag()) * c.imag();
+            double xr = 0.0, xi = 0.0, yr = 0.0, yi = 0.0;
+            hop(linkRow[i], row[i + 1], linkRow[i - 1], row[i - 1], xr, xi);
+            hop(linkUp[i], above[i], linkDown[i], below[i], yr, yi);
+            rowTotal += cx * (2.0 * rho - along(c, xr, xi)) + cy * (2.0 * rho - along(c, yr, yi));
         }
+        total += rowTotal;
     }
     return total * dx * dy;
 }
@@ -218,12 +241,16 @@ EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& 
         throw std::invalid_argument("EnergyObservables2D: gauge links must match psi");
     const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
     EnergyObservables2D sums;
-    for (std::uint64_t j = 0; j < psi.ny(); ++j)
-        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const double rho = std::norm(widen(psi.at(i, j)));
-            sums.norm += rho * dA;
-            sums.potential += static_cast<double>(V.valueAt(i, j)) * rho * dA;
-        }
+    const Complex* cells = psi.data();
+    const float* values = V.data();
+    double norm = 0.0, potential = 0.0;
+    for (std::uint64_t c = 0; c < psi.size(); ++c) {
+        const double rho = std::norm(widen(cells[c]));
+        norm += rho;
+        potential += static_cast<double>(values[c]) * rho;
+    }
+    sums.norm = norm * dA;
+    sums.potential = potential * dA;
     sums.kinetic = gaugeKineticIntegral(psi, links, hbar, mass);
     return perUnitNorm(sums);
 }
@@ -243,39 +270,46 @@ EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spino
     const std::uint64_t nx = upper.nx();
     const std::uint64_t ny = upper.ny();
     const double dA = static_cast<double>(upper.dy()) * static_cast<double>(upper.dx());
-    EnergyObservables2D sums;
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const double rho = std::norm(widen(upper.at(i, j))) + std::norm(widen(spinor.lower.at(i, j)));
-            sums.norm += rho * dA;
-            if (V)
-                sums.potential += static_cast<double>(V->valueAt(i, j)) * rho * dA;
-        }
 
     // <H0> per wave vector with H0 = [[m c^2, c (p_x - i p_y)], [c (p_x + i p_y), -m c^2]],
     // the matrix whose exponential the step applies. The FFT is unscaled:
     // both sums below carry the same factor nx ny, which the ratio removes.
-    ComplexField2D u = upper;
-    ComplexField2D l = spinor.lower;
-    FFT2D::forward(u);
-    FFT2D::forward(l);
-    const double mc2 = restMass * lightSpeed * lightSpeed;
-    double energy = 0.0;
-    double weight = 0.0;
+    // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 c (p_x Re(conj(a) b) + p_y Im(conj(a) b)):
+    // Re(conj(a) b) is summed per column (each p_x) and Im(conj(a) b) per
+    // row (each p_y), and the momenta weigh those sums once.
+    thread_local AlignedVector<Complex> u, l;
+    const float* v = V ? V->data() : nullptr;
+    const KeptSpectrum upperSums = KeptSpectrum::transform(upper, v, u);
+    const KeptSpectrum lowerSums = KeptSpectrum::transform(spinor.lower, v, l);
+    EnergyObservables2D sums;
+    sums.norm = (upperSums.density + lowerSums.density) * dA;
+    sums.potential = (upperSums.potentialDensity + lowerSums.potentialDensity) * dA;
+
+    double upperWeight = 0.0, lowerWeight = 0.0, alongY = 0.0;
+    std::vector<double> alongX(nx, 0.0);
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double cpy = lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
+        const Complex* a = u.data() + j * nx;
+        const Complex* b = l.data() + j * nx;
+        double wa = 0.0, wb = 0.0, im = 0.0;
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double cpx = lightSpeed * hbar * fftWaveNumber(i, nx, upper.dx());
-            const std::complex<double> a = widen(u.at(i, j));
-            const std::complex<double> b = widen(l.at(i, j));
-            const double upperWeight = std::norm(a);
-            const double lowerWeight = std::norm(b);
-            // conj(a) c (p_x - i p_y) b + conj(b) c (p_x + i p_y) a = 2 Re(conj(a) c (p_x - i p_y) b).
-            energy +=
-                mc2 * (upperWeight - lowerWeight) + 2.0 * (std::conj(a) * std::complex<double>(cpx, -cpy) * b).real();
-            weight += upperWeight + lowerWeight;
+            const std::complex<double> ai = widen(a[i]);
+            const std::complex<double> bi = widen(b[i]);
+            wa += std::norm(ai);
+            wb += std::norm(bi);
+            const std::complex<double> overlap = std::conj(ai) * bi;
+            alongX[i] += overlap.real();
+            im += overlap.imag();
         }
+        upperWeight += wa;
+        lowerWeight += wb;
+        alongY += im * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
     }
+    double alongXSum = 0.0;
+    for (std::uint64_t i = 0; i < nx; ++i)
+        alongXSum += alongX[i] * lightSpeed * hbar * fftWaveNumber(i, nx, upper.dx());
+    const double mc2 = restMass * lightSpeed * lightSpeed;
+    const double energy = mc2 * (upperWeight - lowerWeight) + 2.0 * (alongXSum + alongY);
+    const double weight = upperWeight + lowerWeight;
     EnergyObservables2D result = perUnitNorm(sums);
     if (isFinitePositive(result.norm) && weight > 0.0) {
         result.kinetic = energy / weight;

@@ -1,11 +1,13 @@
 #include "core/MomentumSpace2D.h"
 
 #include "core/FFT2D.h"
+#include "core/KeptSpectrum.h"
 #include "core/FourierGrid.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <stdexcept>
 
 namespace vxo {
@@ -25,6 +27,13 @@ std::vector<double> centredAxis(std::uint64_t n, double step)
 
 MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
 {
+    MomentumSpace2D result;
+    computeInto(psi, hbar, result);
+    return result;
+}
+
+void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, MomentumSpace2D& result)
+{
     if (psi.empty())
         throw std::invalid_argument("MomentumSpace2D: field must not be empty");
     if (!isFinitePositive(hbar))
@@ -42,11 +51,14 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
     const double dpy = kTwoPi * hbar / (nyd * dy);
     const double scale = dx * dy / (kTwoPi * hbar);
 
-    ComplexField2D spectrum = psi;
-    FFT2D::forward(spectrum);
+    thread_local AlignedVector<Complex> spectrum;
+    KeptSpectrum::transform(psi, nullptr, spectrum);
 
-    MomentumSpace2D result;
-    result.field.reset(nx, ny, static_cast<float>(dpx), static_cast<float>(dpy));
+    result = MomentumSpace2D{std::move(result.field)};
+    if (result.field.nx() == nx && result.field.ny() == ny)
+        result.field.respace(static_cast<float>(dpx), static_cast<float>(dpy));
+    else
+        result.field.reset(nx, ny, static_cast<float>(dpx), static_cast<float>(dpy));
     result.hbar = hbar;
     result.pxAxis = centredAxis(nx, dpx);
     result.pyAxis = centredAxis(ny, dpy);
@@ -54,40 +66,47 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
     // The FFT refers phases to cell 0; exp(+i 2 pi m c / n) moves the origin
     // to the grid centre c = (n - 1)/2. For negative frequencies the unsigned
     // index m = n + s adds a factor exp(i pi (n - 1)) per axis, which leaves
-    // |phi|^2 and every moment unchanged.
-    const double cx = centreOffset(nx);
-    const double cy = centreOffset(ny);
+    // |phi|^2 and every moment unchanged. The factor is the product of one
+    // per axis, each evaluated once per bin.
+    const auto phases = [](std::uint64_t n) {
+        const double c = centreOffset(n);
+        std::vector<std::complex<double>> turn(n);
+        for (std::uint64_t k = 0; k < n; ++k)
+            turn[k] = std::polar(1.0, kTwoPi * static_cast<double>(fftCentredBin(k, n)) * c / static_cast<double>(n));
+        return turn;
+    };
+    const std::vector<std::complex<double>> turnX = phases(nx);
+    const std::vector<std::complex<double>> turnY = phases(ny);
     double sumPx = 0.0, sumPy = 0.0, sumPx2 = 0.0, sumPy2 = 0.0, norm = 0.0;
     double peak = -1.0;
     for (std::uint64_t l = 0; l < ny; ++l) {
         const std::uint64_t my = fftCentredBin(l, ny);
         const double py = result.pyAxis[l];
+        const Complex* source = spectrum.data() + my * nx;
+        Complex* target = &result.field.at(0, l);
+        const std::complex<double> rowTurn = turnY[l] * scale;
+        double rowWeight = 0.0, rowPx = 0.0, rowPx2 = 0.0;
         for (std::uint64_t k = 0; k < nx; ++k) {
-            const std::uint64_t mx = fftCentredBin(k, nx);
-            const double theta = kTwoPi * (static_cast<double>(mx) * cx / nxd + static_cast<double>(my) * cy / nyd);
-            const Complex f = spectrum.at(mx, my);
-            const double fr = f.real();
-            const double fi = f.imag();
-            const double c = std::cos(theta);
-            const double s = std::sin(theta);
-            const double re = (fr * c - fi * s) * scale;
-            const double im = (fr * s + fi * c) * scale;
-            result.field.at(k, l) = Complex(static_cast<float>(re), static_cast<float>(im));
+            const std::complex<double> value = widen(source[fftCentredBin(k, nx)]) * (turnX[k] * rowTurn);
+            target[k] = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
 
             const double px = result.pxAxis[k];
-            const double p = re * re + im * im;
-            const double w = p * dpx * dpy;
-            norm += w;
-            sumPx += px * w;
-            sumPy += py * w;
-            sumPx2 += px * px * w;
-            sumPy2 += py * py * w;
+            const double p = std::norm(value);
+            rowWeight += p;
+            rowPx += px * p;
+            rowPx2 += px * px * p;
             if (p > peak) {
                 peak = p;
                 result.peakPx = px;
                 result.peakPy = py;
             }
         }
+        const double w = dpx * dpy;
+        norm += rowWeight * w;
+        sumPx += rowPx * w;
+        sumPx2 += rowPx2 * w;
+        sumPy += py * rowWeight * w;
+        sumPy2 += py * py * rowWeight * w;
     }
 
     result.norm = norm;
@@ -97,7 +116,6 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
         result.sigmaPx = std::sqrt(std::max(sumPx2 / norm - result.meanPx * result.meanPx, 0.0));
         result.sigmaPy = std::sqrt(std::max(sumPy2 / norm - result.meanPy * result.meanPy, 0.0));
     }
-    return result;
 }
 
 CrossSectionProfile MomentumSpace2D::crossSection(const MomentumSpace2D& momentum, std::uint32_t axis, double value)

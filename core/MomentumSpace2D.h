@@ -29,6 +29,9 @@ struct MomentumSpace2D {
     double peakPy = 0.0;
 
     static MomentumSpace2D compute(const ComplexField2D& psi, double hbar);
+    // The same into `result`, whose field storage is kept when it already has
+    // psi's cell count (a view that shows momentum space reads it every tick).
+    static void computeInto(const ComplexField2D& psi, double hbar, MomentumSpace2D& result);
 
     // Momentum-space cut at the axis value nearest to value: axis 0 fixes p_y
     // and runs along p_x, any other axis fixes p_x and runs along p_y. Empty

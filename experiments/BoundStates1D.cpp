@@ -181,7 +181,7 @@ void BoundStates1D::fft(Vector& data, bool inverse)
     // not-a-number recovery on every butterfly.
     struct Plan {
         std::size_t length = 0;
-        std::vector<std::size_t> swaps; // pairs of indices
+        std::vector<std::size_t> swaps;                // pairs of indices
         std::vector<std::complex<double>> twiddles[2]; // forward, inverse; stage after stage
     };
     thread_local Plan plan;
@@ -248,6 +248,45 @@ double BoundStates1D::applyHamiltonian(const Vector& phi, const std::vector<doub
     for (std::size_t i = 0; i < phi.size(); ++i)
         sum += (std::conj(phi[i]) * (kineticPhi[i] + potential[i] * phi[i])).real();
     return dx * sum;
+}
+
+void BoundStates1D::alignPair(std::vector<Vector>& starts, const std::vector<double>& potentialPropagator,
+                              const std::vector<double>& kineticPropagator, double dx)
+{
+    if (starts.size() < 2 || !normalize(starts[0], dx) || !orthogonalize(starts[1], {starts[0]}, dx))
+        return;
+    // One relaxation step T = P_V F^-1 P_K F P_V, the operator whose two
+    // dominant eigenvectors the relaxation converges to (symmetric, so its
+    // restriction to the span is too).
+    const auto relaxed = [&](Vector phi) {
+        for (std::size_t i = 0; i < phi.size(); ++i)
+            phi[i] *= potentialPropagator[i];
+        fft(phi, false);
+        for (std::size_t i = 0; i < phi.size(); ++i)
+            phi[i] *= kineticPropagator[i];
+        fft(phi, true);
+        for (std::size_t i = 0; i < phi.size(); ++i)
+            phi[i] *= potentialPropagator[i];
+        return phi;
+    };
+    const Vector t0 = relaxed(starts[0]);
+    const Vector t1 = relaxed(starts[1]);
+    const double t00 = innerProduct(starts[0], t0, dx).real();
+    const double t11 = innerProduct(starts[1], t1, dx).real();
+    const double t01 = 0.5 * (innerProduct(starts[0], t1, dx).real() + innerProduct(starts[1], t0, dx).real());
+    // The dominant eigenvector of [[t00, t01], [t01, t11]] (the lower level)
+    // is (cos a, sin a) with tan 2a = 2 t01 / (t00 - t11), a taken towards
+    // the larger eigenvalue.
+    const double a = 0.5 * std::atan2(2.0 * t01, t00 - t11);
+    const double c = std::cos(a);
+    const double sn = std::sin(a);
+    Vector lower(starts[0].size()), upper(starts[0].size());
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        lower[i] = c * starts[0][i] + sn * starts[1][i];
+        upper[i] = -sn * starts[0][i] + c * starts[1][i];
+    }
+    starts[0] = std::move(lower);
+    starts[1] = std::move(upper);
 }
 
 bool BoundStates1D::normalize(Vector& v, double dx)
@@ -360,12 +399,22 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
         potentialPropagator[i] = std::exp(-(potential[i] - vMin) * dtau / (2.0 * hbar));
     }
 
+    std::vector<Vector> starts;
+    for (const BoundState& state : start.ok ? start.states : std::vector<BoundState>{}) {
+        if (state.phi.size() != n || static_cast<int>(starts.size()) >= settings.maxStates)
+            break;
+        starts.emplace_back(state.phi.begin(), state.phi.end());
+    }
+    alignPair(starts, potentialPropagator, kineticPropagator, dx);
+
     std::vector<Vector> basis;
     for (int seed = 0; static_cast<int>(result.states.size()) < settings.maxStates; ++seed) {
         const std::size_t number = static_cast<std::size_t>(seed);
-        const bool startFits = start.ok && number < start.states.size() && start.states[number].phi.size() == n;
-        Vector phi = startFits ? Vector(start.states[number].phi.begin(), start.states[number].phi.end())
-                               : initialVector(seed, potential, vMin);
+        // A start aligned with the pair of this well (alignPair) is relaxed
+        // only until its energy settles; a fixed start runs the full minimum.
+        const bool aligned = number < starts.size() && starts.size() >= 2;
+        const int minIterations = aligned ? kConvergedHits * kEnergyInterval : kMinConvergedIteration;
+        Vector phi = number < starts.size() ? starts[number] : initialVector(seed, potential, vMin);
         if (!orthogonalize(phi, basis, dx))
             break;
 
@@ -391,7 +440,7 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
             else
                 hits = 0;
             previousEnergy = energy;
-            if (iteration >= kMinConvergedIteration && hits >= kConvergedHits)
+            if (iteration >= minIterations && hits >= kConvergedHits)
                 break;
         }
         if (!orthogonalize(phi, basis, dx))

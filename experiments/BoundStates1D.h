@@ -58,6 +58,16 @@ public:
     // <phi|H|phi> = dx sum Re(conj(phi) (T phi + V phi)), T applied spectrally.
     static double applyHamiltonian(const Vector& phi, const std::vector<double>& potential,
                                    const std::vector<double>& kinetic, double dx);
+    // The first two start vectors turned within their span to the two that
+    // one relaxation step (P_V F^-1 P_K F P_V, with the half-step propagators
+    // given) keeps apart, the larger first, after making them orthonormal
+    // (Rayleigh-Ritz on the step); nothing for fewer than two. A start taken
+    // from a well that has moved a little lies off the new pair mostly by a
+    // turn within the pair, which the relaxation removes only at the rate of
+    // the pair's splitting, in a double well the slowest of all; what lies
+    // outside the pair it removes at the rate of the next gap.
+    static void alignPair(std::vector<Vector>& starts, const std::vector<double>& potentialPropagator,
+                          const std::vector<double>& kineticPropagator, double dx);
     // Scales v to dx sum |v|^2 = 1; false (v unchanged) when the norm is not above 1e-30 or not finite.
     static bool normalize(Vector& v, double dx);
     // Two passes of classical Gram-Schmidt against the basis, then normalize.

@@ -120,22 +120,27 @@ BilliardObservables QuantumBilliard2D::observables(const ComplexField2D& field, 
     double shell = 0.0;
     // The interior is the cells no wall or scatterer paints: decided where
     // the painters decide, the walls' inner faces and the scatterer's rim
-    // leave their cells to the walls and the scatterer.
+    // leave their cells to the walls and the scatterer, which, like its
+    // painter, compares squared distances.
+    const double r2 = r * r;
+    const double outer2 = (r + margin) * (r + margin);
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double y = cellDecisionY(field, j);
+        const double dy2 = scatterer ? (y - config.scattererY) * (y - config.scattererY) : 0.0;
+        const bool insideRows = y > bottom && y < top;
         for (std::uint64_t i = 0; i < field.nx(); ++i) {
             const double x = cellDecisionX(field, i);
             const Complex& v = field.at(i, j);
             const double re = v.real();
             const double im = v.imag();
             const double rho = re * re + im * im;
-            const double distance = scatterer ? std::hypot(x - config.scattererX, y - config.scattererY) : 0.0;
-            const bool inside = x > left && x < right && y > bottom && y < top;
-            if (inside && (!scatterer || distance > r)) {
+            const double distance2 = scatterer ? (x - config.scattererX) * (x - config.scattererX) + dy2 : 0.0;
+            const bool inside = insideRows && x > left && x < right;
+            if (inside && (!scatterer || distance2 > r2)) {
                 p += rho * dA;
                 q += rho * rho * dA;
             }
-            if (scatterer && distance > r && distance <= r + margin)
+            if (scatterer && distance2 > r2 && distance2 <= outer2)
                 shell += rho * dA;
         }
     }

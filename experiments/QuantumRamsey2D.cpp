@@ -17,8 +17,12 @@ namespace {
 
 constexpr double kDegreesToRadians = kPi / 180.0;
 constexpr double kMinPulseSteps = 80.0;
-constexpr double kReferenceMaxStep = 0.0025;
-constexpr double kEnsembleMaxStep = 0.01;
+// The most steps of one pulse of the single system, and of all the pulses of
+// an ensemble together: a few milliseconds of work each, reached only by
+// carriers or amplitudes far beyond the pair's own scale.
+constexpr long kMaxPulseSteps = 25000;
+constexpr long kEnsembleStepBudget = 150000;
+constexpr long kPulsesPerMember = 3;
 // Ensemble members span +-3 standard deviations of the detuning.
 constexpr double kEnsembleHalfSpan = 3.0;
 constexpr double kMaxDetuningStdDev = 10.0;
@@ -66,27 +70,38 @@ bool isRamseyEnsembleValid(const RamseyEnsemble& ensemble)
 
 ComplexMatrix2x2 QuantumRamsey2D::pulsePropagator(double energyI, double energyJ, double dipole,
                                                   const RamseySequence& sequence, double duration, double phaseDegrees,
-                                                  double hbar, double maxStep)
+                                                  double hbar, long maxSteps)
 {
     ComplexVector2 column0 = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
     ComplexVector2 column1 = {ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
     if (duration > 0.0) {
-        const long count = twoLevelStepCount(duration, maxStep, kMinPulseSteps);
+        // The state turns fastest at the carrier's crest; the carrier itself
+        // turns at omega.
+        double lower = 0.0, upper = 0.0;
+        twoLevelEnergies(energyI, energyJ, dipole, sequence.amplitude, lower, upper);
+        const double fastest = std::max(0.5 * (upper - lower) / hbar, sequence.angularFrequency);
+        const long count = twoLevelFourthOrderStepCount(duration, fastest, kMinPulseSteps, maxSteps);
         const double dt = duration / static_cast<double>(count);
         const double phase = phaseDegrees * kDegreesToRadians;
         const TwoLevelStepper stepper(energyI, energyJ, dipole, dt, hbar);
+        // Only the deviation from the base bias couples the pair (see the class
+        // comment): A sin(omega t + phase) at the step's two Gauss points,
+        // turned on by omega dt each step rather than evaluated afresh.
+        const double omega = sequence.angularFrequency;
+        ComplexD early = std::polar(1.0, omega * TwoLevelStepper::kEarlyGaussPoint * dt + phase);
+        ComplexD late = std::polar(1.0, omega * TwoLevelStepper::kLateGaussPoint * dt + phase);
+        const ComplexD advance = std::polar(1.0, omega * dt);
         for (long k = 0; k < count; ++k) {
-            // Only the deviation from the base bias couples the pair (see the class comment).
-            const double deviation =
-                sequence.amplitude * std::sin(sequence.angularFrequency * (static_cast<double>(k) + 0.5) * dt + phase);
-            stepper.step(column0, column1, deviation);
+            stepper.step(column0, column1, sequence.amplitude * early.imag(), sequence.amplitude * late.imag());
+            early *= advance;
+            late *= advance;
         }
     }
     return {column0[0], column1[0], column0[1], column1[1]};
 }
 
 RamseyMember QuantumRamsey2D::makeMember(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
-                                         double hbar, double detuningOffset, double weight, double maxStep)
+                                         double hbar, double detuningOffset, double weight, long maxSteps)
 {
     RamseyMember member;
     if (!QuantumDoubleWell2D::isValidPair(result, i, j))
@@ -96,12 +111,12 @@ RamseyMember QuantumRamsey2D::makeMember(const BoundStateResult& result, const R
     member.dipoleElement = QuantumDoubleWell2D::dipoleMatrixElement(result, i, j);
     member.weight = weight;
     member.firstPulse = pulsePropagator(member.energyI, member.energyJ, member.dipoleElement, sequence,
-                                        sequence.pulseDuration, sequence.firstPhaseDegrees, hbar, maxStep);
+                                        sequence.pulseDuration, sequence.firstPhaseDegrees, hbar, maxSteps);
     member.secondPulse = pulsePropagator(member.energyI, member.energyJ, member.dipoleElement, sequence,
-                                         sequence.pulseDuration, sequence.secondPhaseDegrees, hbar, maxStep);
+                                         sequence.pulseDuration, sequence.secondPhaseDegrees, hbar, maxSteps);
     if (sequence.echoEnabled)
         member.echoPulse = pulsePropagator(member.energyI, member.energyJ, member.dipoleElement, sequence,
-                                           sequence.echoPulseDuration, sequence.echoPulsePhaseDegrees, hbar, maxStep);
+                                           sequence.echoPulseDuration, sequence.echoPulsePhaseDegrees, hbar, maxSteps);
     return member;
 }
 
@@ -149,7 +164,7 @@ RamseyReference QuantumRamsey2D::reference(const BoundStateResult& result, const
     reference.secondPulseEnd = reference.secondPulseStart + sequence.pulseDuration;
     reference.freePrecessionPhase = reference.transitionFrequency * freeTime;
 
-    const RamseyMember member = makeMember(result, sequence, i, j, hbar, 0.0, 1.0, kReferenceMaxStep);
+    const RamseyMember member = makeMember(result, sequence, i, j, hbar, 0.0, 1.0, kMaxPulseSteps);
     memberFinalPopulations(member, sequence, freeTime, hbar, reference.finalPopulation1, reference.finalPopulation2);
     reference.valid = true;
     return reference;
@@ -162,14 +177,14 @@ std::vector<RamseyMember> QuantumRamsey2D::ensembleMembers(const BoundStateResul
     if (!sequenceAndPairUsable(result, sequence, i, j, hbar) || !isRamseyEnsembleValid(ensemble))
         return {};
     const int count = ensemble.detuningStdDev > 0.0 ? ensemble.memberCount : 1;
+    const long maxSteps = kEnsembleStepBudget / (kPulsesPerMember * count);
     std::vector<RamseyMember> members;
     members.reserve(static_cast<std::size_t>(count));
     double weightSum = 0.0;
     for (int k = 0; k < count; ++k) {
         const double z = count < 2 ? 0.0 : 2.0 * kEnsembleHalfSpan * k / (count - 1) - kEnsembleHalfSpan;
         const double weight = std::exp(-0.5 * z * z);
-        members.push_back(
-            makeMember(result, sequence, i, j, hbar, z * ensemble.detuningStdDev, weight, kEnsembleMaxStep));
+        members.push_back(makeMember(result, sequence, i, j, hbar, z * ensemble.detuningStdDev, weight, maxSteps));
         weightSum += weight;
     }
     if (weightSum > 0.0) {
@@ -225,7 +240,7 @@ std::vector<RamseyFringePoint> QuantumRamsey2D::fringeScan(const BoundStateResul
 {
     if (!sequenceAndPairUsable(result, sequence, i, j, hbar) || !freeRangeUsable(freeMin, freeMax, n))
         return {};
-    const RamseyMember member = makeMember(result, sequence, i, j, hbar, 0.0, 1.0, kReferenceMaxStep);
+    const RamseyMember member = makeMember(result, sequence, i, j, hbar, 0.0, 1.0, kMaxPulseSteps);
     const double omega0 = std::fabs(member.energyJ - member.energyI) / hbar;
     std::vector<RamseyFringePoint> points(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {

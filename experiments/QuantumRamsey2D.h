@@ -96,15 +96,18 @@ struct RamseyEnsemblePoint {
 // the free time reverses the accumulated phase and refocuses it.
 class QuantumRamsey2D {
 public:
-    // Product of exact two-level steps over one pulse: N = max(ceil(duration / maxStep), 80)
-    // steps with the bias deviation at each step's midpoint. Identity for duration <= 0.
+    // Product of fourth-order two-level steps over one pulse, with the bias
+    // deviation at each step's two Gauss points: each step turns the state by
+    // at most kTwoLevelTurnPerStep at the pulse's widest splitting and
+    // advances the carrier by no more, at least 80 steps and at most maxSteps
+    // (twoLevelFourthOrderStepCount). Identity for duration <= 0.
     static ComplexMatrix2x2 pulsePropagator(double energyI, double energyJ, double dipole,
                                             const RamseySequence& sequence, double duration, double phaseDegrees,
-                                            double hbar, double maxStep);
+                                            double hbar, long maxSteps);
     // Member whose transition frequency is moved by detuningOffset:
-    // E_i - hbar delta/2 and E_j + hbar delta/2.
+    // E_i - hbar delta/2 and E_j + hbar delta/2; each pulse of at most maxSteps.
     static RamseyMember makeMember(const BoundStateResult& result, const RamseySequence& sequence, int i, int j,
-                                   double hbar, double detuningOffset, double weight, double maxStep);
+                                   double hbar, double detuningOffset, double weight, long maxSteps);
     // Final populations after pulse 1, the free time F (split by the echo pulse
     // when enabled) and pulse 2, starting in state i.
     static void memberFinalPopulations(const RamseyMember& member, const RamseySequence& sequence, double freeEvolution,

@@ -74,6 +74,42 @@ bool QuantumScar2D::isInsideStadium(const StadiumGeometry& stadium, double x, do
     return (d - c) * (d - c) + ey * ey <= stadium.radius * stadium.radius;
 }
 
+std::pair<std::uint64_t, std::uint64_t> QuantumScar2D::insideRun(const StadiumGeometry& stadium,
+                                                                 const ComplexField2D& grid, std::uint64_t j)
+{
+    const std::uint64_t nx = grid.nx();
+    if (nx == 0 || !hasShape(stadium))
+        return {0, 0};
+    // The cell whose decision point is nearest the axis: inside whenever any
+    // cell of the row is (the run is at least as wide as a cell, or holds
+    // that one point only).
+    const double dx = grid.dx();
+    const double t = (stadium.centerX - kFaceNudgeX * dx) / dx + centreOffset(nx);
+    const std::uint64_t axis = clampedRoundedIndex(t, 0, nx - 1);
+    const auto inside = [&](std::uint64_t i) { return isCellInsideStadium(stadium, grid, i, j); };
+    if (!inside(axis))
+        return {0, 0};
+    std::uint64_t lo = 0, hi = axis; // first inside in [lo, hi]
+    while (lo < hi) {
+        const std::uint64_t mid = lo + (hi - lo) / 2;
+        if (inside(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    const std::uint64_t first = lo;
+    lo = axis;
+    hi = nx - 1; // last inside in [lo, hi]
+    while (lo < hi) {
+        const std::uint64_t mid = lo + (hi - lo + 1) / 2;
+        if (inside(mid))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return {first, lo + 1};
+}
+
 double QuantumScar2D::orbitBandEnhancement(double bandProbability, double totalProbability,
                                            const StadiumGeometry& stadium, double halfWidth)
 {

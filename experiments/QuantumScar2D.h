@@ -16,6 +16,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <utility>
 #include <string>
 
 namespace vxo {
@@ -52,6 +53,11 @@ public:
     {
         return isInsideStadium(stadium, cellDecisionX(grid, i), cellDecisionY(grid, j));
     }
+    // The cells i of row j inside the stadium, first <= i < last (first ==
+    // last for none): the stadium is convex, so they are one run, found from
+    // the cell nearest its axis by bisection on either side.
+    static std::pair<std::uint64_t, std::uint64_t> insideRun(const StadiumGeometry& stadium, const ComplexField2D& grid,
+                                                             std::uint64_t j);
     static double orbitBandEnhancement(double bandProbability, double totalProbability, const StadiumGeometry& stadium,
                                        double halfWidth);
     // The enhancement of |psi|^2 over the cells inside the stadium.
@@ -79,9 +85,8 @@ double QuantumScar2D::densityEnhancement(const ComplexField2D& grid, const Stadi
     for (std::uint64_t j = 0; j < grid.ny(); ++j) {
         const double y = cellDecisionY(grid, j);
         const bool inBand = std::fabs(y - stadium.centerY) <= halfWidth;
-        for (std::uint64_t i = 0; i < grid.nx(); ++i) {
-            if (!isCellInsideStadium(stadium, grid, i, j))
-                continue;
+        const auto [first, last] = insideRun(stadium, grid, j);
+        for (std::uint64_t i = first; i < last; ++i) {
             const double p = density(j * grid.nx() + i);
             total += p;
             if (inBand)

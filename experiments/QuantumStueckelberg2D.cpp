@@ -14,8 +14,10 @@ namespace vxo {
 namespace {
 
 constexpr int kPhaseIntervals = 4096;
-constexpr double kMaxPropagationStep = 0.0025;
-constexpr double kMinPropagationSteps = 800.0;
+constexpr double kMinRampSteps = 800.0;
+// A few milliseconds of work per ramp, reached only by biases far beyond the
+// pair's own scale.
+constexpr long kMaxRampSteps = 50000;
 
 bool inUnitInterval(double s) { return s >= 0.0 && s <= 1.0; }
 
@@ -38,6 +40,73 @@ LinearSweep forwardRamp(const LinearSweep& sweep)
     single.holdDuration = 0.0;
     return single;
 }
+
+// The propagator of the pair over a ramp of the bias from `from` to `to`,
+// in fourth-order steps that follow the turn of the state: R / hbar is
+// largest at one end of a linear ramp.
+ComplexMatrix2x2 rampPropagator(const LandauZenerReference& pair, double from, double to, double duration, double hbar)
+{
+    const double ei = pair.energyI;
+    const double ej = pair.energyJ;
+    const double d = pair.dipoleElement;
+    const auto turnRate = [&](double bias) {
+        double lower = 0.0, upper = 0.0;
+        twoLevelEnergies(ei, ej, d, bias, lower, upper);
+        return 0.5 * (upper - lower) / hbar;
+    };
+    const long steps =
+        twoLevelFourthOrderStepCount(duration, std::max(turnRate(from), turnRate(to)), kMinRampSteps, kMaxRampSteps);
+    const double dt = duration / static_cast<double>(steps);
+    const double slope = (to - from) / duration;
+    const TwoLevelStepper stepper(ei, ej, d, dt, hbar);
+    ComplexVector2 first = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
+    ComplexVector2 second = {ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
+    for (long k = 0; k < steps; ++k) {
+        const double t = static_cast<double>(k) * dt;
+        stepper.step(first, second, from + slope * (t + TwoLevelStepper::kEarlyGaussPoint * dt),
+                     from + slope * (t + TwoLevelStepper::kLateGaussPoint * dt));
+    }
+    return {first[0], second[0], first[1], second[1]};
+}
+
+// The sweep with return as three pieces: the ramp out, the hold at the end
+// value, the ramp back. The ramps are propagated once; a hold of any length
+// is one exact step of the constant Hamiltonian, so that a scan over the hold
+// costs the two ramps and one step per point.
+class DoublePassage {
+public:
+    DoublePassage(const LandauZenerReference& pair, const LinearSweep& sweep, double hbar)
+        : pair_(pair), sweep_(sweep), hbar_(hbar)
+    {
+        double u = 1.0, v = 0.0;
+        twoLevelAdiabaticBasis(pair.energyI, pair.energyJ, pair.dipoleElement, sweep.startValue, u, v);
+        out_ = applyComplex2x2(rampPropagator(pair, sweep.startValue, sweep.endValue, sweep.duration, hbar),
+                               {ComplexD(u, 0.0), ComplexD(v, 0.0)});
+        back_ = rampPropagator(pair, sweep.endValue, sweep.startValue, sweep.returnDuration, hbar);
+    }
+
+    // Starting in the lower adiabatic state at the start value, the
+    // populations of the adiabatic states where the return ends (the start
+    // value again).
+    void finalPopulations(double hold, double& lower, double& upper) const
+    {
+        ComplexVector2 a = out_;
+        if (hold > 0.0)
+            a = propagateTwoLevel(a, pair_.energyI, pair_.energyJ, pair_.dipoleElement, sweep_.endValue, hold, hbar_);
+        a = applyComplex2x2(back_, a);
+        double u = 1.0, v = 0.0;
+        twoLevelAdiabaticBasis(pair_.energyI, pair_.energyJ, pair_.dipoleElement, sweep_.startValue, u, v);
+        lower = std::norm(u * a[0] + v * a[1]);
+        upper = std::norm(-v * a[0] + u * a[1]);
+    }
+
+private:
+    LandauZenerReference pair_;
+    LinearSweep sweep_;
+    double hbar_;
+    ComplexVector2 out_;
+    ComplexMatrix2x2 back_;
+};
 
 } // namespace
 
@@ -79,27 +148,7 @@ void QuantumStueckelberg2D::propagateSweep(const LandauZenerReference& reference
     finalUpper = 0.0;
     if (!reference.valid || !isReturnSweepAnalyzable(sweep) || !isFinitePositive(hbar))
         return;
-
-    const double ei = reference.energyI;
-    const double ej = reference.energyJ;
-    const double d = reference.dipoleElement;
-    double u = 1.0;
-    double v = 0.0;
-    twoLevelAdiabaticBasis(ei, ej, d, sweep.startValue, u, v);
-    ComplexVector2 amplitudes = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
-
-    const double total = linearSweepDuration(sweep);
-    const long steps = twoLevelStepCount(total, kMaxPropagationStep, kMinPropagationSteps);
-    const double dt = total / static_cast<double>(steps);
-    const TwoLevelStepper stepper(ei, ej, d, dt, hbar);
-    for (long k = 0; k < steps; ++k) {
-        const double bias = linearSweepValueAt(sweep, sweep.startTime + (static_cast<double>(k) + 0.5) * dt);
-        amplitudes = stepper.step(amplitudes, bias);
-    }
-
-    twoLevelAdiabaticBasis(ei, ej, d, linearSweepValueAt(sweep, sweep.startTime + total), u, v);
-    finalLower = std::norm(u * amplitudes[0] + v * amplitudes[1]);
-    finalUpper = std::norm(-v * amplitudes[0] + u * amplitudes[1]);
+    DoublePassage(reference, sweep, hbar).finalPopulations(sweep.holdDuration, finalLower, finalUpper);
 }
 
 StueckelbergReference QuantumStueckelberg2D::reference(const BoundStateResult& result, const LinearSweep& sweep, int i,
@@ -134,6 +183,8 @@ std::vector<StueckelbergFringePoint> QuantumStueckelberg2D::holdTimeScan(const B
     if (!landauZener.valid)
         return {};
 
+    // The ramps are the same for every hold: they are propagated once.
+    const DoublePassage passage(landauZener, sweep, hbar);
     std::vector<StueckelbergFringePoint> points;
     points.reserve(static_cast<std::size_t>(n));
     LinearSweep held = sweep;
@@ -142,7 +193,7 @@ std::vector<StueckelbergFringePoint> QuantumStueckelberg2D::holdTimeScan(const B
         point.holdDuration = evenlySpacedValue(holdMin, holdMax, k, n);
         held.holdDuration = point.holdDuration;
         point.phase = phaseIntegral(landauZener, held, hbar);
-        propagateSweep(landauZener, held, hbar, point.finalLowerPopulation, point.finalUpperPopulation);
+        passage.finalPopulations(point.holdDuration, point.finalLowerPopulation, point.finalUpperPopulation);
         points.push_back(point);
     }
     return points;

@@ -34,8 +34,9 @@ struct StueckelbergFringePoint {
 // Stueckelberg phase
 //   phi_S = (1/hbar) int_{t1}^{t2} sqrt(Delta^2 + (2 d F(t))^2) dt,
 // so the final populations oscillate with the hold time (interference fringes).
-// The final populations are obtained by propagating the two-level model exactly
-// step by step along the whole schedule.
+// The final populations are obtained by propagating the two-level model along
+// the schedule: the two ramps in fourth-order steps that follow the turn of
+// the state, the hold in one exact step.
 class QuantumStueckelberg2D {
 public:
     // Midpoint rule with 4096 intervals; 0 unless t2 > t1 and hbar > 0.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vxo {
 
@@ -154,25 +155,49 @@ VortexCore QuantumVortex2D::findCore(const ComplexField2D& field, const VortexIn
     const double dx = field.dx();
     const double dy = field.dy();
 
+    // Each cell's phase is taken once, for the two rows of plaquettes it
+    // corners, over the columns of the search disc's box.
+    const auto columnOf = [&](double x) { return static_cast<std::int64_t>(std::floor(x / dx + centreOffset(nx))); };
+    const std::uint64_t first = static_cast<std::uint64_t>(
+        std::clamp<std::int64_t>(columnOf(trap.centerX - radius) - 1, 0, static_cast<std::int64_t>(nx) - 1));
+    const std::uint64_t last = static_cast<std::uint64_t>(
+        std::clamp<std::int64_t>(columnOf(trap.centerX + radius) + 2, 0, static_cast<std::int64_t>(nx) - 1));
+    std::vector<float> below(nx), above(nx);
+    const auto phasesOf = [&](std::uint64_t j, std::vector<float>& phases) {
+        for (std::uint64_t i = first; i <= last; ++i) {
+            const Complex v = field.at(i, j);
+            phases[i] = std::atan2(v.imag(), v.real());
+        }
+    };
+    // Plaquette row j lies between cell rows j - 1 and j.
+    const auto plaquetteY = [&](std::uint64_t j) { return 0.5 * (cellCentre(j - 1, ny, dy) + cellCentre(j, ny, dy)); };
+    const auto inBand = [&](std::uint64_t j) {
+        const double oy = plaquetteY(j) - trap.centerY;
+        return j >= 1 && j < ny && oy * oy <= radiusSquared;
+    };
     for (std::uint64_t j = 1; j < ny; ++j) {
-        const double cy = 0.5 * (cellCentre(j - 1, ny, dy) + cellCentre(j, ny, dy));
-        for (std::uint64_t i = 1; i < nx; ++i) {
+        if (!inBand(j))
+            continue;
+        if (!inBand(j - 1))
+            phasesOf(j - 1, above);
+        below.swap(above);
+        phasesOf(j, above);
+        const double cy = plaquetteY(j);
+        const double oy = cy - trap.centerY;
+        for (std::uint64_t i = std::max<std::uint64_t>(first, 1); i <= last; ++i) {
             const double cx = 0.5 * (cellCentre(i - 1, nx, dx) + cellCentre(i, nx, dx));
             const double ox = cx - trap.centerX;
-            const double oy = cy - trap.centerY;
             if (ox * ox + oy * oy > radiusSquared)
                 continue;
             // Corners counterclockwise: (i-1, j-1), (i, j-1), (i, j), (i-1, j).
-            const Complex corners[4] = {field.at(i - 1, j - 1), field.at(i, j - 1), field.at(i, j), field.at(i - 1, j)};
-            float phases[4];
-            for (int c = 0; c < 4; ++c)
-                phases[c] = std::atan2(corners[c].imag(), corners[c].real());
+            const float phases[4] = {below[i - 1], below[i], above[i], above[i - 1]};
             double circulation = 0.0;
             for (int c = 0; c < 4; ++c)
                 circulation += wrappedDifference(phases[(c + 1) % 4], phases[c]);
             const auto winding = static_cast<std::int32_t>(std::lround(circulation / (2.0 * kPi)));
             if (winding != expected)
                 continue;
+            const Complex corners[4] = {field.at(i - 1, j - 1), field.at(i, j - 1), field.at(i, j), field.at(i - 1, j)};
             double density = 0.0;
             for (int c = 0; c < 4; ++c)
                 density += static_cast<double>(std::norm(corners[c]));

@@ -29,6 +29,7 @@ void ScarRecorder::reset()
     projection_.clear();
     averagedDensity_.clear();
     spectralMap_.clear();
+    mapsFormed_ = true;
     recordCount_ = 0;
     lastTime_ = 0.0;
     totalWeight_ = 0.0;
@@ -80,13 +81,7 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     totalWeight_ += weight;
     ++recordCount_;
 
-    double peak = 0.0;
-    for (const std::complex<double>& phi : projection_)
-        peak = std::max(peak, std::norm(phi));
-    for (std::size_t k = 0; k < densitySum_.size(); ++k) {
-        averagedDensity_[k] = totalWeight_ > 0.0 ? static_cast<float>(densitySum_[k] / totalWeight_) : 0.0f;
-        spectralMap_[k] = peak > 0.0 ? static_cast<float>(std::norm(projection_[k]) / peak) : 0.0f;
-    }
+    mapsFormed_ = false;
 
     ScarSample sample;
     sample.time = t;
@@ -96,6 +91,32 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     sample.filteredEnhancement = filteredEnhancement();
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
     return true;
+}
+
+const std::vector<float>& ScarRecorder::averagedDensity() const
+{
+    formMaps();
+    return averagedDensity_;
+}
+
+const std::vector<float>& ScarRecorder::spectralMap() const
+{
+    formMaps();
+    return spectralMap_;
+}
+
+void ScarRecorder::formMaps() const
+{
+    if (mapsFormed_)
+        return;
+    double peak = 0.0;
+    for (const std::complex<double>& phi : projection_)
+        peak = std::max(peak, std::norm(phi));
+    for (std::size_t k = 0; k < densitySum_.size(); ++k) {
+        averagedDensity_[k] = totalWeight_ > 0.0 ? static_cast<float>(densitySum_[k] / totalWeight_) : 0.0f;
+        spectralMap_[k] = peak > 0.0 ? static_cast<float>(std::norm(projection_[k]) / peak) : 0.0f;
+    }
+    mapsFormed_ = true;
 }
 
 double ScarRecorder::filteredEnhancement() const

@@ -49,13 +49,16 @@ public:
     double filterEnergy() const { return filterEnergy_; }
     double hbar() const { return hbar_; }
     const std::vector<ScarSample>& samples() const { return samples_; }
-    const std::vector<float>& averagedDensity() const { return averagedDensity_; }
-    const std::vector<float>& spectralMap() const { return spectralMap_; }
+    // The two maps of the records so far, formed when asked for (the page
+    // draws one of them) rather than at every record.
+    const std::vector<float>& averagedDensity() const;
+    const std::vector<float>& spectralMap() const;
     std::uint64_t recordCount() const { return recordCount_; }
     double totalWeight() const { return totalWeight_; }
 
 private:
     double filteredEnhancement() const;
+    void formMaps() const;
 
     std::uint64_t capacity_;
     bool configured_ = false;
@@ -67,8 +70,9 @@ private:
     std::vector<ScarSample> samples_;
     std::vector<double> densitySum_;
     std::vector<std::complex<double>> projection_;
-    std::vector<float> averagedDensity_;
-    std::vector<float> spectralMap_;
+    mutable std::vector<float> averagedDensity_;
+    mutable std::vector<float> spectralMap_;
+    mutable bool mapsFormed_ = true;
     std::uint64_t recordCount_ = 0;
     double lastTime_ = 0.0;
     double totalWeight_ = 0.0;

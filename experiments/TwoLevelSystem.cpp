@@ -57,4 +57,11 @@ long twoLevelStepCount(double duration, double maxStep, double minSteps)
     return static_cast<long>(steps);
 }
 
+long twoLevelFourthOrderStepCount(double duration, double fastestRate, double minSteps, long maxSteps)
+{
+    const long steps =
+        twoLevelStepCount(duration, fastestRate > 0.0 ? kTwoLevelTurnPerStep / fastestRate : 0.0, minSteps);
+    return std::max(std::min(steps, maxSteps), static_cast<long>(minSteps));
+}
+
 } // namespace vxo

@@ -30,4 +30,15 @@ ComplexVector2 propagateTwoLevel(const ComplexVector2& amplitudes, double energy
 constexpr long kMaxTwoLevelSteps = 1000000;
 long twoLevelStepCount(double duration, double maxStep, double minSteps);
 
+// Number of fourth-order steps (TwoLevelStepper's Gauss-point steps) over a
+// stretch in which the state turns at most at `fastestRate` radians per time
+// unit (R / hbar at the widest splitting met, or the bias's own angular
+// frequency where that is faster): each step turns it by at most
+// kTwoLevelTurnPerStep, at least minSteps and at most maxSteps. The count
+// follows the turn, not the length: a slow ramp takes no more steps per
+// radian than a fast one. maxSteps bounds the work where the turn would ask
+// for more (biases far beyond the pair's own scale).
+constexpr double kTwoLevelTurnPerStep = 0.05;
+long twoLevelFourthOrderStepCount(double duration, double fastestRate, double minSteps, long maxSteps);
+
 } // namespace vxo

@@ -106,6 +106,12 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     fitToScreen(availableScreenGeometry());
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
+    // Diagnostics leaves out the readings that no one can see (the spinor's
+    // energies); coming into sight, it takes them.
+    connect(ui->diagnosticsDockWidget, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            guarded([this] { updateDiagnostics(); });
+    });
     setupViewMenu();
 
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});

@@ -5,6 +5,7 @@
 #include "app/text/DiagnosticsRowLabels.h"
 #include "app/form/ControlSnapshot.h"
 #include "app/mainwindow/CollapseRecord.h"
+#include "app/mainwindow/DiracEnergyReading.h"
 #include "app/mainwindow/ExperimentRecorders.h"
 #include "app/form/FormIndices.h"
 #include "app/mainwindow/GaugeFieldLinks.h"
@@ -371,6 +372,9 @@ private:
     const DensitySums2D& observedDensity();
     const ColumnAmplitudes2D& observedColumnAmplitudes();
     const ProbabilityCurrent2D& observedCurrent();
+    // The spinor's energies under `hamiltonian` (a Dirac one), read again
+    // only when the state moved since the last reading (diracEnergyReading).
+    const EnergyObservables2D& diracEnergies(const SteppedHamiltonian& hamiltonian);
 
     // --- MainWindowAppliers.cpp: protocol appliers -----------------------------------------------
     // Each reads its settings from the form and rewrites the potential through
@@ -512,8 +516,11 @@ private:
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
     // Lowest two states of the potential the run is being stepped with, what
     // the sweep's populations are read on; relaxed again only when that
-    // potential has changed.
-    const BoundStateResult& steppedSweepPair() const;
+    // potential's row has moved by what those populations can show.
+    const BoundStateResult& steppedSweepPair();
+    // Whether the populations read on `pair` stay within what the pages show
+    // of those the pair of the moved row would give (first order).
+    bool sweepPairStillReads(const BoundStateResult& pair);
     // After a bound-state button's rebuild: true when the rebuild prepared the
     // requested state; otherwise (the spectrum did not fit the potential the
     // rebuild made, so the Gaussian packet was prepared) says so.
@@ -971,6 +978,8 @@ private:
     // Density sums and current of psi, computed once per tick for every
     // reader (see SharedObservables); recomputed on each read outside a tick.
     SharedObservables sharedObservables;
+    // The spinor's energies that Diagnostics shows, with what they were read from.
+    DiracEnergyReading diracEnergyReading;
     // A fit of the side columns to the width waits for the next pass of the
     // event loop (fitSideColumnsToWidth).
     bool sideColumnsFitPending = false;

@@ -43,6 +43,7 @@ void MainWindow::rebuildSimulation()
     resetProtocolRunState();
     refreshStoredSettingsFromForm();
     diracSpinor.resize(domain.nx(), domain.ny(), domain.dx(), domain.dy());
+    diracEnergyReading.invalidate();
     rasterisePotentialAndGaugeFields();
 
     // The run state was cleared above, so the quench's forced and unforced

@@ -211,7 +211,7 @@ void MainWindow::ensureMomentumField()
     const double t = solver.time();
     if (!momentumField.field.empty() && momentumFieldStep == step && std::fabs(momentumFieldTime - t) <= 1e-12)
         return;
-    momentumField = MomentumSpace2D::compute(psi, solver.parameters().hbar);
+    MomentumSpace2D::computeInto(psi, solver.parameters().hbar, momentumField);
     momentumFieldTime = t;
     momentumFieldStep = step;
 }

@@ -30,7 +30,8 @@ struct TwoLevelState {
     std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
     // The pair of the potential as the sweep left it last, kept while that
     // potential's middle row stands still (before the sweep, a hold, its
-    // end), with the potential (identity, revision) it was last checked
+    // end) or has moved by less than the populations read on the pair can
+    // show, with the potential (identity, revision) it was last checked
     // against and the relaxations made since the window opened.
     mutable BoundStateResult steppedSweepPair;
     mutable std::uint64_t steppedPairIdentity = 0;

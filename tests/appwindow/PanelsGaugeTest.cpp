@@ -335,8 +335,15 @@ TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
 
     // A Klein packet of |p| = 1.5 and m = 0.05 is a positive-energy packet:
     // <H> is its plane-wave energy E, raised slightly by its momentum spread.
-    // No observation is recorded in a Dirac run, so there is no drift.
+    // No observation is recorded in a Dirac run, so there is no drift. The
+    // spinor's energies are read for a table in sight.
     SCOPED_TRACE("Klein packet");
+    window().show();
+    auto* diagnostics = window().findChild<QWidget*>(QStringLiteral("diagnosticsDockWidget"));
+    ASSERT_NE(diagnostics, nullptr);
+    diagnostics->show();
+    diagnostics->raise();
+    ASSERT_TRUE(test::waitUntil([] { return test::control<QTableWidget>(window(), "diagnosticsTable")->isVisible(); }));
     loadOnSmallGrid(47, kHeight);
     const double prepared = row(kKineticRow).toDouble();
     EXPECT_NEAR(label("energyValueLabel").toDouble(), prepared, 5e-5) << "the packet's Ekin";
@@ -348,6 +355,7 @@ TEST_F(PanelsGaugeTest, DiagnosticsEnergiesAreThoseOfTheSteppedHamiltonian)
     EXPECT_LE(total, 1.02 * planeWave) << text(row(kTotalRow));
     EXPECT_NEAR(total, row(kKineticRow).toDouble() + row(kPotentialRow).toDouble(), 2e-6);
     EXPECT_EQ(text(row(kDriftRow)), "n/a");
+    window().hide();
 }
 
 // An inactive page names what is missing, in its label and in its row: on

@@ -14,6 +14,7 @@
 #include "document/ExperimentDocument.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/BoundStates1D.h"
+#include "experiments/QuantumLandauZener2D.h"
 #include "plots/PlotHistories.h"
 #include "plots/PlotPalette.h"
 #include "plots/QuantumRamseyPlotWidget.h"
@@ -716,7 +717,7 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPopulationsHoldStillOnceThePotentialDoes)
 // (the ramps out and back), never in the hold or once the sweep is over,
 // however often the appliers paint the same potential again. A preset
 // without a two-level page makes no such pass.
-TEST_F(PanelsTwoLevelTest, ATickProjectsOnceAndRelaxesTheSweepPairOnlyWhenItsRowMoves)
+TEST_F(PanelsTwoLevelTest, ATickProjectsOnceAndRelaxesTheSweepPairAtMostWhenItsRowMoves)
 {
     MainWindow& w = window();
     struct Case {
@@ -751,12 +752,55 @@ TEST_F(PanelsTwoLevelTest, ATickProjectsOnceAndRelaxesTheSweepPairOnlyWhenItsRow
                 continue;
             const bool moved = middleRow() != rowBefore;
             ++(moved ? movedTicks : stillTicks);
-            EXPECT_EQ(state.steppedPairRelaxations - relaxations, moved ? 1u : 0u) << at;
+            EXPECT_LE(state.steppedPairRelaxations - relaxations, moved ? 1u : 0u) << at;
         }
         if (c.preset == 20) {
             EXPECT_GT(movedTicks, 0) << "the ramps";
             EXPECT_GT(stillTicks, 0) << "the hold and the end";
         }
+    }
+}
+
+// A sweep a hundred times slower than the guided one moves the row at every
+// tick by far less than the populations' three decimals see: its pair is
+// relaxed on a few ticks only, and the readings stay within half a unit of
+// the last decimal of those on the converged pair of each tick's row.
+TEST_F(PanelsTwoLevelTest, ASlowSweepRelaxesItsPairOnlyWhenThePopulationsCouldShowIt)
+{
+    MainWindow& w = window();
+    for (const int preset : {18, 20}) {
+        w.loadGuidedExperiment(preset);
+        widget<QDoubleSpinBox>("linearSweepDurationSpinBox").setValue(400.0);
+        MainWindowProbe::setSpeedIndex(w, 2);
+        const TwoLevelState& state = MainWindowProbe::twoLevelState(w);
+        const LandauZenerReference& reference =
+            preset == 18 ? state.landauZenerReference : state.stueckelbergReference.landauZener;
+        ASSERT_TRUE(reference.valid) << preset;
+        BoundStateSettings converged;
+        converged.maxStates = 2;
+        converged.maxIterations = 2800;
+        const std::uint64_t relaxationsBefore = state.steppedPairRelaxations;
+        const int ticks = 60;
+        for (int tick = 0; tick < ticks; ++tick) {
+            MainWindowProbe::stepTick(w);
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+            if (tick % 6 != 5)
+                continue;
+            const PotentialField2D& v = w.potentialField();
+            const BoundStateResult pair = BoundStates1D::compute(v.row(v.ny() / 2), converged);
+            ASSERT_TRUE(pair.ok);
+            const SweepPopulations exact = QuantumLandauZener2D::steppedPopulations(w.waveField(), pair, reference);
+            const ObservableSample& read = w.observableHistory().newest();
+            const std::string at = "preset " + std::to_string(preset) + " tick " + std::to_string(tick);
+            const bool back = preset == 20;
+            EXPECT_NEAR(back ? read.stueckelbergLower : read.landauZenerLower, exact.lowerPopulation, 5e-4) << at;
+            EXPECT_NEAR(back ? read.stueckelbergUpper : read.landauZenerUpper, exact.upperPopulation, 5e-4) << at;
+            EXPECT_NEAR(back ? read.stueckelbergLeft : read.landauZenerLeft, exact.leftPopulation, 5e-4) << at;
+            EXPECT_NEAR(back ? read.stueckelbergRight : read.landauZenerRight, exact.rightPopulation, 5e-4) << at;
+            EXPECT_NEAR(back ? read.stueckelbergCaptured : read.landauZenerCaptured, exact.captured, 5e-4) << at;
+        }
+        EXPECT_LE(state.steppedPairRelaxations - relaxationsBefore, static_cast<std::uint64_t>(ticks / 3)) << preset;
     }
 }
 

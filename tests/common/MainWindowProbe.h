@@ -55,6 +55,8 @@ public:
     // The clock of every window's step budget (null: the monotonic clock).
     static void setTickClock(double (*clockMs)()) { MainWindow::tickClockMs = clockMs; }
     static double (*tickClock())() { return MainWindow::tickClockMs; }
+    // Readings of the spinor's energies taken so far for Diagnostics.
+    static std::uint64_t diracEnergyReadings(const MainWindow& window) { return window.diracEnergyReading.evaluations; }
     // Passes over psi made so far for the density sums and for the current.
     static std::uint64_t densityPasses(const MainWindow& window) { return window.sharedObservables.densityPasses; }
     // Eigen-solves of the revival box's levels made so far, and the box.

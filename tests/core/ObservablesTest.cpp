@@ -323,6 +323,28 @@ TEST(EnergyObservables2D, EveryPathGivesTheBitsOfTheCellByCellSums)
     }
 }
 
+// A view that shows momentum space reads it every tick: the record's field is
+// written in place when it already has the grid, with compute's result.
+TEST(MomentumSpace2D, ComputingIntoARecordOfTheSameGridKeepsItsStorage)
+{
+    const ComplexField2D first = formDefaultPacket(64, 32, 0.25f);
+    ComplexField2D second = test::packetField(64, 32, 0.25f, GaussianPacket2D{2.0f, -1.0f, 1.3f, -1.5f});
+    MomentumSpace2D record = MomentumSpace2D::compute(first, 0.7);
+    const Complex* storage = record.field.data();
+    const std::uint64_t copies = ComplexField2D::copiesMade();
+    MomentumSpace2D::computeInto(second, 0.7, record);
+    EXPECT_EQ(record.field.data(), storage);
+    EXPECT_EQ(ComplexField2D::copiesMade(), copies);
+    const MomentumSpace2D fresh = MomentumSpace2D::compute(second, 0.7);
+    ASSERT_EQ(record.field.size(), fresh.field.size());
+    for (std::uint64_t c = 0; c < fresh.field.size(); ++c)
+        ASSERT_EQ(record.field.data()[c], fresh.field.data()[c]) << c;
+    EXPECT_EQ(record.meanPx, fresh.meanPx);
+    EXPECT_EQ(record.sigmaPy, fresh.sigmaPy);
+    EXPECT_EQ(record.peakPx, fresh.peakPx);
+    EXPECT_EQ(record.field.dx(), fresh.field.dx());
+}
+
 // The energy the Fourier step conserves takes every plane wave at its own
 // hbar^2 |k|^2 / 2m, up to the grid's highest modes, where a difference
 // stencil reads far less; mixtures weigh each wave by its probability.

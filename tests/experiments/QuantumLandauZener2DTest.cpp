@@ -344,6 +344,82 @@ TEST(QuantumStueckelberg2D, HoldScanAdvancesThePhaseAtTheHeldGap)
     }
 }
 
+// The populations at the end of the whole schedule by midpoint steps eight
+// times finer than a step of 0.0025: the converged propagation the scan must
+// reproduce.
+std::pair<double, double> finelySteppedPopulations(const LandauZenerReference& pair, const LinearSweep& sweep,
+                                                   double hbar)
+{
+    const double e0 = pair.energyI, e1 = pair.energyJ, d = pair.dipoleElement;
+    double u = 0.0, v = 0.0;
+    twoLevelAdiabaticBasis(e0, e1, d, sweep.startValue, u, v);
+    ComplexVector2 a = {ComplexD(u, 0.0), ComplexD(v, 0.0)};
+    const double total = linearSweepDuration(sweep);
+    const long steps = static_cast<long>(std::ceil(total / (0.0025 / 8.0)));
+    const double dt = total / static_cast<double>(steps);
+    const TwoLevelStepper stepper(e0, e1, d, dt, hbar);
+    for (long k = 0; k < steps; ++k)
+        a = stepper.step(a, linearSweepValueAt(sweep, sweep.startTime + (static_cast<double>(k) + 0.5) * dt));
+    return {std::norm(u * a[0] + v * a[1]), std::norm(-v * a[0] + u * a[1])};
+}
+
+TEST(QuantumStueckelberg2D, HoldScanAgreesWithTheWholeScheduleSteppedFinely)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    // The guided passages, slow ramps (hundreds of radians of turn each) and
+    // a wider bias, hbar away from 1.
+    struct Case {
+        LinearSweep sweep;
+        double hbar;
+    };
+    LinearSweep slow = returnSweep(0.0);
+    slow.startTime = 3.0;
+    slow.duration = 300.0;
+    slow.returnDuration = 120.0;
+    LinearSweep wide = returnSweep(0.0);
+    wide.startValue = 2.0;
+    wide.endValue = -1.5;
+    wide.duration = 200.0;
+    wide.returnDuration = 50.0;
+    const std::vector<Case> cases = {{returnSweep(4.0), 1.0}, {returnSweep(9.25), 1.0}, {slow, 0.7}, {wide, 1.0}};
+    for (const Case& c : cases) {
+        const LandauZenerReference lz = QuantumStueckelberg2D::reference(pair, c.sweep, 0, 1, c.hbar).landauZener;
+        const auto scan = QuantumStueckelberg2D::holdTimeScan(pair, c.sweep, 0.0, 30.0, 3, 0, 1, c.hbar);
+        ASSERT_EQ(scan.size(), 3u);
+        for (const StueckelbergFringePoint& point : scan) {
+            LinearSweep held = c.sweep;
+            held.holdDuration = point.holdDuration;
+            const auto [lower, upper] = finelySteppedPopulations(lz, held, c.hbar);
+            EXPECT_NEAR(point.finalLowerPopulation, lower, 2e-6)
+                << "duration " << held.duration << " hold " << held.holdDuration;
+            EXPECT_NEAR(point.finalUpperPopulation, upper, 2e-6);
+        }
+    }
+}
+
+TEST(QuantumStueckelberg2D, TheWorkOfAScanFollowsTheTurnOfTheStateNotTheDurations)
+{
+    // What a rebuild computes on the GUI thread (the reference and a scan of
+    // 121 holds) with ramps, hold and return at 1000 each, the longest the
+    // boxes take, and with the bias at the boxes' limit besides. A hundred
+    // thousand two-level steps are about a millisecond.
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    LinearSweep longest = returnSweep(1000.0);
+    longest.duration = 1000.0;
+    longest.returnDuration = 1000.0;
+    LinearSweep widest = longest;
+    widest.startValue = 1000.0;
+    widest.endValue = -1000.0;
+    for (const LinearSweep& sweep : {longest, widest}) {
+        const std::uint64_t before = TwoLevelStepper::stepsTaken();
+        ASSERT_TRUE(QuantumStueckelberg2D::reference(pair, sweep, 0, 1, 1.0).valid);
+        EXPECT_EQ(QuantumStueckelberg2D::holdTimeScan(pair, sweep, 0.0, 1502.0, 121, 0, 1, 1.0).size(), 121u);
+        EXPECT_LT(TwoLevelStepper::stepsTaken() - before, 500000u) << "bias " << sweep.startValue;
+    }
+}
+
 TEST(QuantumStueckelberg2D, HoldScanRejectsUnusableRanges)
 {
     const BoundStateResult& pair = fixtures::doubleWellPair();

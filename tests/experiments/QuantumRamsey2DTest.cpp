@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/DriveProtocols.h"
+#include "experiments/TwoLevelStepper.h"
 #include "experiments/TwoLevelSystem.h"
 #include "tests/experiments/CheckMessages.h"
 #include "tests/experiments/TwoLevelFixtures.h"
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <vector>
 
 using namespace vxo;
 
@@ -106,7 +109,7 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
     ASSERT_TRUE(pair.ok);
     RamseySequence sequence = ramseySequence(0.0);
     sequence.secondPhaseDegrees = 40.0;
-    const RamseyMember member = QuantumRamsey2D::makeMember(pair, sequence, 0, 1, 1.0, 0.0, 1.0, 0.01);
+    const RamseyMember member = QuantumRamsey2D::makeMember(pair, sequence, 0, 1, 1.0, 0.0, 1.0, 100000);
     const ComplexMatrix2x2 product = multiplyComplex2x2(member.secondPulse, member.firstPulse);
     double p1 = 0.0, p2 = 0.0;
     QuantumRamsey2D::memberFinalPopulations(member, sequence, 0.0, 1.0, p1, p2);
@@ -118,7 +121,7 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
     EXPECT_NEAR(std::norm(u[0]) + std::norm(u[2]), 1.0, 1e-12);
     EXPECT_NEAR(std::abs(std::conj(u[0]) * u[1] + std::conj(u[2]) * u[3]), 0.0, 1e-12);
     const ComplexMatrix2x2 identity = QuantumRamsey2D::pulsePropagator(
-        member.energyI, member.energyJ, member.dipoleElement, sequence, 0.0, 0.0, 1.0, 0.01);
+        member.energyI, member.energyJ, member.dipoleElement, sequence, 0.0, 0.0, 1.0, 100000);
     EXPECT_EQ(identity, identityComplex2x2());
     EXPECT_EQ(member.echoPulse, ComplexMatrix2x2{});
 
@@ -126,7 +129,7 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
     // the first column against a propagation ten times finer.
     const double duration = 3.0, phi = 40.0 * kPi / 180.0;
     const ComplexMatrix2x2 phased = QuantumRamsey2D::pulsePropagator(
-        member.energyI, member.energyJ, member.dipoleElement, sequence, duration, 40.0, 1.0, 0.01);
+        member.energyI, member.energyJ, member.dipoleElement, sequence, duration, 40.0, 1.0, 100000);
     ComplexVector2 a = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
     const int steps = 3000;
     const double h = duration / steps;
@@ -135,6 +138,64 @@ TEST(QuantumRamsey2D, ZeroFreeTimeChainsThePulses)
                               sequence.amplitude * std::sin(sequence.angularFrequency * (k + 0.5) * h + phi), h, 1.0);
     EXPECT_LT(std::abs(phased[0] - a[0]), 1e-4);
     EXPECT_LT(std::abs(phased[2] - a[1]), 1e-4);
+}
+
+TEST(QuantumRamsey2D, PulsesAgreeWithTheCarrierSteppedFinely)
+{
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    const RamseySequence sequence = ramseySequence(0.0);
+    // The guided pulse, a long one of hundreds of carrier periods' worth of
+    // turn, and a detuned ensemble member with a phased carrier.
+    const std::vector<std::tuple<double, double, double>> pulses = {
+        {14.35, 0.0, 0.0}, {200.0, 40.0, 0.0}, {120.0, 90.0, 0.18}};
+    for (const auto& [duration, phaseDegrees, detuning] : pulses) {
+        const RamseyMember member = QuantumRamsey2D::makeMember(pair, sequence, 0, 1, 1.0, detuning, 1.0, 100000);
+        const ComplexMatrix2x2 u = QuantumRamsey2D::pulsePropagator(
+            member.energyI, member.energyJ, member.dipoleElement, sequence, duration, phaseDegrees, 1.0, 100000);
+        // Midpoint steps eight times finer than 0.0025, both columns.
+        const long steps = static_cast<long>(std::ceil(duration / (0.0025 / 8.0)));
+        const double h = duration / static_cast<double>(steps);
+        ComplexVector2 first = {ComplexD(1.0, 0.0), ComplexD(0.0, 0.0)};
+        ComplexVector2 second = {ComplexD(0.0, 0.0), ComplexD(1.0, 0.0)};
+        const TwoLevelStepper stepper(member.energyI, member.energyJ, member.dipoleElement, h, 1.0);
+        for (long k = 0; k < steps; ++k)
+            stepper.step(first, second,
+                         sequence.amplitude * std::sin(sequence.angularFrequency * (static_cast<double>(k) + 0.5) * h +
+                                                       phaseDegrees * kPi / 180.0));
+        const ComplexMatrix2x2 fine = {first[0], second[0], first[1], second[1]};
+        for (int e = 0; e < 4; ++e)
+            EXPECT_LT(std::abs(u[e] - fine[e]), 2e-6) << "pulse " << duration << " element " << e;
+    }
+}
+
+TEST(QuantumRamsey2D, TheWorkOfTheScansFollowsTheTurnOfTheStateNotThePulseLengths)
+{
+    // What a rebuild computes on the GUI thread (the reference, both scans
+    // and the guided ensemble's result) with one box at its maximum: pulses
+    // and echo of 1000, the carrier's amplitude, its frequency. A million
+    // two-level steps are about ten milliseconds.
+    const BoundStateResult& pair = fixtures::doubleWellPair();
+    ASSERT_TRUE(pair.ok);
+    RamseySequence longest = ramseySequence(15.75);
+    longest.echoEnabled = true;
+    longest.echoPulseDuration = 25.75;
+    RamseySequence strongest = longest, fastest = longest;
+    longest.pulseDuration = 1000.0;
+    longest.echoPulseDuration = 1000.0;
+    strongest.amplitude = 1000.0;
+    fastest.angularFrequency = 1000.0;
+    const RamseyEnsemble ensemble = ensembleOf(0.06, 41);
+    for (const RamseySequence& sequence : {longest, strongest, fastest}) {
+        const std::uint64_t before = TwoLevelStepper::stepsTaken();
+        ASSERT_TRUE(QuantumRamsey2D::reference(pair, sequence, 0, 1, 1.0).valid);
+        EXPECT_EQ(QuantumRamsey2D::fringeScan(pair, sequence, 0.0, 30.0, 121, 0, 1, 1.0).size(), 121u);
+        EXPECT_TRUE(QuantumRamsey2D::ensembleResult(pair, sequence, ensemble, 0, 1, 1.0).valid);
+        EXPECT_EQ(QuantumRamsey2D::ensembleScan(pair, sequence, ensemble, 0.0, 30.0, 121, 0, 1, 1.0).size(), 121u);
+        EXPECT_LT(TwoLevelStepper::stepsTaken() - before, 1000000u)
+            << "pulse " << sequence.pulseDuration << " amplitude " << sequence.amplitude << " omega "
+            << sequence.angularFrequency;
+    }
 }
 
 TEST(QuantumRamsey2D, FringeScanSamplesItsRangeOrReturnsNothing)
@@ -175,7 +236,7 @@ TEST(QuantumRamsey2D, EnsembleWeightsAndTheSingleMemberLimit)
     ASSERT_TRUE(single.valid);
     EXPECT_EQ(single.memberCount, 1);
     const RamseyReference reference = QuantumRamsey2D::reference(pair, sequence, 0, 1, 1.0);
-    EXPECT_NEAR(single.averagePopulation2, reference.finalPopulation2, 1e-3); // different step limits
+    EXPECT_NEAR(single.averagePopulation2, reference.finalPopulation2, 1e-12);
     EXPECT_EQ(single.minPopulation2, single.maxPopulation2);
 
     // The ensemble's own value rules from both sides.

@@ -87,6 +87,33 @@ TEST(QuantumScar2D, SceneMustHoldOneStadiumOnly)
     EXPECT_EQ(stadiumMessage({}), "Stadium Exterior must have positive wall height, straight length and radius.");
 }
 
+// The cells inside the stadium, row by row, are those the per-cell test
+// takes: on the preset stadium, one off the grid's axes on cells of two
+// spacings, and in the rows where only a sliver of the caps is left.
+TEST(QuantumScar2D, TheInsideRunOfARowIsTheCellsTheStadiumHolds)
+{
+    StadiumGeometry offAxis = presetStadium();
+    offAxis.centerX = 1.37;
+    offAxis.centerY = -0.61;
+    offAxis.radius = 2.05;
+    for (const StadiumGeometry& stadium : {presetStadium(), offAxis}) {
+        const ComplexField2D grid(128, 64, 0.11f, 0.17f);
+        for (std::uint64_t j = 0; j < grid.ny(); ++j) {
+            std::uint64_t first = grid.nx(), last = 0;
+            for (std::uint64_t i = 0; i < grid.nx(); ++i)
+                if (QuantumScar2D::isCellInsideStadium(stadium, grid, i, j)) {
+                    first = std::min(first, i);
+                    last = i + 1;
+                }
+            const auto run = QuantumScar2D::insideRun(stadium, grid, j);
+            if (last == 0)
+                EXPECT_EQ(run.first, run.second) << "row " << j;
+            else
+                EXPECT_EQ(run, std::make_pair(first, last)) << "row " << j;
+        }
+    }
+}
+
 TEST(QuantumScar2D, UniformDensityShowsNoEnhancement)
 {
     const StadiumGeometry stadium = presetStadium();
