@@ -29,6 +29,9 @@ QString extentFault(const JsonTextExtent& extent)
     if (extent.longestString > kMaximumDocumentTextCharacters)
         return QStringLiteral("Experiment document contains a text longer than %1 characters.")
             .arg(kMaximumDocumentTextCharacters);
+    if (extent.deepestNesting > kMaximumDocumentNesting)
+        return QStringLiteral("Experiment document nests its values more than %1 levels deep.")
+            .arg(kMaximumDocumentNesting);
     if (extent.controls > kMaximumDocumentControls)
         return QStringLiteral("Experiment document contains too many controls (%1); a document holds at most %2.")
             .arg(extent.controls)
