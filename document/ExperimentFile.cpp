@@ -11,6 +11,8 @@
 #include <QJsonParseError>
 #include <QSaveFile>
 
+#include <atomic>
+
 namespace vxo {
 
 namespace {
@@ -45,7 +47,11 @@ QString extentFault(const JsonTextExtent& extent)
     return {};
 }
 
+std::atomic<std::uint64_t> textsParsed{0};
+
 } // namespace
+
+std::uint64_t experimentTextsParsed() { return textsParsed.load(); }
 
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error)
 {
@@ -53,6 +59,7 @@ bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document,
     if (!tooMuch.isEmpty())
         return readFault(error, tooMuch);
     QJsonParseError parseError;
+    ++textsParsed;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         return readFault(error, QStringLiteral("JSON parse error at offset %1: %2")

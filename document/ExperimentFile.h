@@ -49,6 +49,9 @@ bool saveExperimentFile(const QString& path, const ExperimentDocument& document,
 // object, document reader, with the same messages and guarantees as
 // loadExperimentFile.
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error);
+// How many texts have been handed to the JSON parser in this process: a text
+// the limits refuse never is, whatever it would have cost.
+std::uint64_t experimentTextsParsed();
 // The content saveExperimentFile writes: the document as indented JSON.
 QByteArray experimentDocumentBytes(const ExperimentDocument& document);
 

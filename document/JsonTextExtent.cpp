@@ -1,6 +1,7 @@
 #include "document/JsonTextExtent.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace vxo {
@@ -40,43 +41,44 @@ int hexValue(char c)
     return -1;
 }
 
-// The role of a container opened as the value of `key` in `parent` (no
-// parent: the root).
-Role roleOf(const Frame* parent, bool object, const QByteArray& key)
-{
-    if (parent == nullptr)
-        return object ? Role::Root : Role::Other;
-    if (parent->role == Role::Root && object && key == "controls")
-        return Role::Controls;
-    if (parent->role == Role::Root && object && key == "potentialScene")
-        return Role::Scene;
-    if (parent->role == Role::Scene && !object && key == "objects")
-        return Role::SceneObjects;
-    return Role::Other;
-}
-
 // One string, from just after its opening quote to just after its closing
 // one (or the end of the text): its characters as the parser decodes them
 // and, while it is short, its decoded text. A character outside ASCII
 // stands in the text as a byte no compared name holds.
 struct DecodedString {
     std::int64_t characters = 0;
-    QByteArray text;
-    bool shortText = true;
+    char text[kLongestComparedName] = {};
+    qsizetype length = 0; // beyond kLongestComparedName: too long to compare
+
+    bool is(const char* name) const
+    {
+        const auto size = static_cast<qsizetype>(std::strlen(name));
+        return length == size && std::memcmp(text, name, static_cast<std::size_t>(size)) == 0;
+    }
 };
+
+// The role of a container opened as the value of `key` in `parent` (no
+// parent: the root).
+Role roleOf(const Frame* parent, bool object, const DecodedString& key)
+{
+    if (parent == nullptr)
+        return object ? Role::Root : Role::Other;
+    if (parent->role == Role::Root && object && key.is("controls"))
+        return Role::Controls;
+    if (parent->role == Role::Root && object && key.is("potentialScene"))
+        return Role::Scene;
+    if (parent->role == Role::Scene && !object && key.is("objects"))
+        return Role::SceneObjects;
+    return Role::Other;
+}
 
 qsizetype decodeString(const char* data, qsizetype size, qsizetype at, DecodedString& decoded)
 {
     constexpr char kForeign = '\x01';
     const auto append = [&decoded](char c) {
-        if (!decoded.shortText)
-            return;
-        if (decoded.text.size() == kLongestComparedName) {
-            decoded.shortText = false;
-            decoded.text.clear();
-            return;
-        }
-        decoded.text.append(c);
+        if (decoded.length < kLongestComparedName)
+            decoded.text[decoded.length] = c;
+        ++decoded.length;
     };
     while (at < size && data[at] != '"') {
         const char c = data[at];
@@ -128,7 +130,7 @@ JsonTextExtent measureJsonText(const QByteArray& text)
     JsonTextExtent extent;
     std::vector<Frame> open;
     std::int64_t unfollowed = 0; // containers open below the followed depth
-    QByteArray key;
+    DecodedString key;
     const char* const data = text.constData();
     const qsizetype size = text.size();
     const auto followed = [&] { return unfollowed == 0 && !open.empty(); };
@@ -173,7 +175,7 @@ JsonTextExtent measureJsonText(const QByteArray& text)
             const bool isKey = followed() && open.back().object && open.back().expectingKey;
             if (isKey) {
                 open.back().expectingKey = false;
-                key = decoded.shortText ? decoded.text : QByteArray();
+                key = decoded;
             } else {
                 value();
             }

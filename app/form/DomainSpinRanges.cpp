@@ -8,6 +8,7 @@
 #include "ui/MainWindowForm.h"
 
 #include <QDoubleSpinBox>
+#include <QStackedWidget>
 #include <QString>
 
 #include <algorithm>
@@ -126,9 +127,13 @@ QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, c
         }
         return std::nullopt;
     };
+    // With the scene on, the geometry pages inspect its first object once
+    // loaded: the document's values of them are not applied.
+    const bool inspecting = document.potentialSceneActive && !document.potentialScene.empty();
     for (const QWidget* box : controls) {
         const auto entry = document.controls.constFind(box->objectName());
-        if (entry == document.controls.constEnd())
+        if (entry == document.controls.constEnd() ||
+            (inspecting && form.geometryParametersStackedWidget->isAncestorOf(box)))
             continue;
         const QString fault = controlRangeFault(box, box->objectName(), entry.value(), rangeOf(box));
         if (!fault.isEmpty())

@@ -46,7 +46,9 @@ void applyDomainSpinRanges(const std::vector<DomainSpinRange>& ranges);
 // the settings records' boxes (settingsFormFault) and the collapse
 // resolution's. A geometry page's strength box widens to the document's
 // values when it is loaded, and the cross-section position follows the
-// rebuilt grid: those two are held to their decimals only.
+// rebuilt grid: those two are held to their decimals only. With the
+// document's scene on, its geometry pages are not applied (they inspect the
+// scene) and are not held to anything.
 QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, const std::vector<QWidget*>& controls,
                              const ExperimentDocument& document);
 
