@@ -1258,119 +1258,58 @@ TEST_F(DocumentsWindow, EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefused
 // control and the file's value, and the window keeps what it had.
 TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
 {
-    // The watched-escape preset runs the Zeno record, the Klein preset the
-    // Klein record: what their runs read is the window's stored record.
     const int zeno = presetTitled("Quantum Zeno");
     const int klein = presetTitled("Klein");
     ASSERT_GE(zeno, 0);
     ASSERT_GE(klein, 0);
     struct Case {
-        const char* what;
         int preset;
-        QStringList path; // the object and member in the file
+        QString object; // in the file; its member is the record's field or the control
+        QString member;
         double value;
-        const char* control;
-        std::function<double(const ExperimentSettingsRecords&)> run; // null: the run reads the box
-        const char* refusal;                                         // null: loads
+        const char* refusal; // null: loads
     };
-    const auto zenoPeriod = [](const ExperimentSettingsRecords& r) { return r.quantumZeno.measurementPeriod; };
-    const auto barrier = [](const ExperimentSettingsRecords& r) { return r.quantumKleinTunneling.barrierCenterX; };
-    const auto edge = [](const ExperimentSettingsRecords& r) { return r.quantumHallEdge.edgeY; };
     const Case cases[] = {
-        {"Zeno period",
-         zeno,
-         {"quantumZeno", "measurementPeriod"},
-         0.045,
-         "zenoMeasurementPeriodSpinBox",
-         zenoPeriod,
-         nullptr},
-        {"Zeno period below its box",
-         zeno,
-         {"quantumZeno", "measurementPeriod"},
-         0.01,
-         "zenoMeasurementPeriodSpinBox",
-         zenoPeriod,
+        {zeno, "quantumZeno", "measurementPeriod", 0.045, nullptr},
+        {zeno, "quantumZeno", "measurementPeriod", 0.01,
          "Experiment quantumZeno: \"Measurement dt\" is 0.01; the allowed range is 0.04 to 5."},
-        {"Zeno period finer than its box",
-         zeno,
-         {"quantumZeno", "measurementPeriod"},
-         0.0455,
-         "zenoMeasurementPeriodSpinBox",
-         zenoPeriod,
-         "Experiment quantumZeno: \"Measurement dt\" is 0.0455; the allowed values have at most 3 decimals."},
-        {"Hall edge at its box's top", klein, {"quantumHallEdge", "edgeY"}, 8, "hallEdgeYSpinBox", edge, nullptr},
-        {"Hall edge above its box",
-         klein,
-         {"quantumHallEdge", "edgeY"},
-         9,
-         "hallEdgeYSpinBox",
-         edge,
+        {klein, "quantumHallEdge", "edgeY", 9,
          "Experiment quantumHallEdge: \"Edge Y\" is 9; the allowed range is -18 to 8."},
-        {"Klein barrier at the universe's edge",
-         klein,
-         {"quantumKleinTunneling", "barrierCenterX"},
-         20.48,
-         "kleinBarrierCenterSpinBox",
-         barrier,
-         nullptr},
-        {"Klein barrier beyond the universe",
-         klein,
-         {"quantumKleinTunneling", "barrierCenterX"},
-         20.49,
-         "kleinBarrierCenterSpinBox",
-         barrier,
-         "Experiment quantumKleinTunneling: \"Barrier center X\" is 20.49; the allowed range is -20.48 to 20.48, "
-         "the universe's width."},
-        {"Klein momentum finer than its box",
-         klein,
-         {"quantumKleinTunneling", "momentumX"},
-         1.2287,
-         "kleinPxSpinBox",
-         nullptr,
+        {klein, "quantumKleinTunneling", "barrierCenterX", 20.48, nullptr},
+        {klein, "quantumKleinTunneling", "momentumX", 1.2287,
          "Experiment quantumKleinTunneling: \"Momentum px\" is 1.2287; the allowed values have at most 3 decimals."},
-        {"packet beyond the universe",
-         zeno,
-         {"controls", "centerXSpinBox"},
-         20.5,
-         "centerXSpinBox",
-         nullptr,
+        {zeno, "controls", "centerXSpinBox", 20.5,
          "Value 20.5 for control 'centerXSpinBox' is outside its range -20.48 to 20.48."},
-        {"packet finer than its box",
-         zeno,
-         {"controls", "sigmaSpinBox"},
-         0.805,
-         "sigmaSpinBox",
-         nullptr,
-         "Value 0.805 for control 'sigmaSpinBox' has more than 2 decimals."},
-        {"a count that is no whole number",
-         zeno,
-         {"controls", "detectorBinsSpinBox"},
-         64.5,
-         "detectorBinsSpinBox",
-         nullptr,
+        {zeno, "controls", "sigmaSpinBox", 0.805, "Value 0.805 for control 'sigmaSpinBox' has more than 2 decimals."},
+        {zeno, "controls", "detectorBinsSpinBox", 64.5,
          "Value 64.5 for control 'detectorBinsSpinBox' is not a whole number."},
-        {"a collapse finer than the grid",
-         zeno,
-         {"measurementCollapse", "resolution"},
-         0.2,
-         "collapseResolutionSpinBox",
-         nullptr,
+        {zeno, "measurementCollapse", "resolution", 0.2,
          "Value 0.2 for control 'collapseResolutionSpinBox' is outside its range 0.24 to 5."},
     };
+    // What the run reads of a record between rebuilds: the stored record.
+    const auto run = [](const MainWindow& window, const Case& c) {
+        ExperimentDocument records;
+        static_cast<ExperimentSettingsRecords&>(records) = MainWindowProbe::storedRecords(window);
+        return experimentDocumentToJson(records).value(c.object).toObject().value(c.member);
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+        SCOPED_TRACE(testing::Message() << c.object.toStdString() << "." << c.member.toStdString() << " " << c.value);
+        const SettingsRange* row = findSettingsRange(c.object.toLatin1().constData(), c.member.toLatin1().constData());
+        const QString name = row != nullptr                          ? QLatin1String(row->control)
+                             : c.object == QLatin1String("controls") ? c.member
+                                                                     : QStringLiteral("collapseResolutionSpinBox");
         source->loadGuidedExperiment(c.preset);
         target->loadGuidedExperiment(c.preset);
         const QString file = path("value.vxo.json");
         ASSERT_TRUE(saveFile(*source, file).ok);
         QJsonObject root = readJsonFile(file);
-        QJsonObject member = root.value(c.path[0]).toObject();
-        member.insert(c.path[1], c.value);
-        root.insert(c.path[0], member);
+        QJsonObject member = root.value(c.object).toObject();
+        member.insert(c.member, c.value);
+        root.insert(c.object, member);
         writeJsonFile(file, root);
-        const double before = shownValue(control<QWidget>(*target, c.control), SettingsRange{});
+        const double before = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
         const FileOutcome loaded = loadFile(*target, file);
-        const double shown = shownValue(control<QWidget>(*target, c.control), SettingsRange{});
+        const double shown = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
         if (c.refusal != nullptr) {
             EXPECT_FALSE(loaded.ok);
             ASSERT_EQ(loaded.messages.size(), 1u);
@@ -1380,18 +1319,18 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         }
         ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
         EXPECT_EQ(shown, c.value) << "the box";
-        if (c.run)
-            EXPECT_EQ(c.run(MainWindowProbe::storedRecords(*target)), c.value) << "the run";
+        if (row != nullptr)
+            EXPECT_EQ(run(*target, c).toDouble(), c.value) << "the run";
         const QString again = path("again.vxo.json");
         ASSERT_TRUE(saveFile(*target, again).ok);
-        EXPECT_EQ(readJsonFile(again).value(c.path[0]).toObject().value(c.path[1]).toDouble(), c.value)
+        EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.value)
             << "the next Save";
     }
 }
 
 // Random values within what the boxes offer, on random guided experiments
-// (the rebuild of the last change run), saved through the window's Save and loaded into another window: every
-// value comes back. Each run draws its own values from the test's random
+// (the rebuild of the last change run), saved through the window's Save and
+// loaded into another window: every value comes back. Each run draws its own values from the test's random
 // seed (--gtest_random_seed, or --gtest_shuffle with --gtest_repeat for
 // another draw per repetition).
 TEST_F(DocumentsWindow, RandomBoxValuesOnRandomPresetsAreKeptBySaveAndLoad)

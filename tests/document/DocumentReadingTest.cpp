@@ -188,50 +188,6 @@ TEST(DocumentReading, IntegersThatAreNotWholeReadAsTheirStandInOrAreNamedAsWritt
               "Experiment quantumLandau: \"Landau index n\" is 1000000000000; the allowed range is 0 to 8.");
 }
 
-// The positions whose boxes span the universe are held to the document's
-// own universe, wider or narrower than the one a new window starts with,
-// to the box's decimals; a document that names no universe holds them to
-// nothing but being finite.
-TEST(DocumentReading, PositionsThatSpanTheUniverseFollowTheDocumentsUniverse)
-{
-    struct Case {
-        const char* object;
-        const char* field;
-        double value;
-        const char* message; // null: loads
-    };
-    const Case cases[] = {
-        {"quantumKleinTunneling", "barrierCenterX", 30.72, nullptr},
-        {"quantumKleinTunneling", "barrierCenterX", -30.73,
-         "Experiment quantumKleinTunneling: \"Barrier center X\" is -30.73; the allowed range is -30.72 to 30.72, "
-         "the universe's width."},
-        {"quantumKleinTunneling", "detectorX", -30.72, nullptr},
-        {"quantumKleinTunneling", "centerX", 25, nullptr},
-        {"quantumAharonovBohm", "solenoidY", -10.24, nullptr},
-        {"quantumAharonovBohm", "solenoidY", 10.241,
-         "Experiment quantumAharonovBohm: \"Solenoid Y\" is 10.241; the allowed range is -10.24 to 10.24, the "
-         "universe's height."},
-        {"quantumAharonovBohm", "detectorX", 30.72, nullptr},
-        {"quantumMoshinsky", "detectorX", 30.721,
-         "Experiment quantumMoshinsky: \"Analysis detector X\" is 30.721; the allowed range is -30.72 to 30.72, the "
-         "universe's width."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.object << "." << c.field << " " << c.value);
-        QJsonObject file = validFile();
-        test::setPath(file, {"controls", "universeWidthSpinBox"}, 61.44);
-        test::setPath(file, {"controls", "universeHeightSpinBox"}, 20.48);
-        test::setPath(file, {c.object, c.field}, c.value);
-        ExperimentDocument d;
-        QString error;
-        EXPECT_EQ(parseExperimentDocument(file, d, error), c.message == nullptr);
-        EXPECT_EQ(error.toStdString(), c.message ? c.message : "");
-        // Without a universe, nothing holds the position but being finite.
-        file.insert(QStringLiteral("controls"), QJsonObject{{"speedComboBox", 2}});
-        EXPECT_TRUE(parseExperimentDocument(file, d, error)) << error.toStdString();
-    }
-}
-
 TEST(DocumentReading, SceneChecksOfBerryAndMoshinskyRunOnlyWhenEnabled)
 {
     // The Moshinsky scene has three enabled objects, no lone harmonic trap.
