@@ -21,10 +21,10 @@
 namespace vxo {
 
 struct JsonTextExtent {
-    std::int64_t values = 0;        // scalars, objects and arrays, at every depth
-    std::int64_t longestString = 0; // decoded characters (code points), keys and numbers included
-    std::int64_t controls = 0;      // members of the root's "controls" object
-    std::int64_t sceneObjects = 0;  // entries of the root's "potentialScene" "objects" array
+    std::int64_t values = 0;         // scalars, objects and arrays, at every depth
+    std::int64_t longestString = 0;  // decoded characters (code points), keys and numbers included
+    std::int64_t controls = 0;       // members of the root's "controls" object
+    std::int64_t sceneObjects = 0;   // entries of the root's "potentialScene" "objects" array
     std::int64_t deepestNesting = 0; // objects and arrays open at once, at most
 };
 

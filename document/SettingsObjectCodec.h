@@ -208,8 +208,7 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
     if (required.fieldFault())
         return readFault(error, codec.fieldsMessage);
     SettingsRangeChecker ranges(codec.key, object, documentUniverse(document));
-    Record checked = record;
-    codec.fields(ranges, checked);
+    codec.fields(ranges, record);
     // The experiment's rules between values are its own, applied when it
     // runs: a record it refuses is kept when the table covers every value.
     if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document) && !ranges.covered())

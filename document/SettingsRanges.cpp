@@ -87,8 +87,6 @@ double SettingsRange::highest(const std::optional<UniverseExtent>& universe) con
     return std::isfinite(half) ? shownWithDecimals(half, decimals) : half;
 }
 
-QString settingsBoundText(double bound) { return jsonNumberText(bound); }
-
 QString SettingsRange::outsideFault(double value, const std::optional<UniverseExtent>& universe) const
 {
     const QString prefix = QStringLiteral("Experiment %1: \"%2\" is %3; ")
@@ -103,11 +101,11 @@ QString SettingsRange::outsideFault(double value, const std::optional<UniverseEx
     if (!std::isfinite(value) || value < bottom || value > top) {
         QString allowed;
         if (std::isfinite(bottom) && std::isfinite(top))
-            allowed = QStringLiteral("%1 to %2").arg(settingsBoundText(bottom), settingsBoundText(top));
+            allowed = QStringLiteral("%1 to %2").arg(jsonNumberText(bottom), jsonNumberText(top));
         else if (std::isfinite(bottom))
-            allowed = QStringLiteral("%1 or more").arg(settingsBoundText(bottom));
+            allowed = QStringLiteral("%1 or more").arg(jsonNumberText(bottom));
         else if (std::isfinite(top))
-            allowed = QStringLiteral("%1 or less").arg(settingsBoundText(top));
+            allowed = QStringLiteral("%1 or less").arg(jsonNumberText(top));
         else
             allowed = QStringLiteral("any finite value");
         if (followsUniverse(span) && universe)

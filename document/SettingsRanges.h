@@ -40,8 +40,8 @@ struct SettingsRange {
     const char* field;   // its member
     const char* control; // the form's control, or null for a value no control shows
     const char* label;   // the control's label on its page, or the value's own name
-    double minimum;      // inclusive; -infinity for no limit (Fixed only)
-    double maximum;      // inclusive; +infinity for no limit (Fixed only)
+    double minimum;      // inclusive; -infinity for no limit; unused by a universe position
+    double maximum;      // inclusive; +infinity for no limit
     int decimals;        // the box's decimals; negative for a value no control shows
     Span span;
 
@@ -67,8 +67,5 @@ const SettingsRange* settingsRangesEnd();
 
 // The row of one member of one object, or null.
 const SettingsRange* findSettingsRange(const char* object, const char* field);
-
-// A bound as documents and messages write it: "-20.48", "0.04", "201".
-QString settingsBoundText(double bound);
 
 } // namespace vxo

@@ -131,9 +131,10 @@ TEST_F(SettingsRangesForm, EachRowIsTheRangeOfItsControlUnderItsLabel)
         const QString refusal = row->fault(maximum + 1.0, universe);
         EXPECT_TRUE(refusal.contains(QStringLiteral("\"%1\" is %2;").arg(label).arg(maximum + 1.0)))
             << refusal.toStdString();
-        if (row->span != SettingsRange::Span::Sign)
+        if (row->span != SettingsRange::Span::Sign) {
             EXPECT_TRUE(refusal.contains(QStringLiteral("%1 to %2").arg(minimum).arg(maximum)))
                 << refusal.toStdString();
+        }
     }
     EXPECT_GT(controls, 80) << "the table lost its controls";
 }

@@ -1319,8 +1319,9 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         }
         ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
         EXPECT_EQ(shown, c.value) << "the box";
-        if (row != nullptr)
+        if (row != nullptr) {
             EXPECT_EQ(run(*target, c).toDouble(), c.value) << "the run";
+        }
         const QString again = path("again.vxo.json");
         ASSERT_TRUE(saveFile(*target, again).ok);
         EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.value)
