@@ -227,6 +227,7 @@ set(VXO_APP_SOURCES
     form/CurrentPageScroller.cpp
     form/DiagnosticsPresentation.cpp
     form/DockContentsHeight.cpp
+    form/DomainSpinRanges.cpp
     form/ExperimentSettingsForm.cpp
     form/FormIndices.cpp
     form/GeometryPage.cpp

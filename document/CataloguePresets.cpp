@@ -3,6 +3,8 @@
 #include "document/CatalogueEntries.h"
 #include "document/PresetGuides.h"
 
+#include <algorithm>
+
 namespace vxo {
 
 namespace {
@@ -33,6 +35,19 @@ void setDomain(ExperimentPreset& preset, double width, double height, std::uint3
     preset.universeHeight = height;
     preset.gridResolutionIndex = gridResolutionIndex;
     preset.boundaryModeIndex = boundaryModeIndex;
+    // The experiments' positions whose boxes span the universe stay inside a
+    // smaller one, where their boxes show them as the preset holds them (the
+    // Klein packet starts at x = -10 by default).
+    const auto inside = [](double& position, double extent) {
+        position = std::clamp(position, -0.5 * extent, 0.5 * extent);
+    };
+    inside(preset.quantumKleinTunneling.centerX, width);
+    inside(preset.quantumKleinTunneling.barrierCenterX, width);
+    inside(preset.quantumKleinTunneling.detectorX, width);
+    inside(preset.quantumAharonovBohm.solenoidX, width);
+    inside(preset.quantumAharonovBohm.solenoidY, height);
+    inside(preset.quantumAharonovBohm.detectorX, width);
+    inside(preset.quantumMoshinsky.detectorX, width);
 }
 
 void setAbsorbingLayer(ExperimentPreset& preset, double widthFraction, double strength)

@@ -11,6 +11,8 @@
 #include <QJsonParseError>
 #include <QSaveFile>
 
+#include <atomic>
+
 namespace vxo {
 
 namespace {
@@ -29,6 +31,9 @@ QString extentFault(const JsonTextExtent& extent)
     if (extent.longestString > kMaximumDocumentTextCharacters)
         return QStringLiteral("Experiment document contains a text longer than %1 characters.")
             .arg(kMaximumDocumentTextCharacters);
+    if (extent.deepestNesting > kMaximumDocumentNesting)
+        return QStringLiteral("Experiment document nests its values more than %1 levels deep.")
+            .arg(kMaximumDocumentNesting);
     if (extent.controls > kMaximumDocumentControls)
         return QStringLiteral("Experiment document contains too many controls (%1); a document holds at most %2.")
             .arg(extent.controls)
@@ -42,7 +47,11 @@ QString extentFault(const JsonTextExtent& extent)
     return {};
 }
 
+std::atomic<std::uint64_t> textsParsed{0};
+
 } // namespace
+
+std::uint64_t experimentTextsParsed() { return textsParsed.load(); }
 
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error)
 {
@@ -50,6 +59,7 @@ bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document,
     if (!tooMuch.isEmpty())
         return readFault(error, tooMuch);
     QJsonParseError parseError;
+    ++textsParsed;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         return readFault(error, QStringLiteral("JSON parse error at offset %1: %2")

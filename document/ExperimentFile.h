@@ -16,13 +16,16 @@ constexpr std::int64_t kMaximumExperimentFileBytes = 64LL * 1024 * 1024;
 
 // What a document holds at most, checked before its text is parsed, so that
 // a file within the size limit but built to be parsed for seconds is refused
-// at once. A document's strings are names, types and ids: a long title fits
-// many times over.
+// at once. Texts are counted as decoded, so an escape neither passes a limit
+// nor trips it. A document's strings are names, types and ids: a long title
+// fits many times over.
 constexpr std::int64_t kMaximumDocumentTextCharacters = 4096;
 // The form has some hundred controls.
 constexpr std::int64_t kMaximumDocumentControls = 1024;
 // A scene at its limit and every record, several times over.
 constexpr std::int64_t kMaximumDocumentValues = 65536;
+// A document nests four deep (the root, the scene, its objects, an object).
+constexpr std::int64_t kMaximumDocumentNesting = 64;
 
 // On success `document` is replaced by the file's content; on failure it is
 // untouched and `error` holds one message. A path that exists but is no
@@ -47,6 +50,9 @@ bool saveExperimentFile(const QString& path, const ExperimentDocument& document,
 // object, document reader, with the same messages and guarantees as
 // loadExperimentFile.
 bool parseExperimentBytes(const QByteArray& bytes, ExperimentDocument& document, QString& error);
+// How many texts have been handed to the JSON parser in this process: a text
+// the limits refuse never is, whatever it would have cost.
+std::uint64_t experimentTextsParsed();
 // The content saveExperimentFile writes: the document as indented JSON.
 QByteArray experimentDocumentBytes(const ExperimentDocument& document);
 

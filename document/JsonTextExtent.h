@@ -7,6 +7,12 @@
 // large to be a document is refused before it is parsed. The pass reads any
 // bytes: on a text that is not JSON it counts what it can, and the parser
 // then names the fault.
+//
+// Strings are measured as the parser decodes them: an escape is the one
+// character it stands for ("\u00e9" is one character, as is a pair of
+// escaped surrogates), and names are recognised by their decoded text
+// ("contr\u006fls" is the controls object). Memory stays bounded however
+// deep the text nests.
 
 #include <QByteArray>
 
@@ -15,10 +21,11 @@
 namespace vxo {
 
 struct JsonTextExtent {
-    std::int64_t values = 0;        // scalars, objects and arrays, at every depth
-    std::int64_t longestString = 0; // characters as written (an escape counts as written), keys included
-    std::int64_t controls = 0;      // members of the root's "controls" object
-    std::int64_t sceneObjects = 0;  // entries of the root's "potentialScene" "objects" array
+    std::int64_t values = 0;         // scalars, objects and arrays, at every depth
+    std::int64_t longestString = 0;  // decoded characters (code points), keys and numbers included
+    std::int64_t controls = 0;       // members of the root's "controls" object
+    std::int64_t sceneObjects = 0;   // entries of the root's "potentialScene" "objects" array
+    std::int64_t deepestNesting = 0; // objects and arrays open at once, at most
 };
 
 JsonTextExtent measureJsonText(const QByteArray& text);

@@ -389,7 +389,7 @@ const char* const kEnglishGuides[] = {
 
     // 17 Driven Double Well (Rabi Resonance)
     "<h3>Guided experiment: Driven Double Well (Rabi Resonance)</h3>"
-    "<p><b>Preparation.</b> Same double well and ground state, but the tilt is driven at omega = 0.3055, "
+    "<p><b>Preparation.</b> Same double well and ground state, but the tilt is driven at omega = 0.305536, "
     "the transition frequency of the two lowest levels, with amplitude A = 0.1.</p>"
     "<p><b>Physics.</b> On resonance the rotating-wave model predicts complete Rabi oscillations, P2(t) = "
     "sin^2(Omega_R t/2), with Omega_R = A d/hbar = 0.117: a pi pulse, which turns state 1 into state 2, "

@@ -405,7 +405,7 @@ const char* const kItalianGuides[] = {
     // 17 driven_double_well_rabi
     "<h3>Esperimento guidato: Doppia buca forzata (risonanza di Rabi)</h3>"
     "<p><b>Preparazione.</b> Stessa doppia buca e stesso stato fondamentale, ma l'inclinazione e' forzata a "
-    "omega = 0.3055, la frequenza di transizione dei due livelli piu' bassi, con ampiezza A = 0.1.</p>"
+    "omega = 0.305536, la frequenza di transizione dei due livelli piu' bassi, con ampiezza A = 0.1.</p>"
     "<p><b>Fisica.</b> In risonanza il modello dell'onda rotante prevede oscillazioni di Rabi complete, "
     "P2(t) = sin^2(Omega_R t/2), con Omega_R = A d/hbar = 0.117: un impulso pi, che porta lo stato 1 nello "
     "stato 2, dura pi/Omega_R = 27 e un ciclo di Rabi completo circa 54. Il livello successivo sta vicino a "

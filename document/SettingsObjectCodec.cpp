@@ -86,17 +86,16 @@ void SettingsOptionalReader::lenientNumber(const char* key, double& field)
         field = member.toDouble();
 }
 
-void SettingsRangeChecker::check(const char* key, double value)
+void SettingsRangeChecker::check(const char* key)
 {
     const SettingsRange* range = findSettingsRange(object_, key);
     if (range == nullptr) {
         covered_ = false;
         return;
     }
-    if (fault_ == nullptr && !range->admits(value)) {
-        fault_ = range;
-        faultValue_ = value;
-    }
+    const QJsonValue member = json_.value(QLatin1String(key));
+    if (fault_.isEmpty() && member.isDouble())
+        fault_ = range->outsideFault(member.toDouble(), universe_);
 }
 
 void SettingsWriter::flag(const char* key, bool& field) { object_.insert(QLatin1String(key), field); }

@@ -8,11 +8,13 @@
 // message); every required member must have its JSON type (a faulty
 // "enabled" is reported before the other members, with its own message where
 // the object has one); the required members are read; the value check runs,
-// and a record it refuses is still accepted when every value lies in its range
-// of the settings range table (else the first value outside is named with its
-// control and range); the optional and lenient members are read (a present
-// optional member of the wrong type has its own message); the scene check
-// runs. Only then does the record reach the (scratch) document.
+// and a record it refuses is still accepted when the settings range table
+// has a row for every number of the object (else its message); every number
+// the file gives must then be one its box can show (else the first that is
+// not is named with its control, the file's value and what the box allows);
+// the optional and lenient members are read (a present optional member of the
+// wrong type has its own message); the scene check runs. Only then does the
+// record reach the (scratch) document.
 
 #include "document/ExperimentDocument.h"
 #include "document/JsonReading.h"
@@ -23,6 +25,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace vxo {
 
@@ -123,34 +126,41 @@ private:
     QJsonObject object_;
 };
 
-// Holds every number of one object to its row of the range table. The table
+// Holds every number of one object, as the file gives it, to its row of the
+// range table: a count the reader takes as a placeholder (a fraction reads
+// as -1 or 0) is judged, and named, by the file's own number. The table
 // covers the object when every number has a row.
 class SettingsRangeChecker final : public SettingsFieldVisitor {
 public:
-    explicit SettingsRangeChecker(const char* object) : object_(object) {}
+    SettingsRangeChecker(const char* object, const QJsonObject& json, const std::optional<UniverseExtent>& universe)
+        : object_(object), json_(json), universe_(universe)
+    {
+    }
 
     void flag(const char*, bool&) override {}
-    void number(const char* key, double& field) override { check(key, field); }
-    void integer(const char* key, std::int32_t& field, std::int32_t) override { check(key, field); }
-    void unsignedInteger(const char* key, std::uint32_t& field, std::int32_t) override { check(key, field); }
+    void number(const char* key, double&) override { check(key); }
+    void integer(const char* key, std::int32_t&, std::int32_t) override { check(key); }
+    void unsignedInteger(const char* key, std::uint32_t&, std::int32_t) override { check(key); }
     void objectId(const char*, std::uint64_t&) override {}
     void optionalFlag(const char*, bool&, const char*) override {}
-    void optionalNumber(const char* key, double& field, const char*) override { check(key, field); }
+    void optionalNumber(const char* key, double&, const char*) override { check(key); }
     void lenientFlag(const char*, bool&) override {}
-    void lenientNumber(const char* key, double& field) override { check(key, field); }
+    void lenientNumber(const char* key, double&) override { check(key); }
 
-    // True when the table covers the object and every number lies in its range.
-    bool admitted() const { return covered_ && fault_ == nullptr; }
-    // The first number outside its range, with its message; empty when none.
-    QString faultMessage() const { return fault_ ? settingsRangeMessage(*fault_, faultValue_) : QString(); }
+    // True when every number of the object has a row.
+    bool covered() const { return covered_; }
+    // Why the first number the box cannot show is refused; empty when none.
+    const QString& fault() const { return fault_; }
 
 private:
-    void check(const char* key, double value);
+    // A member that is absent or no number is left to the readers.
+    void check(const char* key);
 
     const char* object_;
+    const QJsonObject& json_;
+    std::optional<UniverseExtent> universe_;
     bool covered_ = true;
-    const SettingsRange* fault_ = nullptr;
-    double faultValue_ = 0.0;
+    QString fault_;
 };
 
 // One check of a settings record; a null `passes` always passes. The
@@ -197,17 +207,14 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
         return readFault(error, codec.enabledMessage);
     if (required.fieldFault())
         return readFault(error, codec.fieldsMessage);
-    if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document)) {
-        // Values a box offers are kept, whatever the experiment makes of
-        // them together; a value outside its box's range is named with it.
-        SettingsRangeChecker ranges(codec.key);
-        Record checked = record;
-        codec.fields(ranges, checked);
-        if (!ranges.admitted()) {
-            const QString named = ranges.faultMessage();
-            return named.isEmpty() ? readFault(error, codec.valueCheck.failureMessage) : readFault(error, named);
-        }
-    }
+    SettingsRangeChecker ranges(codec.key, object, documentUniverse(document));
+    codec.fields(ranges, record);
+    // The experiment's rules between values are its own, applied when it
+    // runs: a record it refuses is kept when the table covers every value.
+    if (codec.valueCheck.passes != nullptr && !codec.valueCheck.passes(record, document) && !ranges.covered())
+        return readFault(error, codec.valueCheck.failureMessage);
+    if (!ranges.fault().isEmpty())
+        return readFault(error, ranges.fault());
 
     SettingsOptionalReader optional(object);
     codec.fields(optional, record);

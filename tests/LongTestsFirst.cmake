@@ -37,6 +37,8 @@ set(_vxo_long_tests
     PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne 16
     MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 14
     GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 13
+    DocumentsWindow.EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefusedByName 24
+    DocumentsWindow.RandomBoxValuesOnRandomPresetsAreKeptBySaveAndLoad 20
     MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 23
     SavedDockState.ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestoresWhole 15
     FFT2DPaths.FoldedCellProductsEqualSeparateProducts 10

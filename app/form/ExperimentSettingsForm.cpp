@@ -150,6 +150,43 @@ struct FormWriter {
     }
 };
 
+// Finds the first field its box cannot show as it is, by the box's row of
+// the settings range table.
+struct FormFit {
+    const std::optional<UniverseExtent>& universe;
+    QString fault;
+
+    void check(const QWidget* box, double field)
+    {
+        if (!fault.isEmpty())
+            return;
+        const QByteArray name = box->objectName().toLatin1();
+        for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+            if (row->control != nullptr && name == row->control) {
+                fault = row->fault(field, universe);
+                return;
+            }
+        }
+    }
+
+    void value(const QDoubleSpinBox* box, double field) { check(box, field); }
+
+    template <typename Int>
+    void count(const QSpinBox* box, Int field)
+    {
+        check(box, static_cast<double>(field));
+    }
+
+    void flag(const QCheckBox*, bool) const {}
+    void enable(const QCheckBox*, bool) const {}
+    void sceneFlag(const QCheckBox*, const QCheckBox*, bool, bool) const {}
+    void target(const QComboBox*, std::uint64_t) const {}
+    void parameter(const QComboBox*, std::int32_t) const {}
+    void winding(const QComboBox*, std::int32_t) const {}
+    void index(const QComboBox*, std::uint32_t, IndexWrite) const {}
+    void dependents(bool, std::initializer_list<QWidget*>) const {}
+};
+
 // --- The field and control tables ------------------------------------------------
 
 template <typename Io>
@@ -468,6 +505,32 @@ void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
     visit(writer, form, fields);
     if (record.enabled)
         switchOff(form, writer.enableBox);
+}
+
+QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRecords& records,
+                          const std::optional<UniverseExtent>& universe)
+{
+    FormFit fit{universe, {}};
+    ExperimentSettingsRecords r = records;
+    visit(fit, form, r.quantumQuench);
+    visit(fit, form, r.periodicDrive);
+    visit(fit, form, r.linearSweep);
+    visit(fit, form, r.ramseySequence);
+    visit(fit, form, r.ramseyEnsemble);
+    visit(fit, form, r.kickedRotor);
+    visit(fit, form, r.quantumZeno);
+    visit(fit, form, r.quantumScar);
+    visit(fit, form, r.quantumBerry);
+    visit(fit, form, r.quantumLoschmidt);
+    visit(fit, form, r.quantumMoshinsky);
+    visit(fit, form, r.quantumKapitzaDirac);
+    visit(fit, form, r.quantumAharonovBohm);
+    visit(fit, form, r.quantumLandau);
+    visit(fit, form, r.quantumHallEdge);
+    visit(fit, form, r.quantumBackflow);
+    visit(fit, form, r.quantumZitterbewegung);
+    visit(fit, form, r.quantumKleinTunneling);
+    return fit.fault;
 }
 
 #define VXO_SETTINGS_FORM_RECORD(Record)                                                                               \

@@ -1,6 +1,11 @@
 #pragma once
 
 #include "document/ExperimentSettingsRecords.h"
+#include "document/SettingsRanges.h"
+
+#include <QString>
+
+#include <optional>
 
 class Ui_MainWindow;
 
@@ -35,5 +40,13 @@ Record readSettingsFromForm(const Ui_MainWindow& form, Record base);
 
 template <typename Record>
 void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record);
+
+// Why the first field of the records that has a box (in the order of the
+// eighteen records and their tables) cannot be shown by its box exactly as it
+// is, so that writing it in would change it: outside its range of the
+// settings range table in `universe` (a count no whole number), or with more
+// decimals than the box. Empty when every box would show its field as it is.
+QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRecords& records,
+                          const std::optional<UniverseExtent>& universe);
 
 } // namespace vxo

@@ -723,6 +723,8 @@ private:
     // widget, then controlValueFault (an index that is no whole number in
     // range, a number that is not finite in single precision); the five
     // stadium boxes are checked the same way when the document carries them.
+    // Then every number, the collapse resolution included, must be one its
+    // box shows as it is (controlRangeFault), for the document's own domain.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
     // In list order, the stadium page's five boxes last; missing widgets left out.
     std::vector<QWidget*> documentControlWidgets() const;

@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/ApplyingExperimentScope.h"
 #include "app/form/ControlValue.h"
+#include "app/form/DomainSpinRanges.h"
 #include "app/form/FormIndices.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/text/ExperimentFileName.h"
@@ -259,7 +260,8 @@ bool MainWindow::validateDocumentControls(const ExperimentDocument& document, QS
                 return false;
         }
     }
-    return true;
+    error = documentNumbersFault(*ui, *this, documentControlWidgets(), document);
+    return error.isEmpty();
 }
 
 std::vector<QWidget*> MainWindow::documentControlWidgets() const

@@ -1,5 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/form/DomainSpinRanges.h"
 #include "app/form/FormIndices.h"
 #include "app/text/HelpHtml.h"
 #include "app/text/PanelText.h"
@@ -23,24 +24,6 @@
 namespace vxo {
 
 namespace {
-
-using SpinBoxes = std::initializer_list<QDoubleSpinBox*>;
-
-void setRanges(SpinBoxes boxes, double minimum, double maximum)
-{
-    for (QDoubleSpinBox* box : boxes) {
-        const QSignalBlocker blocker(box);
-        box->setRange(minimum, maximum);
-    }
-}
-
-void setMaxima(SpinBoxes boxes, double maximum)
-{
-    for (QDoubleSpinBox* box : boxes) {
-        const QSignalBlocker blocker(box);
-        box->setMaximum(maximum);
-    }
-}
 
 void enableAll(std::initializer_list<QWidget*> widgets, bool enabled)
 {
@@ -143,43 +126,7 @@ void MainWindow::updateDomainSpacingLabel()
 
 void MainWindow::updateDomainSpinRanges(const SimulationDomain2D& domain)
 {
-    if (!domain.isValid())
-        return;
-    const double width = domain.width();
-    const double height = domain.height();
-    const double halfDiagonal = 0.5 * std::sqrt(width * width + height * height);
-
-    setRanges({ui->centerXSpinBox, ui->rectangleCenterXSpinBox, ui->circleCenterXSpinBox, ui->barrierCenterXSpinBox,
-               ui->singleSlitCenterXSpinBox, ui->doubleSlitCenterXSpinBox, ui->polygonCenterXSpinBox,
-               ui->stadiumCenterXSpinBox, ui->detectorXSpinBox, ui->moshinskyDetectorXSpinBox,
-               ui->aharonovBohmCenterXSpinBox, ui->aharonovBohmDetectorXSpinBox, ui->kleinCenterXSpinBox,
-               ui->kleinBarrierCenterSpinBox, ui->kleinDetectorXSpinBox},
-              -0.5 * width, 0.5 * width);
-    setRanges({ui->centerYSpinBox, ui->rectangleCenterYSpinBox, ui->circleCenterYSpinBox, ui->barrierCenterYSpinBox,
-               ui->singleSlitCenterYSpinBox, ui->doubleSlitCenterYSpinBox, ui->polygonCenterYSpinBox,
-               ui->stadiumCenterYSpinBox, ui->aharonovBohmCenterYSpinBox},
-              -0.5 * height, 0.5 * height);
-    setMaxima({ui->rectangleWidthSpinBox}, width);
-    setMaxima({ui->rectangleHeightSpinBox}, height);
-    setMaxima({ui->circleRadiusSpinBox}, halfDiagonal);
-    setMaxima({ui->barrierLengthSpinBox}, height);
-    setMaxima({ui->barrierThicknessSpinBox, ui->singleSlitWallWidthSpinBox}, width);
-    setMaxima({ui->singleSlitHeightSpinBox}, height);
-    setMaxima({ui->doubleSlitWallWidthSpinBox}, width);
-    setMaxima({ui->doubleSlitHeightSpinBox, ui->doubleSlitSeparationSpinBox}, height);
-    setMaxima({ui->polygonWidthSpinBox}, width);
-    setMaxima({ui->polygonHeightSpinBox}, height);
-    setMaxima({ui->stadiumStraightSpinBox}, width);
-    setMaxima({ui->stadiumRadiusSpinBox}, halfDiagonal);
-
-    // A collapse narrower than about one and a half cells cannot be
-    // represented on the grid.
-    QDoubleSpinBox* const resolution = ui->collapseResolutionSpinBox;
-    const double minimum = std::max(1.5 * std::max<double>(domain.dx(), domain.dy()), 0.2);
-    const QSignalBlocker blocker(resolution);
-    resolution->setMinimum(minimum);
-    if (resolution->value() < resolution->minimum())
-        resolution->setValue(resolution->minimum());
+    applyDomainSpinRanges(domainSpinRanges(*ui, *this, domain));
 }
 
 void MainWindow::updateMeasurementModeTexts()

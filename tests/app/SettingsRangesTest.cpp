@@ -94,6 +94,8 @@ protected:
 
 TEST_F(SettingsRangesForm, EachRowIsTheRangeOfItsControlUnderItsLabel)
 {
+    // The form starts on a 40.96 by 40.96 universe.
+    const UniverseExtent universe{40.96, 40.96};
     int controls = 0;
     for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
         if (row->control == nullptr)
@@ -104,27 +106,37 @@ TEST_F(SettingsRangesForm, EachRowIsTheRangeOfItsControlUnderItsLabel)
         ASSERT_NE(control, nullptr) << "the form has no such control";
         double minimum = 0.0;
         double maximum = 0.0;
+        int decimals = 0;
         if (const auto* box = qobject_cast<QDoubleSpinBox*>(control)) {
             minimum = box->minimum();
             maximum = box->maximum();
+            decimals = box->decimals();
         } else if (const auto* count = qobject_cast<QSpinBox*>(control)) {
             minimum = count->minimum();
             maximum = count->maximum();
         } else if (const auto* combo = qobject_cast<QComboBox*>(control)) {
-            maximum = combo->count() - 1;
+            // A sign's list holds +1 and -1; another list's index is the value.
+            minimum = row->span == SettingsRange::Span::Sign ? -1 : 0;
+            maximum = row->span == SettingsRange::Span::Sign ? 1 : combo->count() - 1;
+            EXPECT_TRUE(row->span != SettingsRange::Span::Sign || combo->count() == 2);
         } else {
             FAIL() << "not a range-limited control";
         }
-        EXPECT_EQ(row->minimum, minimum);
-        EXPECT_EQ(row->maximum, maximum);
+        EXPECT_EQ(row->lowest(universe), minimum);
+        EXPECT_EQ(row->highest(universe), maximum);
+        EXPECT_EQ(row->decimals, decimals);
         const QString label = rangeLabelOf(control);
         EXPECT_EQ(QString::fromLatin1(row->label).toStdString(), label.toStdString());
-        // A refusal names the control as its page does, and the range it offers.
-        const QString refusal = settingsRangeMessage(*row, maximum + 1.0);
-        EXPECT_TRUE(refusal.contains(QStringLiteral("\"%1\"").arg(label))) << refusal.toStdString();
-        EXPECT_TRUE(refusal.contains(QStringLiteral("%1 to %2").arg(minimum).arg(maximum))) << refusal.toStdString();
+        // A refusal names the control as its page does, the value and the range it offers.
+        const QString refusal = row->fault(maximum + 1.0, universe);
+        EXPECT_TRUE(refusal.contains(QStringLiteral("\"%1\" is %2;").arg(label).arg(maximum + 1.0)))
+            << refusal.toStdString();
+        if (row->span != SettingsRange::Span::Sign) {
+            EXPECT_TRUE(refusal.contains(QStringLiteral("%1 to %2").arg(minimum).arg(maximum)))
+                << refusal.toStdString();
+        }
     }
-    EXPECT_GT(controls, 50) << "the table lost its controls";
+    EXPECT_GT(controls, 80) << "the table lost its controls";
 }
 
 TEST_F(SettingsRangesForm, EveryBoxAtEitherEndOfItsRangeComesBackFromASavedDocument)

@@ -8,14 +8,17 @@
 
 #include "WindowLayoutChecks.h"
 
+#include "app/form/DomainSpinRanges.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
 #include "document/ExperimentDocumentJson.h"
 #include "document/ExperimentFile.h"
 #include "document/PotentialSceneJson.h"
+#include "document/SettingsRanges.h"
 
 #include <QAbstractButton>
 #include <QDockWidget>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -25,7 +28,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -41,7 +46,9 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -59,6 +66,7 @@ struct DocumentsProbe {
     const RealWorldScaleMapping& scale() const { return window.currentScale; }
     std::uint64_t addToScene(const PotentialObject& object) { return window.potentialScene.add(object); }
     const PotentialScene& scene() const { return window.potentialScene; }
+    std::vector<QWidget*> controls() const { return window.documentControlWidgets(); }
 };
 
 namespace {
@@ -215,8 +223,46 @@ protected:
 
     // The window's own document with a preset's settings, scene, preparation
     // and packet, on the 256 grid: the set-up of the round trips, made
-    // without the guided loader.
+    // without the guided loader. Its numbers are those the window's boxes
+    // show on the preset's domain, as the guided loader leaves them: the
+    // captured positions and sizes held to the preset's universe, a preset's
+    // value beyond its box or finer than it held and rounded as the box does.
     static ExperimentDocument documentOfPreset(const MainWindow& window, int index)
+    {
+        ExperimentDocument document = unfittedDocumentOfPreset(window, index);
+        const SimulationDomain2D domain(256, 256,
+                                        document.controls.value(QStringLiteral("universeWidthSpinBox")).toFloat(),
+                                        document.controls.value(QStringLiteral("universeHeightSpinBox")).toFloat());
+        const std::vector<DomainSpinRange> ranges = domainSpinRanges(MainWindowProbe::form(window), window, domain);
+        const auto fit = [&ranges](const QDoubleSpinBox* box, double value) {
+            double minimum = box->minimum(), maximum = box->maximum();
+            for (const DomainSpinRange& range : ranges) {
+                if (range.box == box)
+                    std::tie(minimum, maximum) = std::pair{range.minimum, range.maximum};
+            }
+            return QString::number(std::clamp(value, minimum, maximum), 'f', box->decimals()).toDouble();
+        };
+        for (auto entry = document.controls.begin(); entry != document.controls.end(); ++entry) {
+            if (const auto* box = window.findChild<QDoubleSpinBox*>(entry.key()))
+                entry.value() = fit(box, entry.value().toDouble());
+        }
+        document.measurementCollapseResolution =
+            fit(MainWindowProbe::form(window).collapseResolutionSpinBox, document.measurementCollapseResolution);
+        QJsonObject json = experimentDocumentToJson(document);
+        for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+            if (row->control == nullptr || row->decimals <= 0)
+                continue;
+            QJsonObject record = json.value(QLatin1String(row->object)).toObject();
+            const double value = record.value(QLatin1String(row->field)).toDouble();
+            record.insert(QLatin1String(row->field), QString::number(value, 'f', row->decimals).toDouble());
+            json.insert(QLatin1String(row->object), record);
+        }
+        QString error;
+        EXPECT_TRUE(parseExperimentDocument(json, document, error)) << error.toStdString();
+        return document;
+    }
+
+    static ExperimentDocument unfittedDocumentOfPreset(const MainWindow& window, int index)
     {
         const ExperimentPreset preset = makeExperimentPreset(static_cast<std::uint32_t>(index));
         ExperimentDocument document = window.captureExperimentDocument();
@@ -1168,6 +1214,265 @@ TEST_F(DocumentsWindow, ADocumentLoadedWhereTheGuideIsATabBringsItsGuideForward)
     ASSERT_TRUE(test::waitForLayoutToSettle(window));
     EXPECT_TRUE(test::dockInFront(window, *help)) << "the guide of the document's experiment is not in front";
     EXPECT_TRUE(test::dockInFront(window, *diagnostics)) << "the diagnostics are not beside the guide";
+}
+
+// --- Values the boxes can show ----------------------------------------------------
+
+QJsonObject readJsonFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+void writeJsonFile(const QString& path, const QJsonObject& root)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(QJsonDocument(root).toJson());
+}
+
+// The value a settings box shows, as its record holds it: a spin box's value,
+// a list's index, or a sense of rotation's sign.
+double shownValue(const QWidget* box, const SettingsRange& row)
+{
+    if (const auto* real = qobject_cast<const QDoubleSpinBox*>(box))
+        return real->value();
+    if (const auto* count = qobject_cast<const QSpinBox*>(box))
+        return count->value();
+    const int index = qobject_cast<const QComboBox*>(box)->currentIndex();
+    return row.span == SettingsRange::Span::Sign ? (index == 1 ? -1.0 : 1.0) : index;
+}
+
+void showValue(QWidget* box, const SettingsRange& row, double value)
+{
+    const QSignalBlocker blocker(box);
+    if (auto* real = qobject_cast<QDoubleSpinBox*>(box))
+        real->setValue(value);
+    else if (auto* count = qobject_cast<QSpinBox*>(box))
+        count->setValue(static_cast<int>(value));
+    else
+        qobject_cast<QComboBox*>(box)->setCurrentIndex(row.span == SettingsRange::Span::Sign ? (value < 0 ? 1 : 0)
+                                                                                             : static_cast<int>(value));
+}
+
+// Every box of every settings record, on a universe wider and flatter than
+// a new window's: at either end of what it offers, Save keeps the value and
+// the other window loads it back into its box; one step past either end (the
+// box's last decimal, one for a count, -2 and 2 for a sense of rotation), the
+// file is refused with the box's label and the file's value.
+TEST_F(DocumentsWindow, EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefusedByName)
+{
+    ExperimentDocument wide = source->captureExperimentDocument();
+    wide.controls[QStringLiteral("universeWidthSpinBox")] = 61.44;
+    wide.controls[QStringLiteral("universeHeightSpinBox")] = 30.72;
+    wide.controls[QStringLiteral("gridResolutionComboBox")] = 0;
+    QString error;
+    ASSERT_TRUE(source->applyExperimentDocument(wide, error)) << error.toStdString();
+    const UniverseExtent universe{61.44, 30.72};
+    const QString file = path("ends.vxo.json");
+    const QString past = path("past.vxo.json");
+    int boxes = 0;
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        if (row->control == nullptr)
+            continue;
+        ++boxes;
+        QWidget* box = control<QWidget>(*source, row->control);
+        ASSERT_NE(box, nullptr);
+        const double kept = shownValue(box, *row);
+        const double lowest = row->lowest(universe), highest = row->highest(universe);
+        if (const auto* real = qobject_cast<QDoubleSpinBox*>(box)) {
+            EXPECT_EQ(real->minimum(), lowest) << row->control;
+            EXPECT_EQ(real->maximum(), highest) << row->control;
+        }
+        const int decimals = std::max(row->decimals, 0);
+        const double step = row->span == SettingsRange::Span::Sign ? 1.0 : std::pow(10.0, -decimals);
+        for (const double end : {lowest, highest}) {
+            SCOPED_TRACE(testing::Message() << row->object << "." << row->field << " at " << end);
+            showValue(box, *row, end);
+            const FileOutcome saved = saveFile(*source, file);
+            ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
+            QJsonObject root = readJsonFile(file);
+            EXPECT_EQ(root.value(QLatin1String(row->object)).toObject().value(QLatin1String(row->field)).toDouble(),
+                      end);
+            const FileOutcome loaded = loadFile(*target, file);
+            ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+            EXPECT_EQ(shownValue(control<QWidget>(*target, row->control), *row), end);
+
+            const double beyond = QString::number(end == lowest ? end - step : end + step, 'f', decimals).toDouble();
+            QJsonObject record = root.value(QLatin1String(row->object)).toObject();
+            record.insert(QLatin1String(row->field), beyond);
+            root.insert(QLatin1String(row->object), record);
+            writeJsonFile(past, root);
+            const FileOutcome refused = loadFile(*target, past);
+            EXPECT_FALSE(refused.ok);
+            ASSERT_EQ(refused.messages.size(), 1u);
+            const QString named =
+                QStringLiteral("\"%1\" is %2;")
+                    .arg(QLatin1String(row->label), QString::number(beyond, 'g', QLocale::FloatingPointShortest));
+            EXPECT_TRUE(refused.messages.front().text.contains(named)) << refused.messages.front().text.toStdString();
+            EXPECT_EQ(shownValue(control<QWidget>(*target, row->control), *row), end) << "a refused file changed it";
+        }
+        showValue(box, *row, kept);
+    }
+    EXPECT_GT(boxes, 90);
+}
+
+// A value loaded from a file is the one its box shows, the one the run
+// takes and the one the next Save writes; a value the box cannot show as it
+// is (past its range, finer than its decimals, beyond the document's own
+// universe, below the collapse the grid can resolve) is refused with the
+// control and the file's value, and the window keeps what it had.
+TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
+{
+    const int zeno = presetTitled("Quantum Zeno");
+    const int klein = presetTitled("Klein");
+    ASSERT_GE(zeno, 0);
+    ASSERT_GE(klein, 0);
+    struct Case {
+        int preset;
+        QString object; // in the file; its member is the record's field or the control
+        QString member;
+        double value;
+        const char* refusal; // null: loads
+    };
+    const Case cases[] = {
+        {zeno, "quantumZeno", "measurementPeriod", 0.045, nullptr},
+        {zeno, "quantumZeno", "measurementPeriod", 0.01,
+         "Experiment quantumZeno: \"Measurement dt\" is 0.01; the allowed range is 0.04 to 5."},
+        {klein, "quantumHallEdge", "edgeY", 9,
+         "Experiment quantumHallEdge: \"Edge Y\" is 9; the allowed range is -18 to 8."},
+        {klein, "quantumKleinTunneling", "barrierCenterX", 20.48, nullptr},
+        {klein, "quantumKleinTunneling", "momentumX", 1.2287,
+         "Experiment quantumKleinTunneling: \"Momentum px\" is 1.2287; the allowed values have at most 3 decimals."},
+        {zeno, "controls", "centerXSpinBox", 20.5,
+         "Value 20.5 for control 'centerXSpinBox' is outside its range -20.48 to 20.48."},
+        {zeno, "controls", "sigmaSpinBox", 0.805, "Value 0.805 for control 'sigmaSpinBox' has more than 2 decimals."},
+        {zeno, "controls", "detectorBinsSpinBox", 64.5,
+         "Value 64.5 for control 'detectorBinsSpinBox' is not a whole number."},
+        {zeno, "measurementCollapse", "resolution", 0.2,
+         "Value 0.2 for control 'collapseResolutionSpinBox' is outside its range 0.24 to 5."},
+    };
+    // What the run reads of a record between rebuilds: the stored record.
+    const auto run = [](const MainWindow& window, const Case& c) {
+        ExperimentDocument records;
+        static_cast<ExperimentSettingsRecords&>(records) = MainWindowProbe::storedRecords(window);
+        return experimentDocumentToJson(records).value(c.object).toObject().value(c.member);
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.object.toStdString() << "." << c.member.toStdString() << " " << c.value);
+        const SettingsRange* row = findSettingsRange(c.object.toLatin1().constData(), c.member.toLatin1().constData());
+        const QString name = row != nullptr                          ? QLatin1String(row->control)
+                             : c.object == QLatin1String("controls") ? c.member
+                                                                     : QStringLiteral("collapseResolutionSpinBox");
+        source->loadGuidedExperiment(c.preset);
+        target->loadGuidedExperiment(c.preset);
+        const QString file = path("value.vxo.json");
+        ASSERT_TRUE(saveFile(*source, file).ok);
+        QJsonObject root = readJsonFile(file);
+        QJsonObject member = root.value(c.object).toObject();
+        member.insert(c.member, c.value);
+        root.insert(c.object, member);
+        writeJsonFile(file, root);
+        const double before = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
+        const FileOutcome loaded = loadFile(*target, file);
+        const double shown = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
+        if (c.refusal != nullptr) {
+            EXPECT_FALSE(loaded.ok);
+            ASSERT_EQ(loaded.messages.size(), 1u);
+            EXPECT_EQ(loaded.messages.front().text.toStdString(), c.refusal);
+            EXPECT_EQ(shown, before) << "a refused file changed the box";
+            continue;
+        }
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        EXPECT_EQ(shown, c.value) << "the box";
+        if (row != nullptr) {
+            EXPECT_EQ(run(*target, c).toDouble(), c.value) << "the run";
+        }
+        const QString again = path("again.vxo.json");
+        ASSERT_TRUE(saveFile(*target, again).ok);
+        EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.value)
+            << "the next Save";
+    }
+}
+
+// Random values within what the boxes offer, on random guided experiments
+// (the rebuild of the last change run), saved through the window's Save and
+// loaded into another window: every value comes back. Each run draws its own values from the test's random
+// seed (--gtest_random_seed, or --gtest_shuffle with --gtest_repeat for
+// another draw per repetition).
+TEST_F(DocumentsWindow, RandomBoxValuesOnRandomPresetsAreKeptBySaveAndLoad)
+{
+    constexpr int kSaves = 24;
+    std::mt19937 random(20240606u + static_cast<unsigned>(::testing::UnitTest::GetInstance()->random_seed()));
+    // Every spin box a document holds: by name, in the records, the collapse.
+    std::vector<QAbstractSpinBox*> boxes;
+    for (QWidget* widget : DocumentsProbe{*source}.controls()) {
+        const QString name = widget->objectName();
+        if (auto* box = qobject_cast<QAbstractSpinBox*>(widget); box != nullptr &&
+                                                                 name != QLatin1String("universeWidthSpinBox") &&
+                                                                 name != QLatin1String("universeHeightSpinBox"))
+            boxes.push_back(box);
+    }
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        if (auto* box = row->control ? source->findChild<QAbstractSpinBox*>(QLatin1String(row->control)) : nullptr)
+            boxes.push_back(box);
+    }
+    boxes.push_back(control<QAbstractSpinBox>(*source, "collapseResolutionSpinBox"));
+    ASSERT_GT(boxes.size(), 150u);
+    // Either end a quarter of the time each, as often as anywhere between.
+    const auto draw = [&random](double minimum, double maximum) {
+        switch (std::uniform_int_distribution<int>(0, 3)(random)) {
+        case 0:
+            return minimum;
+        case 1:
+            return maximum;
+        default:
+            return std::uniform_real_distribution<double>(minimum, maximum)(random);
+        }
+    };
+    const QString file = path("random.vxo.json");
+    for (int save = 0; save < kSaves; ++save) {
+        const int preset = std::uniform_int_distribution<int>(0, static_cast<int>(presetCount()) - 1)(random);
+        SCOPED_TRACE(testing::Message() << "save " << save << " on preset " << preset);
+        source->loadGuidedExperiment(preset);
+        // With the scene on, the geometry pages inspect its highlighted
+        // object: their boxes are edits of it waiting for Apply, not settings.
+        const bool inspecting = control<QCheckBox>(*source, "potentialSceneActiveCheckBox")->isChecked();
+        const QWidget* inspector = control<QWidget>(*source, "geometryParametersStackedWidget");
+        for (QAbstractSpinBox* box : boxes) {
+            if (inspecting && inspector->isAncestorOf(box))
+                continue;
+            const QSignalBlocker blocker(box);
+            if (auto* real = qobject_cast<QDoubleSpinBox*>(box))
+                real->setValue(draw(real->minimum(), real->maximum()));
+            else if (auto* count = qobject_cast<QSpinBox*>(box))
+                count->setValue(static_cast<int>(std::lround(draw(count->minimum(), count->maximum()))));
+        }
+        // The rebuild the last of the student's changes starts.
+        control<QPushButton>(*source, "resetButton")->click();
+        const ExperimentDocument before = source->captureExperimentDocument();
+        const FileOutcome saved = saveFile(*source, file);
+        ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
+        const FileOutcome loaded = loadFile(*target, file);
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        // What the loaded window holds of it: the inspector's edits and the
+        // bound-state indices of a preparation that is no bound state are
+        // no part of the experiment.
+        const auto settings = [&](ExperimentDocument document) {
+            for (QWidget* widget : inspector->findChildren<QWidget*>())
+                if (inspecting)
+                    document.controls.remove(widget->objectName());
+            const auto type = document.initialPreparation.type;
+            if (type != InitialPreparationType::BoundEigenstate && type != InitialPreparationType::BoundSuperposition)
+                document.initialPreparation = {type, 0, 0, 0.0};
+            return document;
+        };
+        EXPECT_EQ(differences(settings(before), settings(target->captureExperimentDocument()))
+                      .join(QStringLiteral(", "))
+                      .toStdString(),
+                  "");
+    }
 }
 
 } // namespace

@@ -1227,7 +1227,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {16, "up to about {0.39}", "fino a circa {0.39}", 0.01, summaryFigure(16, 30.0, "rabiSummaryLabel", "captured", "max P2=")},
 
         // 17 Driven Double Well (Rabi Resonance)
-        {17, "driven at omega = {0.3055}, the", "forzata a omega = {0.3055}, la", 0.0, setting(17, "periodicDriveOmegaSpinBox")},
+        {17, "driven at omega = {0.305536}, the", "forzata a omega = {0.305536}, la", 0.0, setting(17, "periodicDriveOmegaSpinBox")},
         {17, "amplitude A = {0.1}.", "ampiezza A = {0.1}.", 0.0, setting(17, "periodicDriveAmplitudeSpinBox")},
         {17, "P2(t) = sin^2(Omega_R t/2)", "P2(t) = sin^2(Omega_R t/2)", 0.0, nullptr},
         {17, "A d/hbar = {0.117}: a pi", "A d/hbar = {0.117}: un", 5e-4, summaryFigure(17, 0.0, "rabiSummaryLabel", "", "OmegaR=")},

@@ -317,6 +317,7 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
     click(*window, "kleinApplyButton");
     ExperimentDocument document = window->captureExperimentDocument();
     document.controls[QStringLiteral("universeWidthSpinBox")] = 32.0;
+    document.quantumKleinTunneling.detectorX = 16.0;
     QString error;
     ASSERT_TRUE(window->applyExperimentDocument(document, error)) << error.toStdString();
     ASSERT_LT(gridCoordinateX(window->waveField(), window->waveField().nx() - 1),

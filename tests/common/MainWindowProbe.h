@@ -118,6 +118,10 @@ public:
         }
         window.onSpeedChanged();
     }
+    // The window's form, and its stored settings records: what the run and
+    // the experiment panels read between rebuilds.
+    static const Ui_MainWindow& form(const MainWindow& window) { return *window.ui; }
+    static const ExperimentSettingsRecords& storedRecords(const MainWindow& window) { return window.stored; }
 };
 
 } // namespace vxo

@@ -7,23 +7,24 @@ which documents store in the records' own objects, not by object name."""
 from builder import double_spin_box, hbox, hspacer, label, push_button
 
 from analysis_page import analysis_page, plot_widget, summary_label, tutor_label
-from ranges import box_range
+from ranges import box_spec
 
-# A row of analysis parameters: the layout, the (stem, label text, decimals,
-# step, default, tooltip) of each <stem>Label and <stem>SpinBox, and the apply
-# button with its tooltip. The boxes' ranges are the settings ranges.
+# A row of analysis parameters: the layout, the (stem, label text, step,
+# default, tooltip) of each <stem>Label and <stem>SpinBox, and the apply
+# button with its tooltip. The boxes' ranges and decimals are the settings
+# ranges.
 KICKED_ROTOR_CONTROLS = ("kickedRotorControlsLayout", [
-    ("kickedRotorStrength", "Kick k=K/hbar", 2, 0.25, 6,
+    ("kickedRotorStrength", "Kick k=K/hbar", 0.25, 6,
      "Dimensionless phase impulse in exp[-i k cos(theta)]. Larger k increases the underlying classical chaos and "
      "momentum diffusion."),
-    ("kickedRotorPeriod", "Kick period T", 2, 0.1, 1,
+    ("kickedRotorPeriod", "Kick period T", 0.1, 1,
      "Simulation-time interval between ideal delta kicks. Apply / Reset restarts the experiment with the new Floquet "
      "period."),
 ], "kickedRotorApplyButton",
     "Apply kick strength and period, then restart the kicked-rotor experiment from its initial momentum mode.")
 
 ZENO_CONTROLS = ("zenoControlsLayout", [
-    ("zenoMeasurementPeriod", "Measurement dt", 3, 0.02, 0.1,
+    ("zenoMeasurementPeriod", "Measurement dt", 0.02, 0.1,
      "Simulation-time interval between repeated survival measurements in the watched lane. Smaller intervals "
      "strengthen Zeno inhibition. Apply / Reset restarts from the identical initial state."),
 ], "zenoApplyButton",
@@ -32,10 +33,10 @@ ZENO_CONTROLS = ("zenoControlsLayout", [
 # The filter energy reaches down to 0, the record's "use the packet's energy",
 # so that a stored 0 survives a document round trip; the box then says so.
 SCAR_CONTROLS = ("scarsControlsLayout", [
-    ("scarEnergy", "Filter energy E", 2, 0.25, 9.5,
+    ("scarEnergy", "Filter energy E", 0.25, 9.5,
      "Energy used in the finite-time spectral projection Phi_E ~ integral psi(t) exp(+i E t/hbar) dt. Apply / Reset "
      "restarts accumulation from the same initial packet."),
-    ("scarBand", "Orbit half-band", 2, 0.1, 0.8,
+    ("scarBand", "Orbit half-band", 0.1, 0.8,
      "Half-width of the band around the horizontal axial periodic orbit used to compute scar enhancement."),
 ], "scarApplyButton",
     "Apply spectral energy and orbit-band width, then restart the stadium experiment and spectral accumulation.")
@@ -46,10 +47,10 @@ SPECIAL_VALUE_TEXTS = {"scarEnergySpinBox": "Packet energy"}
 def controls_row(controls):
     layout_name, fields, button, button_tip = controls
     items = []
-    for stem, text, decimals, step, value, tip in fields:
+    for stem, text, step, value, tip in fields:
         spin = "%sSpinBox" % stem
         items += [label("%sLabel" % stem, text),
-                  double_spin_box(spin, decimals, *box_range(spin), step, value, toolTip=tip,
+                  double_spin_box(spin, *box_spec(spin), step, value, toolTip=tip,
                                   specialValueText=SPECIAL_VALUE_TEXTS.get(spin))]
     items += [push_button(button, "Apply / Reset", toolTip=button_tip), hspacer(40, 20)]
     return hbox(layout_name, items)

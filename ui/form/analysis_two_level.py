@@ -5,7 +5,7 @@ adds an analysis-only ensemble of detuned two-level systems, which averages
 the reference model and never touches psi."""
 
 from builder import check_box, double_spin_box, group_box, hbox, hspacer, label, spin_box
-from ranges import box_range
+from ranges import box_range, box_spec
 
 from analysis_page import analysis_page, plot_widget, summary_label
 
@@ -36,7 +36,7 @@ def ramsey_ensemble_group():
                   toolTip="Average a Gaussian distribution of static transition-frequency offsets. This affects only "
                           "the Ramsey diagnostic model, never psi."),
         label("ramseyEnsembleSigmaLabel", "sigma detuning"),
-        double_spin_box("ramseyEnsembleSigmaSpinBox", 4, *box_range("ramseyEnsembleSigmaSpinBox"), 0.01, 0.06,
+        double_spin_box("ramseyEnsembleSigmaSpinBox", *box_spec("ramseyEnsembleSigmaSpinBox"), 0.01, 0.06,
                         toolTip="Standard deviation of the static angular-frequency offset delta omega for the "
                                 "virtual ensemble."),
         label("ramseyEnsembleMembersLabel", "Members"),

@@ -6,6 +6,7 @@ pulse sequence)."""
 from builder import check_box, combo_box
 
 from dynamics_shapes import drive_page, hint, spin
+from ranges import box_spec
 
 # The parameter combo's index is the protocol record's parameter code.
 PARAMETER_ITEMS = [
@@ -31,9 +32,9 @@ def target_and_parameter(prefix, target_tip):
 
 def quench_page():
     rows = target_and_parameter("quench", "Potential Scene object whose parameter will change at the quench time.") + [
-        ("quenchTimeLabel", "Quench time", spin("quenchTimeSpinBox", 3, 0, 1000, 0.25, 2.0)),
-        ("quenchBeforeLabel", "Before", spin("quenchBeforeSpinBox", 4, -1000, 1000, 1, 0.25)),
-        ("quenchAfterLabel", "After", spin("quenchAfterSpinBox", 4, -1000, 1000, 1, 1.0)),
+        ("quenchTimeLabel", "Quench time", spin("quenchTimeSpinBox", *box_spec("quenchTimeSpinBox"), 0.25, 2.0)),
+        ("quenchBeforeLabel", "Before", spin("quenchBeforeSpinBox", *box_spec("quenchBeforeSpinBox"), 1, 0.25)),
+        ("quenchAfterLabel", "After", spin("quenchAfterSpinBox", *box_spec("quenchAfterSpinBox"), 1, 1.0)),
     ]
     check = check_box("quenchEnabledCheckBox", "Enable one-shot quench",
                       toolTip="At the configured simulation time, change one parameter of one Potential Scene object "
@@ -48,11 +49,11 @@ def quench_page():
 
 def periodic_drive_page():
     rows = target_and_parameter("periodicDrive", "Potential Scene object whose parameter is driven continuously.") + [
-        ("periodicDriveMeanLabel", "Mean value", spin("periodicDriveMeanSpinBox", 4, -1000, 1000, 1, 0)),
-        ("periodicDriveAmplitudeLabel", "Amplitude", spin("periodicDriveAmplitudeSpinBox", 4, -1000, 1000, 1, 0.7)),
+        ("periodicDriveMeanLabel", "Mean value", spin("periodicDriveMeanSpinBox", *box_spec("periodicDriveMeanSpinBox"), 1, 0)),
+        ("periodicDriveAmplitudeLabel", "Amplitude", spin("periodicDriveAmplitudeSpinBox", *box_spec("periodicDriveAmplitudeSpinBox"), 1, 0.7)),
         ("periodicDriveOmegaLabel", "Angular frequency omega",
-         spin("periodicDriveOmegaSpinBox", 4, 0, 100, 0.05, 0.5)),
-        ("periodicDrivePhaseLabel", "Phase (deg)", spin("periodicDrivePhaseSpinBox", 1, -360, 360, 1, 0)),
+         spin("periodicDriveOmegaSpinBox", *box_spec("periodicDriveOmegaSpinBox"), 0.05, 0.5)),
+        ("periodicDrivePhaseLabel", "Phase (deg)", spin("periodicDrivePhaseSpinBox", *box_spec("periodicDrivePhaseSpinBox"), 1, 0)),
     ]
     check = check_box("periodicDriveEnabledCheckBox", "Enable sinusoidal drive",
                       toolTip="Continuously modulate one Potential Scene parameter as "
@@ -68,18 +69,18 @@ def periodic_drive_page():
 
 def linear_sweep_page():
     rows = target_and_parameter("linearSweep", "Potential Scene object whose parameter is swept.") + [
-        ("linearSweepStartValueLabel", "Start value", spin("linearSweepStartValueSpinBox", 4, -1000, 1000, 1, 0.35)),
-        ("linearSweepEndValueLabel", "End value", spin("linearSweepEndValueSpinBox", 4, -1000, 1000, 1, -0.35)),
-        ("linearSweepStartTimeLabel", "Start time", spin("linearSweepStartTimeSpinBox", 3, 0, 1000, 0.25, 0)),
-        ("linearSweepDurationLabel", "Duration", spin("linearSweepDurationSpinBox", 3, 0.02, 1000, 1, 40.0)),
+        ("linearSweepStartValueLabel", "Start value", spin("linearSweepStartValueSpinBox", *box_spec("linearSweepStartValueSpinBox"), 1, 0.35)),
+        ("linearSweepEndValueLabel", "End value", spin("linearSweepEndValueSpinBox", *box_spec("linearSweepEndValueSpinBox"), 1, -0.35)),
+        ("linearSweepStartTimeLabel", "Start time", spin("linearSweepStartTimeSpinBox", *box_spec("linearSweepStartTimeSpinBox"), 0.25, 0)),
+        ("linearSweepDurationLabel", "Duration", spin("linearSweepDurationSpinBox", *box_spec("linearSweepDurationSpinBox"), 1, 40.0)),
         ("linearSweepReturnLabel", "Return passage",
          check_box("linearSweepReturnCheckBox", "Return End -> Start",
                    toolTip="After the outward sweep and optional hold, ramp the same parameter back to Start. This "
                            "creates a second avoided-crossing passage for Stueckelberg interferometry.")),
         ("linearSweepHoldDurationLabel", "Hold at End",
-         spin("linearSweepHoldDurationSpinBox", 3, 0, 1000, 0.5, 0)),
+         spin("linearSweepHoldDurationSpinBox", *box_spec("linearSweepHoldDurationSpinBox"), 0.5, 0)),
         ("linearSweepReturnDurationLabel", "Return duration",
-         spin("linearSweepReturnDurationSpinBox", 3, 0.02, 1000, 0.5, 4.0)),
+         spin("linearSweepReturnDurationSpinBox", *box_spec("linearSweepReturnDurationSpinBox"), 0.5, 4.0)),
     ]
     check = check_box("linearSweepEnabledCheckBox", "Enable finite linear sweep",
                       toolTip="Ramp one Potential Scene parameter linearly from Start to End, then hold the final "
@@ -97,24 +98,24 @@ def linear_sweep_page():
 def ramsey_page():
     # The Ramsey target combo has no tooltip.
     rows = target_and_parameter("ramsey", None) + [
-        ("ramseyMeanLabel", "Mean / OFF value", spin("ramseyMeanSpinBox", 4, -1000, 1000, 1, 0.0)),
-        ("ramseyAmplitudeLabel", "Pulse amplitude", spin("ramseyAmplitudeSpinBox", 4, -1000, 1000, 0.01, 0.1)),
+        ("ramseyMeanLabel", "Mean / OFF value", spin("ramseyMeanSpinBox", *box_spec("ramseyMeanSpinBox"), 1, 0.0)),
+        ("ramseyAmplitudeLabel", "Pulse amplitude", spin("ramseyAmplitudeSpinBox", *box_spec("ramseyAmplitudeSpinBox"), 0.01, 0.1)),
         ("ramseyOmegaLabel", "Angular frequency omega",
-         spin("ramseyOmegaSpinBox", 6, 0.000001, 1000, 0.01, 0.305536)),
-        ("ramseyPulseDurationLabel", "Pulse duration", spin("ramseyPulseDurationSpinBox", 3, 0.02, 1000, 0.25, 14.35)),
-        ("ramseyFreeDurationLabel", "Free evolution time", spin("ramseyFreeDurationSpinBox", 3, 0, 1000, 0.25, 5.5)),
-        ("ramseyStartTimeLabel", "Start time", spin("ramseyStartTimeSpinBox", 3, 0, 1000, 1, 0.0)),
+         spin("ramseyOmegaSpinBox", *box_spec("ramseyOmegaSpinBox"), 0.01, 0.305536)),
+        ("ramseyPulseDurationLabel", "Pulse duration", spin("ramseyPulseDurationSpinBox", *box_spec("ramseyPulseDurationSpinBox"), 0.25, 14.35)),
+        ("ramseyFreeDurationLabel", "Free evolution time", spin("ramseyFreeDurationSpinBox", *box_spec("ramseyFreeDurationSpinBox"), 0.25, 5.5)),
+        ("ramseyStartTimeLabel", "Start time", spin("ramseyStartTimeSpinBox", *box_spec("ramseyStartTimeSpinBox"), 1, 0.0)),
         ("ramseyFirstPhaseLabel", "First pulse phase",
-         spin("ramseyFirstPhaseSpinBox", 1, -3600, 3600, 1, 0.0, suffix=" deg")),
+         spin("ramseyFirstPhaseSpinBox", *box_spec("ramseyFirstPhaseSpinBox"), 1, 0.0, suffix=" deg")),
         ("ramseySecondPhaseLabel", "Second pulse phase",
-         spin("ramseySecondPhaseSpinBox", 1, -3600, 3600, 1, 0.0, suffix=" deg")),
+         spin("ramseySecondPhaseSpinBox", *box_spec("ramseySecondPhaseSpinBox"), 1, 0.0, suffix=" deg")),
         ("ramseyEchoEnabledLabel", "Hahn echo",
          check_box("ramseyEchoEnabledCheckBox", "Insert refocusing pi pulse",
                    toolTip="Split the free interval in half and insert a pi pulse to refocus relative phase.")),
         # The echo duration is the preset's own value, not twice the pulse.
-        ("ramseyEchoDurationLabel", "Echo pi duration", spin("ramseyEchoDurationSpinBox", 3, 0.02, 1000, 0.25, 25.75)),
+        ("ramseyEchoDurationLabel", "Echo pi duration", spin("ramseyEchoDurationSpinBox", *box_spec("ramseyEchoDurationSpinBox"), 0.25, 25.75)),
         ("ramseyEchoPhaseLabel", "Echo pi phase",
-         spin("ramseyEchoPhaseSpinBox", 1, -3600, 3600, 1, 90.0, suffix=" deg")),
+         spin("ramseyEchoPhaseSpinBox", *box_spec("ramseyEchoPhaseSpinBox"), 1, 90.0, suffix=" deg")),
     ]
     check = check_box("ramseyEnabledCheckBox", "Enable Ramsey sequence",
                       toolTip="Apply two finite sinusoidal pulses to one Potential Scene parameter, separated by a "

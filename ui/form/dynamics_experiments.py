@@ -7,15 +7,15 @@ last six pages carry an "Apply / Reset" button."""
 from builder import check_box, combo_box, spin_box
 
 from dynamics_shapes import experiment_page, hint, spin
-from ranges import box_range
+from ranges import box_range, box_spec
 
 
 def berry_page():
     # No control of this page has a tooltip.
     rows = [
-        ("berryAnisotropyLabel", "Anisotropy A", spin("berryAnisotropySpinBox", 3, 0.01, 2, 0.025, 0.35)),
-        ("berryStartTimeLabel", "Start time", spin("berryStartTimeSpinBox", 2, 0, 5000, 1, 0)),
-        ("berryDurationLabel", "Loop duration", spin("berryDurationSpinBox", 1, 1, 5000, 10, 240.0)),
+        ("berryAnisotropyLabel", "Anisotropy A", spin("berryAnisotropySpinBox", *box_spec("berryAnisotropySpinBox"), 0.025, 0.35)),
+        ("berryStartTimeLabel", "Start time", spin("berryStartTimeSpinBox", *box_spec("berryStartTimeSpinBox"), 1, 0)),
+        ("berryDurationLabel", "Loop duration", spin("berryDurationSpinBox", *box_spec("berryDurationSpinBox"), 10, 240.0)),
         ("berryWindingLabel", "Winding", combo_box("berryWindingComboBox", ["+1 (CCW)", "-1 (CW)"])),
     ]
     return experiment_page(
@@ -30,13 +30,13 @@ def berry_page():
 
 def loschmidt_page():
     rows = [
-        ("loschmidtTimeLabel", "Reversal time T", spin("loschmidtTimeSpinBox", 3, *box_range("loschmidtTimeSpinBox"), 0.2, 4.0)),
+        ("loschmidtTimeLabel", "Reversal time T", spin("loschmidtTimeSpinBox", *box_spec("loschmidtTimeSpinBox"), 0.2, 4.0)),
         ("loschmidtMomentumErrorXLabel", "Reversal error Delta px",
-         spin("loschmidtMomentumErrorXSpinBox", 3, *box_range("loschmidtMomentumErrorXSpinBox"), 0.01, 0.0,
+         spin("loschmidtMomentumErrorXSpinBox", *box_spec("loschmidtMomentumErrorXSpinBox"), 0.01, 0.0,
               toolTip="Additional momentum kick immediately after complex conjugation. Zero gives the ideal "
                       "reversal.")),
         ("loschmidtMomentumErrorYLabel", "Reversal error Delta py",
-         spin("loschmidtMomentumErrorYSpinBox", 3, *box_range("loschmidtMomentumErrorYSpinBox"), 0.01, 0.0,
+         spin("loschmidtMomentumErrorYSpinBox", *box_spec("loschmidtMomentumErrorYSpinBox"), 0.01, 0.0,
               toolTip="Additional Y momentum mismatch after time reversal. Try -0.07 together with Delta px=0.12.")),
     ]
     return experiment_page(
@@ -56,10 +56,10 @@ def moshinsky_page():
         ("moshinskyTargetLabel", "Shutter object",
          combo_box("moshinskyTargetComboBox", [],
                    toolTip="Barrier or rectangle object that acts as the temporal shutter.")),
-        ("moshinskyOpenTimeLabel", "Opening time", spin("moshinskyOpenTimeSpinBox", 3, 0, 1000, 0.1, 0.0)),
-        ("moshinskyDetectorXLabel", "Analysis detector X", spin("moshinskyDetectorXSpinBox", 3, -20, 20, 0.25, 3.0)),
+        ("moshinskyOpenTimeLabel", "Opening time", spin("moshinskyOpenTimeSpinBox", *box_spec("moshinskyOpenTimeSpinBox"), 0.1, 0.0)),
+        ("moshinskyDetectorXLabel", "Analysis detector X", spin("moshinskyDetectorXSpinBox", *box_spec("moshinskyDetectorXSpinBox"), 0.25, 3.0)),
         ("moshinskyAnalysisEndTimeLabel", "Analysis duration",
-         spin("moshinskyAnalysisEndTimeSpinBox", 2, 0.1, 1000, 0.5, 6.0)),
+         spin("moshinskyAnalysisEndTimeSpinBox", *box_spec("moshinskyAnalysisEndTimeSpinBox"), 0.5, 6.0)),
     ]
     return experiment_page(
         ("moshinskyControlPage", "moshinskyControlLayout", "moshinskyGroupBox", "moshinskyFormLayout"),
@@ -75,14 +75,14 @@ def moshinsky_page():
 def kapitza_dirac_page():
     rows = [
         # The period steps by a thirty-second of its default.
-        ("kapitzaDiracPeriodLabel", "Lattice period a", spin("kapitzaDiracPeriodSpinBox", 4, *box_range("kapitzaDiracPeriodSpinBox"), 0.128, 4.096)),
-        ("kapitzaDiracDepthLabel", "Lattice depth V0", spin("kapitzaDiracDepthSpinBox", 3, *box_range("kapitzaDiracDepthSpinBox"), 1, 16.0)),
+        ("kapitzaDiracPeriodLabel", "Lattice period a", spin("kapitzaDiracPeriodSpinBox", *box_spec("kapitzaDiracPeriodSpinBox"), 0.128, 4.096)),
+        ("kapitzaDiracDepthLabel", "Lattice depth V0", spin("kapitzaDiracDepthSpinBox", *box_spec("kapitzaDiracDepthSpinBox"), 1, 16.0)),
         ("kapitzaDiracPhaseLabel", "Lattice phase",
-         spin("kapitzaDiracPhaseSpinBox", 1, *box_range("kapitzaDiracPhaseSpinBox"), 15, 0, suffix=" deg")),
-        ("kapitzaDiracStartLabel", "Pulse start", spin("kapitzaDiracStartSpinBox", 3, *box_range("kapitzaDiracStartSpinBox"), 0.1, 0)),
-        ("kapitzaDiracDurationLabel", "Pulse duration", spin("kapitzaDiracDurationSpinBox", 3, *box_range("kapitzaDiracDurationSpinBox"), 0.02, 0.3)),
+         spin("kapitzaDiracPhaseSpinBox", *box_spec("kapitzaDiracPhaseSpinBox"), 15, 0, suffix=" deg")),
+        ("kapitzaDiracStartLabel", "Pulse start", spin("kapitzaDiracStartSpinBox", *box_spec("kapitzaDiracStartSpinBox"), 0.1, 0)),
+        ("kapitzaDiracDurationLabel", "Pulse duration", spin("kapitzaDiracDurationSpinBox", *box_spec("kapitzaDiracDurationSpinBox"), 0.02, 0.3)),
         ("kapitzaDiracAnalysisEndLabel", "Analysis duration",
-         spin("kapitzaDiracAnalysisEndSpinBox", 2, *box_range("kapitzaDiracAnalysisEndSpinBox"), 0.5, 4.0)),
+         spin("kapitzaDiracAnalysisEndSpinBox", *box_spec("kapitzaDiracAnalysisEndSpinBox"), 0.5, 4.0)),
         ("kapitzaDiracOrderLabel", "Orders shown +/-", spin_box("kapitzaDiracOrderSpinBox", *box_range("kapitzaDiracOrderSpinBox"), 1, 4)),
     ]
     return experiment_page(
@@ -99,16 +99,16 @@ def kapitza_dirac_page():
 def aharonov_bohm_page():
     rows = [
         ("aharonovBohmFluxLabel", "Flux Phi/Phi0",
-         spin("aharonovBohmFluxSpinBox", 3, *box_range("aharonovBohmFluxSpinBox"), 0.05, 0.5,
+         spin("aharonovBohmFluxSpinBox", *box_spec("aharonovBohmFluxSpinBox"), 0.05, 0.5,
               toolTip="Magnetic flux in units Phi0=2 pi hbar/q. Try 0, 0.5 and 1.0.")),
-        ("aharonovBohmRadiusLabel", "Solenoid radius", spin("aharonovBohmRadiusSpinBox", 3, *box_range("aharonovBohmRadiusSpinBox"), 0.1, 1.25)),
-        ("aharonovBohmCenterXLabel", "Solenoid X", spin("aharonovBohmCenterXSpinBox", 3, *box_range("aharonovBohmCenterXSpinBox"), 0.25, 0)),
-        ("aharonovBohmCenterYLabel", "Solenoid Y", spin("aharonovBohmCenterYSpinBox", 3, *box_range("aharonovBohmCenterYSpinBox"), 0.25, 0)),
-        ("aharonovBohmBarrierLabel", "Core barrier V0", spin("aharonovBohmBarrierSpinBox", 1, *box_range("aharonovBohmBarrierSpinBox"), 10, 140)),
+        ("aharonovBohmRadiusLabel", "Solenoid radius", spin("aharonovBohmRadiusSpinBox", *box_spec("aharonovBohmRadiusSpinBox"), 0.1, 1.25)),
+        ("aharonovBohmCenterXLabel", "Solenoid X", spin("aharonovBohmCenterXSpinBox", *box_spec("aharonovBohmCenterXSpinBox"), 0.25, 0)),
+        ("aharonovBohmCenterYLabel", "Solenoid Y", spin("aharonovBohmCenterYSpinBox", *box_spec("aharonovBohmCenterYSpinBox"), 0.25, 0)),
+        ("aharonovBohmBarrierLabel", "Core barrier V0", spin("aharonovBohmBarrierSpinBox", *box_spec("aharonovBohmBarrierSpinBox"), 10, 140)),
         ("aharonovBohmDetectorXLabel", "Analysis detector X",
-         spin("aharonovBohmDetectorXSpinBox", 3, *box_range("aharonovBohmDetectorXSpinBox"), 0.25, 7)),
+         spin("aharonovBohmDetectorXSpinBox", *box_spec("aharonovBohmDetectorXSpinBox"), 0.25, 7)),
         ("aharonovBohmAnalysisEndLabel", "Analysis duration",
-         spin("aharonovBohmAnalysisEndSpinBox", 2, *box_range("aharonovBohmAnalysisEndSpinBox"), 0.5, 5)),
+         spin("aharonovBohmAnalysisEndSpinBox", *box_spec("aharonovBohmAnalysisEndSpinBox"), 0.5, 5)),
     ]
     return experiment_page(
         ("aharonovBohmControlPage", "aharonovBohmControlLayout", "aharonovBohmGroupBox", "aharonovBohmFormLayout"),
@@ -128,15 +128,15 @@ def aharonov_bohm_page():
 def landau_page():
     rows = [
         ("landauFieldLabel", "b = qB / hbar",
-         spin("landauFieldSpinBox", 3, *box_range("landauFieldSpinBox"), 0.05, 0.45,
+         spin("landauFieldSpinBox", *box_spec("landauFieldSpinBox"), 0.05, 0.45,
               toolTip="Uniform magnetic field in simulation gauge units. Sign reverses orbit direction. When enabled "
                       "use |b| >= 0.02; b=0 is allowed as an inactive saved value.")),
         ("landauPreparationLabel", "Initial state",
          combo_box("landauPreparationComboBox", ["Cyclotron packet", "Landau eigenstate"])),
         ("landauIndexLabel", "Landau index n",
          spin_box("landauIndexSpinBox", *box_range("landauIndexSpinBox"), toolTip="Used by Landau eigenstate mode: E_n=(n+1/2) hbar omega_c.")),
-        ("landauOrbitRadiusLabel", "Cyclotron radius R", spin("landauOrbitRadiusSpinBox", 2, *box_range("landauOrbitRadiusSpinBox"), 0.25, 5)),
-        ("landauAnalysisEndLabel", "Analysis duration", spin("landauAnalysisEndSpinBox", 2, *box_range("landauAnalysisEndSpinBox"), 0.5, 15)),
+        ("landauOrbitRadiusLabel", "Cyclotron radius R", spin("landauOrbitRadiusSpinBox", *box_spec("landauOrbitRadiusSpinBox"), 0.25, 5)),
+        ("landauAnalysisEndLabel", "Analysis duration", spin("landauAnalysisEndSpinBox", *box_spec("landauAnalysisEndSpinBox"), 0.5, 15)),
     ]
     return experiment_page(
         ("landauControlPage", "landauControlLayout", "landauGroupBox", "landauFormLayout"),
@@ -153,15 +153,15 @@ def landau_page():
 def hall_edge_page():
     rows = [
         ("hallEdgeFieldLabel", "b = qB / hbar",
-         spin("hallEdgeFieldSpinBox", 3, *box_range("hallEdgeFieldSpinBox"), 0.05, 0.45,
+         spin("hallEdgeFieldSpinBox", *box_spec("hallEdgeFieldSpinBox"), 0.05, 0.45,
               toolTip="Reverse the sign to reverse edge-state chirality.")),
-        ("hallEdgeYLabel", "Edge Y", spin("hallEdgeYSpinBox", 2, *box_range("hallEdgeYSpinBox"), 0.25, -8)),
-        ("hallEdgeWallLabel", "Wall V0", spin("hallEdgeWallSpinBox", 1, *box_range("hallEdgeWallSpinBox"), 10, 120)),
-        ("hallEdgeLaunchYLabel", "Launch Y", spin("hallEdgeLaunchYSpinBox", 2, *box_range("hallEdgeLaunchYSpinBox"), 0.25, -5.3)),
-        ("hallEdgeRadiusLabel", "Orbit radius R", spin("hallEdgeRadiusSpinBox", 2, *box_range("hallEdgeRadiusSpinBox"), 0.25, 4.2)),
-        ("hallEdgeSigmaLabel", "Packet sigma", spin("hallEdgeSigmaSpinBox", 2, *box_range("hallEdgeSigmaSpinBox"), 0.1, 1.1)),
-        ("hallEdgeBandLabel", "Edge strip width", spin("hallEdgeBandSpinBox", 2, *box_range("hallEdgeBandSpinBox"), 0.25, 4)),
-        ("hallEdgeAnalysisEndLabel", "Analysis duration", spin("hallEdgeAnalysisEndSpinBox", 2, *box_range("hallEdgeAnalysisEndSpinBox"), 0.5, 8)),
+        ("hallEdgeYLabel", "Edge Y", spin("hallEdgeYSpinBox", *box_spec("hallEdgeYSpinBox"), 0.25, -8)),
+        ("hallEdgeWallLabel", "Wall V0", spin("hallEdgeWallSpinBox", *box_spec("hallEdgeWallSpinBox"), 10, 120)),
+        ("hallEdgeLaunchYLabel", "Launch Y", spin("hallEdgeLaunchYSpinBox", *box_spec("hallEdgeLaunchYSpinBox"), 0.25, -5.3)),
+        ("hallEdgeRadiusLabel", "Orbit radius R", spin("hallEdgeRadiusSpinBox", *box_spec("hallEdgeRadiusSpinBox"), 0.25, 4.2)),
+        ("hallEdgeSigmaLabel", "Packet sigma", spin("hallEdgeSigmaSpinBox", *box_spec("hallEdgeSigmaSpinBox"), 0.1, 1.1)),
+        ("hallEdgeBandLabel", "Edge strip width", spin("hallEdgeBandSpinBox", *box_spec("hallEdgeBandSpinBox"), 0.25, 4)),
+        ("hallEdgeAnalysisEndLabel", "Analysis duration", spin("hallEdgeAnalysisEndSpinBox", *box_spec("hallEdgeAnalysisEndSpinBox"), 0.5, 8)),
     ]
     return experiment_page(
         ("hallEdgeControlPage", "hallEdgeControlLayout", "hallEdgeGroupBox", "hallEdgeFormLayout"),
@@ -177,16 +177,16 @@ def hall_edge_page():
 
 def backflow_page():
     rows = [
-        ("backflowDetectorLabel", "Detector X", spin("backflowDetectorSpinBox", 2, *box_range("backflowDetectorSpinBox"), 0.25, 0)),
-        ("backflowSlowKLabel", "Slow k", spin("backflowSlowKSpinBox", 3, *box_range("backflowSlowKSpinBox"), 0.05, 0.35)),
-        ("backflowFastKLabel", "Fast k", spin("backflowFastKSpinBox", 3, *box_range("backflowFastKSpinBox"), 0.05, 1.3)),
-        ("backflowKSigmaLabel", "Momentum sigma", spin("backflowKSigmaSpinBox", 3, *box_range("backflowKSigmaSpinBox"), 0.02, 0.3)),
-        ("backflowRatioLabel", "Fast amplitude ratio", spin("backflowRatioSpinBox", 3, *box_range("backflowRatioSpinBox"), 0.02, 0.52)),
-        ("backflowPhaseLabel", "Relative phase (deg)", spin("backflowPhaseSpinBox", 1, *box_range("backflowPhaseSpinBox"), 5, 180)),
-        ("backflowCenterXLabel", "Initial center X", spin("backflowCenterXSpinBox", 2, *box_range("backflowCenterXSpinBox"), 0.25, -1.8)),
+        ("backflowDetectorLabel", "Detector X", spin("backflowDetectorSpinBox", *box_spec("backflowDetectorSpinBox"), 0.25, 0)),
+        ("backflowSlowKLabel", "Slow k", spin("backflowSlowKSpinBox", *box_spec("backflowSlowKSpinBox"), 0.05, 0.35)),
+        ("backflowFastKLabel", "Fast k", spin("backflowFastKSpinBox", *box_spec("backflowFastKSpinBox"), 0.05, 1.3)),
+        ("backflowKSigmaLabel", "Momentum sigma", spin("backflowKSigmaSpinBox", *box_spec("backflowKSigmaSpinBox"), 0.02, 0.3)),
+        ("backflowRatioLabel", "Fast amplitude ratio", spin("backflowRatioSpinBox", *box_spec("backflowRatioSpinBox"), 0.02, 0.52)),
+        ("backflowPhaseLabel", "Relative phase (deg)", spin("backflowPhaseSpinBox", *box_spec("backflowPhaseSpinBox"), 5, 180)),
+        ("backflowCenterXLabel", "Initial center X", spin("backflowCenterXSpinBox", *box_spec("backflowCenterXSpinBox"), 0.25, -1.8)),
         ("backflowTransverseSigmaLabel", "Transverse sigma",
-         spin("backflowTransverseSigmaSpinBox", 2, *box_range("backflowTransverseSigmaSpinBox"), 0.1, 2.5)),
-        ("backflowAnalysisEndLabel", "Analysis duration", spin("backflowAnalysisEndSpinBox", 2, *box_range("backflowAnalysisEndSpinBox"), 0.25, 4)),
+         spin("backflowTransverseSigmaSpinBox", *box_spec("backflowTransverseSigmaSpinBox"), 0.1, 2.5)),
+        ("backflowAnalysisEndLabel", "Analysis duration", spin("backflowAnalysisEndSpinBox", *box_spec("backflowAnalysisEndSpinBox"), 0.25, 4)),
     ]
     return experiment_page(
         ("backflowControlPage", "backflowControlLayout", "backflowGroupBox", "backflowFormLayout"),
@@ -203,19 +203,19 @@ def backflow_page():
 
 def zitter_page():
     rows = [
-        ("zitterLightSpeedLabel", "Effective c", spin("zitterLightSpeedSpinBox", 3, *box_range("zitterLightSpeedSpinBox"), 0.05, 1)),
+        ("zitterLightSpeedLabel", "Effective c", spin("zitterLightSpeedSpinBox", *box_spec("zitterLightSpeedSpinBox"), 0.05, 1)),
         # The Dirac solver refuses a rest mass below 0.02 and an analysis
         # window shorter than 0.2, even for a disabled experiment whose
         # settings a saved document carries: the ranges stop there.
-        ("zitterMassLabel", "Rest mass m", spin("zitterMassSpinBox", 3, *box_range("zitterMassSpinBox"), 0.05, 0.5)),
-        ("zitterCenterXLabel", "Center X", spin("zitterCenterXSpinBox", 2, *box_range("zitterCenterXSpinBox"), 0.25, -6)),
-        ("zitterCenterYLabel", "Center Y", spin("zitterCenterYSpinBox", 2, *box_range("zitterCenterYSpinBox"), 0.25, 0)),
-        ("zitterSigmaLabel", "Packet sigma", spin("zitterSigmaSpinBox", 2, *box_range("zitterSigmaSpinBox"), 0.1, 3.5)),
-        ("zitterMomentumXLabel", "Momentum px", spin("zitterMomentumXSpinBox", 3, *box_range("zitterMomentumXSpinBox"), 0.05, 0.5)),
-        ("zitterMomentumYLabel", "Momentum py", spin("zitterMomentumYSpinBox", 3, *box_range("zitterMomentumYSpinBox"), 0.05, 0)),
+        ("zitterMassLabel", "Rest mass m", spin("zitterMassSpinBox", *box_spec("zitterMassSpinBox"), 0.05, 0.5)),
+        ("zitterCenterXLabel", "Center X", spin("zitterCenterXSpinBox", *box_spec("zitterCenterXSpinBox"), 0.25, -6)),
+        ("zitterCenterYLabel", "Center Y", spin("zitterCenterYSpinBox", *box_spec("zitterCenterYSpinBox"), 0.25, 0)),
+        ("zitterSigmaLabel", "Packet sigma", spin("zitterSigmaSpinBox", *box_spec("zitterSigmaSpinBox"), 0.1, 3.5)),
+        ("zitterMomentumXLabel", "Momentum px", spin("zitterMomentumXSpinBox", *box_spec("zitterMomentumXSpinBox"), 0.05, 0.5)),
+        ("zitterMomentumYLabel", "Momentum py", spin("zitterMomentumYSpinBox", *box_spec("zitterMomentumYSpinBox"), 0.05, 0)),
         ("zitterPreparationLabel", "Preparation",
          combo_box("zitterPreparationComboBox", ["Mixed +/- energy (visible ZB)", "Positive-energy control"])),
-        ("zitterAnalysisEndLabel", "Analysis duration", spin("zitterAnalysisEndSpinBox", 2, *box_range("zitterAnalysisEndSpinBox"), 0.5, 12)),
+        ("zitterAnalysisEndLabel", "Analysis duration", spin("zitterAnalysisEndSpinBox", *box_spec("zitterAnalysisEndSpinBox"), 0.5, 12)),
     ]
     return experiment_page(
         ("zitterControlPage", "zitterControlLayout", "zitterGroupBox", "zitterFormLayout"),
@@ -233,17 +233,17 @@ def zitter_page():
 def klein_page():
     # The record's packet centre Y has no control here.
     rows = [
-        ("kleinLightSpeedLabel", "Effective c", spin("kleinLightSpeedSpinBox", 3, *box_range("kleinLightSpeedSpinBox"), 0.05, 1)),
-        ("kleinMassLabel", "Rest mass m", spin("kleinMassSpinBox", 3, *box_range("kleinMassSpinBox"), 0.01, 0.05)),
-        ("kleinCenterXLabel", "Packet center X", spin("kleinCenterXSpinBox", 2, *box_range("kleinCenterXSpinBox"), 0.25, -10)),
-        ("kleinSigmaLabel", "Packet sigma", spin("kleinSigmaSpinBox", 2, *box_range("kleinSigmaSpinBox"), 0.1, 2.2)),
-        ("kleinPxLabel", "Momentum px", spin("kleinPxSpinBox", 3, *box_range("kleinPxSpinBox"), 0.05, 1.5)),
-        ("kleinPyLabel", "Momentum py / angle", spin("kleinPySpinBox", 3, *box_range("kleinPySpinBox"), 0.05, 0)),
-        ("kleinBarrierCenterLabel", "Barrier center X", spin("kleinBarrierCenterSpinBox", 2, *box_range("kleinBarrierCenterSpinBox"), None, 0)),
-        ("kleinBarrierWidthLabel", "Barrier width", spin("kleinBarrierWidthSpinBox", 2, *box_range("kleinBarrierWidthSpinBox"), 0.1, 3)),
-        ("kleinBarrierHeightLabel", "Barrier V0", spin("kleinBarrierHeightSpinBox", 3, *box_range("kleinBarrierHeightSpinBox"), 0.1, 3.2)),
-        ("kleinDetectorXLabel", "Detector X", spin("kleinDetectorXSpinBox", 2, *box_range("kleinDetectorXSpinBox"), 0.25, 6)),
-        ("kleinAnalysisEndLabel", "Analysis duration", spin("kleinAnalysisEndSpinBox", 2, *box_range("kleinAnalysisEndSpinBox"), 0.5, 16)),
+        ("kleinLightSpeedLabel", "Effective c", spin("kleinLightSpeedSpinBox", *box_spec("kleinLightSpeedSpinBox"), 0.05, 1)),
+        ("kleinMassLabel", "Rest mass m", spin("kleinMassSpinBox", *box_spec("kleinMassSpinBox"), 0.01, 0.05)),
+        ("kleinCenterXLabel", "Packet center X", spin("kleinCenterXSpinBox", *box_spec("kleinCenterXSpinBox"), 0.25, -10)),
+        ("kleinSigmaLabel", "Packet sigma", spin("kleinSigmaSpinBox", *box_spec("kleinSigmaSpinBox"), 0.1, 2.2)),
+        ("kleinPxLabel", "Momentum px", spin("kleinPxSpinBox", *box_spec("kleinPxSpinBox"), 0.05, 1.5)),
+        ("kleinPyLabel", "Momentum py / angle", spin("kleinPySpinBox", *box_spec("kleinPySpinBox"), 0.05, 0)),
+        ("kleinBarrierCenterLabel", "Barrier center X", spin("kleinBarrierCenterSpinBox", *box_spec("kleinBarrierCenterSpinBox"), None, 0)),
+        ("kleinBarrierWidthLabel", "Barrier width", spin("kleinBarrierWidthSpinBox", *box_spec("kleinBarrierWidthSpinBox"), 0.1, 3)),
+        ("kleinBarrierHeightLabel", "Barrier V0", spin("kleinBarrierHeightSpinBox", *box_spec("kleinBarrierHeightSpinBox"), 0.1, 3.2)),
+        ("kleinDetectorXLabel", "Detector X", spin("kleinDetectorXSpinBox", *box_spec("kleinDetectorXSpinBox"), 0.25, 6)),
+        ("kleinAnalysisEndLabel", "Analysis duration", spin("kleinAnalysisEndSpinBox", *box_spec("kleinAnalysisEndSpinBox"), 0.5, 16)),
     ]
     return experiment_page(
         ("kleinControlPage", "kleinControlLayout", "kleinGroupBox", "kleinFormLayout"),

@@ -7,6 +7,7 @@ from builder import (Enum, Span, SizePolicy, combo_box, double_spin_box, form_la
 
 import dynamics
 import potential
+from ranges import DEFAULT_UNIVERSE
 
 # The first 25 guided experiments of the catalogue, in catalogue order; the
 # main window replaces them with the whole catalogue at construction.
@@ -69,11 +70,11 @@ def library_group():
 def domain_group():
     rows = [
         (label("universeWidthLabel", "Universe X"),
-         double_spin_box("universeWidthSpinBox", 2, 10.24, 81.92, 10.24, 40.96,
+         double_spin_box("universeWidthSpinBox", 2, 10.24, 81.92, 10.24, DEFAULT_UNIVERSE,
                          toolTip="Physical width of the simulated universe. Larger values delay periodic FFT "
                                  "wrap-around.")),
         (label("universeHeightLabel", "Universe Y"),
-         double_spin_box("universeHeightSpinBox", 2, 10.24, 81.92, 10.24, 40.96,
+         double_spin_box("universeHeightSpinBox", 2, 10.24, 81.92, 10.24, DEFAULT_UNIVERSE,
                          toolTip="Physical height of the simulated universe.")),
         (label("gridResolutionLabel", "Grid"),
          combo_box("gridResolutionComboBox", ["256 x 256", "512 x 512", "1024 x 1024"], current=1,
