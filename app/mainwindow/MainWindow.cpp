@@ -109,8 +109,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     // Diagnostics leaves out the readings that no one can see (the spinor's
     // energies); coming into sight, it takes them.
     connect(ui->diagnosticsDockWidget, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (visible)
-            guarded([this] { updateDiagnostics(); });
+        if (visible && !applyingExperiment)
+            guarded([this] { writeDiagnosticsTable(); });
     });
     setupViewMenu();
 

@@ -846,10 +846,14 @@ private:
     // --- MainWindowDiagnostics.cpp: diagnostics table --------------------------------------------
     // The table's rows are named by DiagnosticsRow; any other row is ignored.
     // The update writes every row but the panel rows and the pipeline row,
-    // then the permanent status line; nothing while applying.
+    // then the permanent status line; nothing while applying. The table alone
+    // is written when its dock comes into sight, so that a timed message
+    // stays; it returns the norm the status line shows.
     void setupDiagnosticsTable();
     void setDiagnosticsRow(DiagnosticsRow row, const QString& section, const QString& parameter, const QString& value);
     void updateDiagnostics();
+    double writeDiagnosticsTable();
+    void writeStatusLine(double norm);
     void writeDiagnosticsRow(DiagnosticsRow row, const QString& value);
 
     // --- MainWindowStatus.cpp: window title, time dock, status and help texts --------------------

@@ -216,6 +216,12 @@ void MainWindow::updateDiagnostics()
 {
     if (applyingExperiment)
         return;
+    const double norm = writeDiagnosticsTable();
+    writeStatusLine(norm);
+}
+
+double MainWindow::writeDiagnosticsTable()
+{
     Ui::MainWindow& form = *ui;
     const auto write = [this](DiagnosticsRow row, const QString& value) { writeDiagnosticsRow(row, value); };
     // A row whose parameter text says what the value is this time.
@@ -436,7 +442,11 @@ void MainWindow::updateDiagnostics()
               .arg(form.postPreviewComboBox->currentText(), fixed(form.brightThresholdSpinBox->value(), 2),
                    fixed(form.brightKneeSpinBox->value(), 2), fixed(form.blurSpreadSpinBox->value(), 2),
                    fixed(form.bloomStrengthSpinBox->value(), 2), form.toneMapComboBox->currentText()));
+    return moments.norm;
+}
 
+void MainWindow::writeStatusLine(double norm)
+{
     // The permanent status line replaces any timed message until the next one.
     // A run that falls behind its chosen speed says how fast it really goes.
     QString state = latin1(transportStateName(transport.state()));
@@ -445,9 +455,9 @@ void MainWindow::updateDiagnostics()
                 runPace.speedWhenBehind(solver.parameters().dt, TransportClock::kTickBaseMs))
             state = QStringLiteral("%1 at %2x").arg(state, fixed(*achieved, 2));
     }
-    form.statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
+    ui->statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
                                     .arg(state, fixed(solver.time(), 3), QString::number(solver.stepCount()),
-                                         fixed(moments.norm, 6), potentialSummaryText()),
+                                         fixed(norm, 6), potentialSummaryText()),
                                 0);
 }
 

@@ -195,10 +195,12 @@ TEST_F(ExperimentsOff, AProtocolWhoseTargetIsDeletedOrClearedGoesOffAndSaysSo)
             EXPECT_FALSE(protocol.saved(window->captureExperimentDocument())) << "Save writes what the window shows";
             const std::string page = label(protocol.summary);
             EXPECT_NE(page.find(" is off: "), std::string::npos) << page;
-            if (protocol.namesTarget && !clear)
+            if (protocol.namesTarget && !clear) {
                 EXPECT_NE(page.find("object #" + std::to_string(protocol.target)), std::string::npos) << page;
-            if (protocol.row >= 0)
+            }
+            if (protocol.row >= 0) {
                 EXPECT_NE(row(protocol.row).find(" is off: "), std::string::npos) << row(protocol.row);
+            }
             EXPECT_NE(test::statusText(*window).find(" is off: "), std::string::npos) << test::statusText(*window);
 
             // Ticked again, it stays off for as long as nothing can carry it.

@@ -1706,14 +1706,14 @@ const std::vector<GuideClaim>& earlyClaims()
          }},
         {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
         {7, "double T = {0.999} in the row", "double T = {0.999} nella riga", 5e-4, planeWaveFigure(7, "double T=")},
-        {7, "call T1D: {0.380}. The", "chiamano T1D: {0.380}. Il", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D="); }},
+        {7, "call T1D: {0.380}.", "chiamano T1D: {0.380}.", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D="); }},
         {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
-        {7, "spread is about {0.5}", "pacchetto e' circa {0.5}", 0.05,
+        {7, "spread is about {0.5}", "pacchetto circa {0.5}", 0.05,
          fromSettings(7, [](GuideRun& r) { return px(r) / mass(r) * 0.5 / sigma(r); })},
         {7, "Near t = {14.1} the run", "Verso t = {14.1} la corsa", 0.05, pauseTime(7)},
         {7, "P_T, about {0.375}", "P_T misurata, circa {0.375}", 0.0015, pausedFigure(7, "P_T=")},
-        {7, "on cells of {0.16} the walls'", "su celle di {0.16} le facce", 1e-6, [](GuideRun& r) { return double(r.asLoaded(7).waveField().dx()); }},
+        {7, "(cells of {0.16} slightly smooth", "(celle di {0.16} smussano", 1e-6, [](GuideRun& r) { return double(r.asLoaded(7).waveField().dx()); }},
         {7, "(the summary reads Ex = {0.81})", "(il riepilogo legge Ex = {0.81})", 0.005,
          [](GuideRun& r) {
              r.edited(7, set("momentumSpinBox", 1.27));
