@@ -456,9 +456,9 @@ void MainWindow::writeStatusLine(double norm)
             state = QStringLiteral("%1 at %2x").arg(state, fixed(*achieved, 2));
     }
     ui->statusBar->showMessage(QStringLiteral("%1 | t=%2 | step=%3 | norm=%4 | %5")
-                                    .arg(state, fixed(solver.time(), 3), QString::number(solver.stepCount()),
-                                         fixed(norm, 6), potentialSummaryText()),
-                                0);
+                                   .arg(state, fixed(solver.time(), 3), QString::number(solver.stepCount()),
+                                        fixed(norm, 6), potentialSummaryText()),
+                               0);
 }
 
 const EnergyObservables2D& MainWindow::diracEnergies(const SteppedHamiltonian& hamiltonian)
