@@ -72,8 +72,7 @@ ONCE_RELEASE_TARGETS := core_tests experiments_tests bench_tests document_tests 
 # are left out).
 TALL_XVFB := xvfb-run -a -s "-screen 0 1920x1280x24 -noreset"
 TALL_SCREEN_TESTS := ^MainWindowWindowState\.|^MainWindowScreenFit\.
-TALL_SCREEN_SKIPPED := EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
-                       WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize \
+TALL_SCREEN_SKIPPED := WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize \
                        AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                        ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                        EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore
@@ -236,7 +235,10 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows \
-                      GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.TalbotAndBouncerGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate \
+                      GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers \
                       GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
@@ -254,11 +256,14 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       QuantumZeno2D.FrequentMeasurementSlowsTheEscape \
                       FFT2D.BitIdenticalToScalarLineAlgorithm \
                       TheProgram.UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen \
-                      MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen \
+                      MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/barrier_scattering \
+                      MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/quantum_tunneling \
+                      MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/resonant_tunneling \
                       MainWindowScreenFit.AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       MainWindowScreenFit.ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                       PanelsScatteringTest.ThePacketsTransmissionIsReadWhateverTheLayerTookBeforeSeparation \
-                      RecorderPanelsII.ZenoRatioDoesNotDependOnWhatTheAbsorbingLayerTakes \
+                      RecorderPanelsII.ZenoRatioOfRareMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes \
+                      RecorderPanelsII.ZenoRatioOfFrequentMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadAtTheGuidedMomentum \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance
 empty :=

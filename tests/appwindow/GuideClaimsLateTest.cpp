@@ -2027,10 +2027,21 @@ TEST(GuideClaimsLate, RectangularBilliardGuideQuotesWhatTheProgramShows) { check
 
 TEST(GuideClaimsLate, SinaiBilliardGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 30, 30); }
 
-// Talbot, the bouncer, the vortex, Anderson lanes, the kicked rotor, Zeno.
-TEST(GuideClaimsLate, TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows)
+TEST(GuideClaimsLate, TalbotAndBouncerGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 31, 32); }
+
+// The vortex, Anderson's lanes and the kicked rotor.
+TEST(GuideClaimsLate, VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 33, 35); }
+
+// The Zeno guide's runs to t = 30: as loaded and at one measurement per unit
+// time, then every 5.0 and 0.04 and under a wider layer.
+TEST(GuideClaimsLate, ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate)
 {
-    checkClaims(lateClaims(), 31, 36);
+    checkClaimsSplitAt(lateClaims(), 36, "At {5.0}", false);
+}
+
+TEST(GuideClaimsLate, ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers)
+{
+    checkClaimsSplitAt(lateClaims(), 36, "At {5.0}", true);
 }
 
 TEST(GuideClaimsLate, ScarGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 37, 37); }
