@@ -2,42 +2,53 @@
 # starts its longest tests last ends on one of them alone while the other
 # cores wait; ctest starts the tests of highest cost first, and a fresh build
 # folder has no timings of its own (after a run, ctest keeps and uses the
-# measured ones). The costs are seconds on two cores, of the release pass or
-# of the sanitizer pass where a test takes longer there; only their order
-# counts. A name that is no longer a test only loses its place at the start.
+# measured ones). The costs are seconds of `make test` with three jobs, of the
+# release pass or of the sanitizer pass where a test takes longer there; only
+# their order counts. A name that is no longer a test only loses its place at
+# the start.
 set(_vxo_long_tests
-    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 35
-    GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 29
+    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 77
+    PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 72
+    PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 66
+    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 53
+    GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 51
+    GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 51
+    PanelsTwoLevelTest.ATickProjectsOnceAndRelaxesTheSweepPairOnlyWhenItsRowMoves 51
+    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance 47
+    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 46
+    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 46
+    GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 45
+    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 43
+    GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows 42
+    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 41
+    PresetGeometryConvergence.BilliardsFillTheirFreeAreaToOneLevelOnTheirOwnGridAndAFinerOne 40
+    GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 37
+    MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 34
+    FFT2DPaths.FoldedCellProductsEqualSeparateProducts 33
+    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 33
+    SavedDockState.ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestoresWhole 31
+    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 31
+    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers 29
+    RecorderPanelsII.ZenoRatioOfRareMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes 28
+    RecorderPanelsII.ZenoRatioOfFrequentMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes 28
     GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 28
+    PanelsGaugeTest.TheLandauPageSeeksTheReturnFromHalfACyclotronPeriod 27
     GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 27
-    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 26
-    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 25
-    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 24
-    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 24
-    GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 23
-    GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 23
-    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 20
-    PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance 20
-    GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 19
-    GuideClaimsLate.TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows 19
-    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 18
-    GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows 18
-    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 18
-    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 17
-    GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 14
-    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 14
-    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 12
-    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 10
-    PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 27
-    MainWindowScreenFit.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen 35
-    PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 20
-    PresetGeometryConvergence.ResonantTunnellingTransmitsOnItsOwnGridAsOnAFinerOne 16
-    MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 14
-    GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 13
-    MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 23
-    SavedDockState.ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestoresWhole 15
-    FFT2DPaths.FoldedCellProductsEqualSeparateProducts 10
-    TunnellingRun.TheDefaultRunPausesOnceSplitWithThePacketsTransmission 10
+    TunnellingRun.TheDefaultRunPausesOnceSplitWithThePacketsTransmission 26
+    MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout 24
+    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 23
+    GuideClaimsLate.TalbotAndBouncerGuidesQuoteWhatTheProgramShows 21
+    GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 20
+    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 19
+    GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 19
+    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 18
+    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate 18
+    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 17
+    MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 15
+    GuideClaimsLate.VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows 12
+    MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/barrier_scattering 12
+    MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/quantum_tunneling 9
+    MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/resonant_tunneling 9
     DocumentsWindow.EveryPresetComesBackFromItsFile 10
     MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable 9)
 while(_vxo_long_tests)

@@ -106,6 +106,19 @@ protected:
         w.rebuildSimulation();
     }
 
+    // The free domain (preset -1) or a guided experiment with its steps
+    // forced to `forcedSubSteps` sub-steps (0: the rule's), after one step,
+    // which builds the tables that decide the sub-steps in force.
+    void loadWithSubSteps(int preset, std::uint32_t forcedSubSteps)
+    {
+        if (preset < 0)
+            freeDomain();
+        else
+            window().loadGuidedExperiment(preset);
+        MainWindowProbe::forceSubSteps(window(), forcedSubSteps);
+        window().stepOnce();
+    }
+
     // The current form with the fixture domain, the given scene and settings,
     // applied as a document (which rebuilds).
     void applyDocument(const std::function<void(ExperimentDocument&)>& edit)
@@ -418,9 +431,8 @@ double subStepClock()
     return subStepCostMs * static_cast<double>(MainWindowProbe::subStepsPropagated(*clockedWindow));
 }
 
-// The plain step made to take `forcedSubSteps` sub-steps on the free domain,
-// or the Hall edge's magnetic step (preset 44) at its own settings or at
-// `forcedSubSteps`; one step builds the tables that decide the count.
+// The plain step of the free domain or the Hall edge's magnetic step (preset
+// 44), at the sub-steps the rule gives or at `forcedSubSteps`.
 struct ManySubStepCase {
     const char* name;
     int preset;                   // -1: the free fixture domain
@@ -438,12 +450,7 @@ TEST_F(SimulationTickTest, TicksOfStepsOfManySubStepsUseTheirWholeBudget)
     constexpr int kWholeSteps = 7;
     for (const ManySubStepCase c : {ManySubStepCase{"plain step of five sub-steps", -1, 5},
                                     ManySubStepCase{"Hall edge", 44, 0}}) {
-        if (c.preset < 0)
-            freeDomain();
-        else
-            w.loadGuidedExperiment(c.preset);
-        MainWindowProbe::forceSubSteps(w, c.forcedSubSteps);
-        w.stepOnce();
+        loadWithSubSteps(c.preset, c.forcedSubSteps);
         const std::uint32_t subSteps = MainWindowProbe::subStepsInForce(w);
         ASSERT_GE(subSteps, 3u) << c.name << ": the case needs steps of several sub-steps";
         double (*const suiteClock)() = MainWindowProbe::tickClock();
@@ -477,12 +484,7 @@ TEST_F(SimulationTickTest, ATickCutInsideAStepRunsTheSubStepsThatEndWithinItsBud
     constexpr std::uint32_t kSubStepsThatFit = 7;
     for (const ManySubStepCase c : {ManySubStepCase{"plain step", -1, kLongStep},
                                     ManySubStepCase{"Hall edge", 44, kLongStep}}) {
-        if (c.preset < 0)
-            freeDomain();
-        else
-            w.loadGuidedExperiment(c.preset);
-        MainWindowProbe::forceSubSteps(w, c.forcedSubSteps);
-        w.stepOnce();
+        loadWithSubSteps(c.preset, c.forcedSubSteps);
         ASSERT_EQ(MainWindowProbe::subStepsInForce(w), kLongStep) << c.name;
         double (*const suiteClock)() = MainWindowProbe::tickClock();
         clockedWindow = &w;
