@@ -224,13 +224,18 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows \
-                      GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.ObstacleAndWedgeGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.ResonantTunnellingGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.DoubleWellAndQuenchGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.DrivenGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RabiAndDiabaticSweepGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.AdiabaticSweepGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.StueckelbergGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsEarly.RamseyTransferGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.RamseyReturnGuideQuotesWhatTheProgramShows \
+                      GuideClaimsEarly.HahnEchoGuideQuotesWhatTheProgramShows \
                       GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows \
@@ -241,9 +246,11 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers \
                       GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows \
                       GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows \
-                      GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.LoschmidtEchoGuideQuotesWhatTheProgramShows \
+                      GuideClaimsLate.ShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows \
                       GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows \
-                      GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.KleinRunMapAndAngleGuidesQuoteWhatTheProgramShows \
+                      GuideClaimsLate.KleinScansAndMasslessDiracGuidesQuoteWhatTheProgramShows \
                       MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft \
                       MainWindowWindowState.ADamagedLayoutWithAMatchingChecksumStartsWithoutACrash \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \

@@ -7,49 +7,56 @@
 # their order counts. A name that is no longer a test only loses its place at
 # the start.
 set(_vxo_long_tests
-    GuideClaimsEarly.ObstacleWedgeAndResonantTunnellingGuidesQuoteWhatTheProgramShows 77
-    PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 72
+    PresetGeometryConvergence.DoubleSlitPassesOnItsOwnGridAsOnAFinerOne 80
     PresetTour.EveryExperimentFillsItsAnalysisWithNumbersAndShowsItsGuide 66
-    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 53
-    GuideClaimsEarly.DoubleWellQuenchAndDrivenGuidesQuoteWhatTheProgramShows 51
-    GuideClaimsEarly.StueckelbergAndRamseyTransferGuidesQuoteWhatTheProgramShows 51
+    GuideClaimsEarly.ResonantTunnellingGuideQuotesWhatTheProgramShows 54
     PanelsTwoLevelTest.ATickProjectsOnceAndRelaxesTheSweepPairOnlyWhenItsRowMoves 51
+    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 50
+    GuideClaimsEarly.HarmonicTrapGuideQuotesWhatTheProgramShows 49
     PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairWouldReadNearResonance 47
-    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 46
-    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 46
-    GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 45
-    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 43
-    GuideClaimsLate.KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows 42
-    GuideClaimsEarly.RabiAndLandauZenerGuidesQuoteWhatTheProgramShows 41
+    GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 44
+    GuideClaimsLate.BlochAndRevivalGuidesQuoteWhatTheProgramShows 43
+    GuideClaimsEarly.FreePacketAndBarrierGuidesQuoteWhatTheProgramShows 40
     PresetGeometryConvergence.BilliardsFillTheirFreeAreaToOneLevelOnTheirOwnGridAndAFinerOne 40
-    GuideClaimsLate.EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 37
+    GuideClaimsEarly.SingleSlitGuideQuotesWhatTheProgramShows 38
+    GuideClaimsLate.LoschmidtEchoGuideQuotesWhatTheProgramShows 38
+    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers 36
+    GuideClaimsEarly.DrivenGuidesQuoteWhatTheProgramShows 35
     MainWindowWindowState.LayoutAndTabsSurviveARestartAndResetRestoresTheDefault 34
     FFT2DPaths.FoldedCellProductsEqualSeparateProducts 33
-    GuideClaimsEarly.DoubleSlitGuideQuotesWhatTheProgramShows 33
+    GuideClaimsEarly.HahnEchoGuideQuotesWhatTheProgramShows 33
+    GuideClaimsEarly.AdiabaticSweepGuideQuotesWhatTheProgramShows 32
+    GuideClaimsEarly.EnsembleGuidesQuoteWhatTheProgramShows 32
+    GuideClaimsLate.KleinScansAndMasslessDiracGuidesQuoteWhatTheProgramShows 31
     SavedDockState.ArrangementsPassAndAStateChangedAnywhereIsRefusedOrRestoresWhole 31
-    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 31
-    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers 29
+    GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 29
+    GuideClaimsEarly.StueckelbergGuidesQuoteWhatTheProgramShows 29
     RecorderPanelsII.ZenoRatioOfRareMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes 28
     RecorderPanelsII.ZenoRatioOfFrequentMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes 28
-    GuideClaimsLate.SinaiBilliardGuideQuotesWhatTheProgramShows 28
+    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 27
     PanelsGaugeTest.TheLandauPageSeeksTheReturnFromHalfACyclotronPeriod 27
-    GuideClaimsEarly.RamseyReturnAndHahnEchoGuidesQuoteWhatTheProgramShows 27
+    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 26
+    GuideClaimsLate.KleinRunMapAndAngleGuidesQuoteWhatTheProgramShows 26
     TunnellingRun.TheDefaultRunPausesOnceSplitWithThePacketsTransmission 26
+    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 24
+    GuideClaimsLate.ScarGuideQuotesWhatTheProgramShows 24
+    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate 24
     MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout 24
-    GuideClaimsLate.BerryPhaseGuideQuotesWhatTheProgramShows 23
-    GuideClaimsLate.TalbotAndBouncerGuidesQuoteWhatTheProgramShows 21
-    GuideClaimsEarly.TunnellingGuideQuotesWhatTheProgramShows 20
-    GuideClaimsLate.HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows 19
+    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 23
+    GuideClaimsEarly.RamseyReturnGuideQuotesWhatTheProgramShows 23
+    GuideClaimsEarly.ObstacleAndWedgeGuidesQuoteWhatTheProgramShows 20
+    GuideClaimsEarly.RabiAndDiabaticSweepGuidesQuoteWhatTheProgramShows 20
+    GuideClaimsLate.TalbotAndBouncerGuidesQuoteWhatTheProgramShows 20
     GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore 19
-    GuideClaimsLate.RectangularBilliardGuideQuotesWhatTheProgramShows 18
-    GuideClaimsLate.ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate 18
-    GuideClaimsEarly.WellAndMeasurementGuidesQuoteWhatTheProgramShows 17
+    GuideClaimsLate.VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows 19
+    GuideClaimsEarly.RamseyTransferGuideQuotesWhatTheProgramShows 18
+    GuideClaimsLate.ShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows 18
+    GuideClaimsEarly.DoubleWellAndQuenchGuidesQuoteWhatTheProgramShows 17
     MainWindowWindowState.ADamagedSavedLayoutStartsWithTheDefaultAndAnUntouchedOneAsLeft 15
-    GuideClaimsLate.VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows 12
     MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/barrier_scattering 12
+    DocumentsWindow.EveryPresetComesBackFromItsFile 10
     MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/quantum_tunneling 9
     MainWindowScreenFit/GuideFigureWalk.EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen/resonant_tunneling 9
-    DocumentsWindow.EveryPresetComesBackFromItsFile 10
     MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable 9)
 while(_vxo_long_tests)
   list(POP_FRONT _vxo_long_tests _vxo_name _vxo_seconds)
