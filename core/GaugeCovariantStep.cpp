@@ -144,6 +144,7 @@ bool SplitStepFourierSolver2D::stepWithGaugePart(ComplexField2D& psi, const Pote
         crankNicolsonSweepX(psi, links, tau / 2.0);
         crankNicolsonSweepY(psi, links, tau);
         crankNicolsonSweepX(psi, links, tau / 2.0);
+        ++subStepsPropagated_;
         ++run;
         if (subStepsDone_ + run == count || !anotherSubStep(run)) {
             half.apply(psi);

@@ -310,11 +310,13 @@ bool SplitStepFourierSolver2D::stepPart(ComplexField2D& psi, const PotentialFiel
     const Complex* kinetic = kineticPhase_.data();
     const fft2d::KernelSet path = fft2d::bestKernelSet();
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, potentialHalf, kinetic);
+    ++subStepsPropagated_;
     std::uint32_t run = 1;
     while (subStepsDone_ + run < subSteps_ && anotherSubStep(run)) {
         fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), true, nullptr,
                               potentialSubStepPhase_.values().data());
         fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), false, nullptr, kinetic);
+        ++subStepsPropagated_;
         ++run;
     }
     fft2d::transformField(path, psi.data(), psi.nx(), psi.ny(), true, nullptr, potentialHalf);

@@ -186,6 +186,10 @@ private:
     double time_ = 0.0;
     std::uint64_t steps_ = 0;
     std::uint32_t subStepsDone_ = 0;
+    // Sub-steps propagated over the solver's life, each counted as it is
+    // taken (a call's too, before it returns): the work that a tick's budget
+    // pays for, read by the tests of that budget through the probe.
+    std::uint64_t subStepsPropagated_ = 0;
     bool gaugeStepInProgress_ = false;
     double stepStartTime_ = 0.0;
 };

@@ -294,6 +294,24 @@ inline void checkClaims(const std::vector<GuideClaim>& claims, int first, int la
     }
 }
 
+// The claims of one guide before (`later` false) or from (`later` true) the
+// claim whose English words begin with `from`: a guide whose claims take
+// several long runs, checked in two tests that together check every claim.
+inline void checkClaimsSplitAt(const std::vector<GuideClaim>& claims, int preset, const char* from, bool later)
+{
+    std::vector<GuideClaim> part;
+    bool reached = false;
+    for (const GuideClaim& claim : claims) {
+        if (claim.preset != preset)
+            continue;
+        reached = reached || std::string(claim.english).rfind(from, 0) == 0;
+        if (reached == later)
+            part.push_back(claim);
+    }
+    ASSERT_TRUE(reached) << "no claim of guide " << preset << " begins with \"" << from << "\"";
+    checkClaims(part, preset, preset);
+}
+
 // The numbers of a guide that no claim's words cover, as "number in '...'".
 inline std::vector<std::string> unclaimedNumbers(int preset, const char* (*page)(std::uint32_t),
                                                  const std::vector<GuideClaim>& claims, bool english)

@@ -2118,37 +2118,50 @@ std::vector<int> completeGuides()
     return presets;
 }
 
-// The guides in groups that each take well under a minute on an idle
-// machine, so that each test stays far inside its timeout on a busy one.
+// The guides in groups that each take under half a minute on an idle
+// machine, so that each stays well inside a few minutes on a busy one.
 TEST(GuideClaimsLate, BlochAndRevivalGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 27, 28); }
 
 TEST(GuideClaimsLate, RectangularBilliardGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 29, 29); }
 
 TEST(GuideClaimsLate, SinaiBilliardGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 30, 30); }
 
-// Talbot, the bouncer, the vortex, Anderson lanes, the kicked rotor, Zeno.
-TEST(GuideClaimsLate, TalbotBouncerVortexRotorAndLaneGuidesQuoteWhatTheProgramShows)
+TEST(GuideClaimsLate, TalbotAndBouncerGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 31, 32); }
+
+// The vortex, Anderson's lanes and the kicked rotor.
+TEST(GuideClaimsLate, VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 33, 35); }
+
+// The Zeno guide's runs to t = 30: as loaded and at one measurement per unit
+// time, then every 5.0 and 0.04 and under a wider layer.
+TEST(GuideClaimsLate, ZenoGuideQuotesWhatTheProgramShowsAsLoadedAndAtASlowerRate)
 {
-    checkClaims(lateClaims(), 31, 36);
+    checkClaimsSplitAt(lateClaims(), 36, "At {5.0}", false);
+}
+
+TEST(GuideClaimsLate, ZenoGuideQuotesWhatTheProgramShowsAtOtherRatesAndLayers)
+{
+    checkClaimsSplitAt(lateClaims(), 36, "At {5.0}", true);
 }
 
 TEST(GuideClaimsLate, ScarGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 37, 37); }
 
 TEST(GuideClaimsLate, BerryPhaseGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 38, 38); }
 
-// The Loschmidt echo, the shutter, the light grating, Aharonov-Bohm, Landau.
-TEST(GuideClaimsLate, EchoShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows)
-{
-    checkClaims(lateClaims(), 39, 43);
-}
+TEST(GuideClaimsLate, LoschmidtEchoGuideQuotesWhatTheProgramShows) { checkClaims(lateClaims(), 39, 39); }
+
+// The shutter, the light grating, Aharonov-Bohm, Landau.
+TEST(GuideClaimsLate, ShutterGratingAndMagneticGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 40, 43); }
 
 TEST(GuideClaimsLate, HallEdgeBackflowAndZitterbewegungGuidesQuoteWhatTheProgramShows)
 {
     checkClaims(lateClaims(), 44, 46);
 }
 
-// The Klein runs, maps and scans, and the massless Dirac run.
-TEST(GuideClaimsLate, KleinAndMasslessDiracGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 47, 53); }
+// The Klein run, its regime map, its oblique incidence and the angle scan.
+TEST(GuideClaimsLate, KleinRunMapAndAngleGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 47, 50); }
+
+// The height and mass scans, and the massless Dirac run.
+TEST(GuideClaimsLate, KleinScansAndMasslessDiracGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 51, 53); }
 
 TEST(GuideClaimsLate, EveryNumberOfTheCheckedGuidesIsClaimed) { checkCoverage(completeGuides(), lateClaims()); }
 

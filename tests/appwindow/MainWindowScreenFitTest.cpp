@@ -54,6 +54,7 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -734,39 +735,54 @@ bool runUntilSeparated(MainWindow& window, double limit)
     return separated();
 }
 
-TEST(MainWindowScreenFit, EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen)
+// A guided experiment of the figures above, by its catalogue identifier,
+// which names its test.
+struct FigurePreset {
+    std::string slug;
+};
+void PrintTo(const FigurePreset& preset, std::ostream* out) { *out << preset.slug; }
+
+// The guided experiments of the figures above, each once: the walk below
+// runs one test per experiment, so that none waits for the others' runs.
+std::vector<FigurePreset> presetsOfGuideFigures()
+{
+    std::vector<FigurePreset> presets;
+    for (const GuideFigure& figure : kGuideFigures)
+        if (std::none_of(presets.begin(), presets.end(), [&](const FigurePreset& p) { return p.slug == figure.preset; }))
+            presets.push_back({figure.preset});
+    return presets;
+}
+
+class GuideFigureWalk : public ::testing::TestWithParam<FigurePreset> {};
+
+TEST_P(GuideFigureWalk, EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScreen)
 {
     test::appTestApplication();
-    std::vector<const char*> presets;
-    for (const GuideFigure& figure : kGuideFigures)
-        if (std::find_if(presets.begin(), presets.end(),
-                         [&figure](const char* p) { return std::strcmp(p, figure.preset) == 0; }) == presets.end())
-            presets.push_back(figure.preset);
-    for (const char* preset : presets) {
-        MainWindow window(nullptr, false);
-        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
-        window.loadGuidedExperiment(presetWithSlug(preset));
-        MainWindowProbe::refreshTick(window);
-        for (const bool separated : {false, true}) {
-            if (separated) {
-                ASSERT_TRUE(runUntilSeparated(window, 40.0)) << preset << ": the packet never separated";
-            }
-            for (const QSize& screen : kFigureScreens) {
-                window.fitToScreen(QRect(QPoint(0, 0), screen));
-                const std::string at =
-                    std::string(preset) + (separated ? " separated" : " loaded") + " on " + named(screen);
-                for (const GuideFigure& figure : kGuideFigures) {
-                    if (std::strcmp(figure.preset, preset) != 0 || figure.separated != separated)
-                        continue;
-                    if (figure.label)
-                        expectLabelFigureReadable(window, figure, at);
-                    else
-                        expectDiagnosticsFigureReadable(window, figure, at);
-                }
+    const char* preset = GetParam().slug.c_str();
+    MainWindow window(nullptr, false);
+    ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+    window.loadGuidedExperiment(presetWithSlug(preset));
+    MainWindowProbe::refreshTick(window);
+    for (const bool separated : {false, true}) {
+        if (separated) {
+            ASSERT_TRUE(runUntilSeparated(window, 40.0)) << preset << ": the packet never separated";
+        }
+        for (const QSize& screen : kFigureScreens) {
+            window.fitToScreen(QRect(QPoint(0, 0), screen));
+            const std::string at = std::string(preset) + (separated ? " separated" : " loaded") + " on " + named(screen);
+            for (const GuideFigure& figure : kGuideFigures) {
+                if (std::strcmp(figure.preset, preset) != 0 || figure.separated != separated)
+                    continue;
+                if (figure.label)
+                    expectLabelFigureReadable(window, figure, at);
+                else
+                    expectDiagnosticsFigureReadable(window, figure, at);
             }
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(MainWindowScreenFit, GuideFigureWalk, ::testing::ValuesIn(presetsOfGuideFigures()));
 
 // A page a guide reads from, with its guided experiment loaded, and the
 // label above its plot that carries the figures the guide quotes (none: the

@@ -106,6 +106,19 @@ protected:
         w.rebuildSimulation();
     }
 
+    // The free domain (preset -1) or a guided experiment with its steps
+    // forced to `forcedSubSteps` sub-steps (0: the rule's), after one step,
+    // which builds the tables that decide the sub-steps in force.
+    void loadWithSubSteps(int preset, std::uint32_t forcedSubSteps)
+    {
+        if (preset < 0)
+            freeDomain();
+        else
+            window().loadGuidedExperiment(preset);
+        MainWindowProbe::forceSubSteps(window(), forcedSubSteps);
+        window().stepOnce();
+    }
+
     // The current form with the fixture domain, the given scene and settings,
     // applied as a document (which rebuilds).
     void applyDocument(const std::function<void(ExperimentDocument&)>& edit)
@@ -408,16 +421,23 @@ TEST_F(SimulationTickTest, TicksCutBetweenSubStepsPutBackTheWholeSteps)
     EXPECT_LT(difference / scale, 2e-5) << "ticks cut between sub-steps, against whole steps";
 }
 
-// A clock that reads the work done: a fixed cost per sub-step of the window
-// being stepped, so that the steps a tick runs are what its budget allows.
+// A clock that reads the work done: a fixed cost per sub-step the window's
+// solver has propagated, those of a step still running included, so that
+// the steps and sub-steps a tick runs are what its budget allows.
 const MainWindow* clockedWindow = nullptr;
 double subStepCostMs = 0.0;
 double subStepClock()
 {
-    const SplitStepFourierSolver2D& solver = clockedWindow->schroedingerSolver();
-    const double subSteps = MainWindowProbe::subStepsInForce(*clockedWindow);
-    return subStepCostMs * (static_cast<double>(solver.stepCount()) * subSteps + solver.subStepsDone());
+    return subStepCostMs * static_cast<double>(MainWindowProbe::subStepsPropagated(*clockedWindow));
 }
+
+// The plain step of the free domain or the Hall edge's magnetic step (preset
+// 44), at the sub-steps the rule gives or at `forcedSubSteps`.
+struct ManySubStepCase {
+    const char* name;
+    int preset;                   // -1: the free fixture domain
+    std::uint32_t forcedSubSteps; // 0: the rule's
+};
 
 // Steps of several sub-steps each (the plain step made to take five, and the
 // Hall edge's magnetic step at its own settings) whose cost puts 7.5 steps
@@ -428,19 +448,9 @@ TEST_F(SimulationTickTest, TicksOfStepsOfManySubStepsUseTheirWholeBudget)
     MainWindow& w = window();
     constexpr double kStepsInBudget = 7.5;
     constexpr int kWholeSteps = 7;
-    struct Case {
-        const char* name;
-        int preset;                   // -1: the free fixture domain
-        std::uint32_t forcedSubSteps; // 0: the rule's
-    };
-    for (const Case c : {Case{"plain step of five sub-steps", -1, 5}, Case{"Hall edge", 44, 0}}) {
-        if (c.preset < 0)
-            freeDomain();
-        else
-            w.loadGuidedExperiment(c.preset);
-        MainWindowProbe::forceSubSteps(w, c.forcedSubSteps);
-        // One step builds the tables, which decide the sub-steps in force.
-        w.stepOnce();
+    for (const ManySubStepCase c : {ManySubStepCase{"plain step of five sub-steps", -1, 5},
+                                    ManySubStepCase{"Hall edge", 44, 0}}) {
+        loadWithSubSteps(c.preset, c.forcedSubSteps);
         const std::uint32_t subSteps = MainWindowProbe::subStepsInForce(w);
         ASSERT_GE(subSteps, 3u) << c.name << ": the case needs steps of several sub-steps";
         double (*const suiteClock)() = MainWindowProbe::tickClock();
@@ -454,6 +464,47 @@ TEST_F(SimulationTickTest, TicksOfStepsOfManySubStepsUseTheirWholeBudget)
             EXPECT_EQ(w.schroedingerSolver().stepCount() - before, static_cast<std::uint64_t>(kWholeSteps))
                 << c.name << ", tick " << tick;
             EXPECT_EQ(w.schroedingerSolver().subStepsDone(), 0u) << c.name << ": a step was left half done";
+        }
+        MainWindowProbe::setTickClock(suiteClock);
+        MainWindowProbe::forceSubSteps(w, 0);
+        MainWindowProbe::setSpeedIndex(w, 2);
+    }
+}
+
+// A step of 20 sub-steps whose sub-steps cost 1/7.9 of the budget each, in
+// both propagators: a tick cut inside it runs the 7 sub-steps that end
+// within its budget, not one more, judging the next by the mean of those
+// taken; the next ticks go on from there, and the one that ends the step
+// starts no other.
+TEST_F(SimulationTickTest, ATickCutInsideAStepRunsTheSubStepsThatEndWithinItsBudget)
+{
+    MainWindow& w = window();
+    constexpr std::uint32_t kLongStep = 20;
+    constexpr double kSubStepsInBudget = 7.9;
+    constexpr std::uint32_t kSubStepsThatFit = 7;
+    for (const ManySubStepCase c : {ManySubStepCase{"plain step", -1, kLongStep},
+                                    ManySubStepCase{"Hall edge", 44, kLongStep}}) {
+        loadWithSubSteps(c.preset, c.forcedSubSteps);
+        ASSERT_EQ(MainWindowProbe::subStepsInForce(w), kLongStep) << c.name;
+        double (*const suiteClock)() = MainWindowProbe::tickClock();
+        clockedWindow = &w;
+        subStepCostMs = TransportClock::kStepBudgetMs / kSubStepsInBudget;
+        MainWindowProbe::setTickClock(&subStepClock);
+        MainWindowProbe::setSpeedIndex(w, 6);
+        std::uint32_t leftInStep = kLongStep;
+        for (int tick = 0; tick < 6; ++tick) {
+            const std::string at = std::string(c.name) + ", tick " + std::to_string(tick);
+            const std::uint64_t stepsBefore = w.schroedingerSolver().stepCount();
+            const std::uint64_t before = MainWindowProbe::subStepsPropagated(w);
+            MainWindowProbe::stepTick(w);
+            const std::uint64_t ran = MainWindowProbe::subStepsPropagated(w) - before;
+            const std::uint32_t expected = std::min(kSubStepsThatFit, leftInStep);
+            EXPECT_EQ(ran, expected) << at;
+            EXPECT_LE(static_cast<double>(ran) * subStepCostMs, TransportClock::kStepBudgetMs) << at;
+            leftInStep = leftInStep == expected ? kLongStep : leftInStep - expected;
+            EXPECT_EQ(w.schroedingerSolver().stepCount() - stepsBefore, leftInStep == kLongStep ? 1u : 0u) << at;
+            EXPECT_EQ(w.schroedingerSolver().subStepsDone(), leftInStep == kLongStep ? 0u : kLongStep - leftInStep)
+                << at;
         }
         MainWindowProbe::setTickClock(suiteClock);
         MainWindowProbe::forceSubSteps(w, 0);

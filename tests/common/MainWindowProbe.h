@@ -50,6 +50,12 @@ public:
     {
         SubStepCountProbe::force(window.solver, count);
     }
+    // Sub-steps the window's solver has propagated so far, those of a step
+    // still running included.
+    static std::uint64_t subStepsPropagated(const MainWindow& window)
+    {
+        return SubStepCountProbe::propagated(window.solver);
+    }
     // The gauge links the magnetic step takes (null: none).
     static const GaugeLinkField2D* linksInForce(const MainWindow& window) { return window.linksInForce(); }
     // The clock of every window's step budget (null: the monotonic clock).
