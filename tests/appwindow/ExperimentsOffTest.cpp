@@ -131,8 +131,9 @@ TEST_F(ExperimentsOff, ARefusedCombinationSaysWhyOnItsPageAfterABoxChangeAndAfte
         ASSERT_FALSE(reason.empty()) << "the change is refused";
         const auto expectReasonShown = [&](const char* when) {
             EXPECT_NE(label(refusal.summary).find(reason), std::string::npos) << when << ": " << label(refusal.summary);
-            if (refusal.row >= 0)
+            if (refusal.row >= 0) {
                 EXPECT_NE(row(refusal.row).find(reason), std::string::npos) << when << ": " << row(refusal.row);
+            }
         };
         expectReasonShown("after the change");
 
