@@ -56,22 +56,8 @@ public:
     // The mapped top-level window of process `pid`.
     std::optional<xcb_window_t> windowOf(qint64 pid)
     {
-        std::optional<xcb_window_t> found;
-        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
-        xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
-        if (tree == nullptr)
-            return found;
-        const xcb_window_t* children = xcb_query_tree_children(tree);
-        for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
-            xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-                connection_, xcb_get_window_attributes(connection_, children[i]), nullptr);
-            const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-            std::free(attributes);
-            if (viewable && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
-                found = children[i];
-        }
-        std::free(tree);
-        return found;
+        const std::vector<xcb_window_t> windows = viewableTopLevelsOf(pid, false);
+        return windows.empty() ? std::nullopt : std::optional<xcb_window_t>(windows.front());
     }
 
     // Whether a window manager runs on the display.
@@ -159,22 +145,32 @@ public:
     std::vector<QRect> popupsOf(qint64 pid)
     {
         std::vector<QRect> popups;
+        for (const xcb_window_t window : viewableTopLevelsOf(pid, true))
+            popups.push_back(frameOf(window).geometry);
+        return popups;
+    }
+
+    // The viewable top-level windows of process `pid`, in stacking order from
+    // the bottom; with `unframedOnly`, those that bypass the window manager.
+    std::vector<xcb_window_t> viewableTopLevelsOf(qint64 pid, bool unframedOnly)
+    {
+        std::vector<xcb_window_t> windows;
         const xcb_atom_t pidAtom = atom("_NET_WM_PID");
         xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection_, xcb_query_tree(connection_, root_), nullptr);
         if (tree == nullptr)
-            return popups;
+            return windows;
         const xcb_window_t* children = xcb_query_tree_children(tree);
         for (int i = 0; i < xcb_query_tree_children_length(tree); ++i) {
             xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
                 connection_, xcb_get_window_attributes(connection_, children[i]), nullptr);
-            const bool popup =
-                attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && attributes->override_redirect;
+            const bool wanted = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+                                (!unframedOnly || attributes->override_redirect);
             std::free(attributes);
-            if (popup && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
-                popups.push_back(frameOf(children[i]).geometry);
+            if (wanted && cardinal(children[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
+                windows.push_back(children[i]);
         }
         std::free(tree);
-        return popups;
+        return windows;
     }
 
     // A key pressed and released over `window` with the modifiers `state`, as
