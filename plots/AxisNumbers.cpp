@@ -252,8 +252,9 @@ NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& fo
 {
     // A single time (a lone sample) spans nothing to number.
     const AxisMap map = horizontalAxis(panel, t0, t1, 1e-12);
-    return {map, t1 > t0 ? horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font)
-                         : AxisTicks{},
+    return {map,
+            t1 > t0 ? horizontalTicks(map.valueStart, map.valueStart + map.valueSpan, panel.width(), font)
+                    : AxisTicks{},
             colour};
 }
 

@@ -76,7 +76,7 @@ protected:
     static double textBandBottom(const plot::StackedPanels& panels)
     {
         return plot::sideBySide(panels) && panels.summaryShown ? panels.upper.top()
-                                                              : -std::numeric_limits<double>::infinity();
+                                                               : -std::numeric_limits<double>::infinity();
     }
 };
 

@@ -77,9 +77,9 @@ std::optional<SplitPanels> beginSplitPage(QPainter& painter, const QRect& widget
     beginPlot(painter, widgetRect, QColor(kRecorder.background));
     // Side by side a title may run over half the margin between the panels
     // (drawTitledPanels); one that needs two lines there gets them.
-    const SplitLayout roomy = withTitleRoom(layout, widgetRect.size(), painter.font(),
-                                            {page.upperTitle.text, page.lowerTitle.text},
-                                            (layout.left + layout.right) / 2.0 - 4.0);
+    const SplitLayout roomy =
+        withTitleRoom(layout, widgetRect.size(), painter.font(), {page.upperTitle.text, page.lowerTitle.text},
+                      (layout.left + layout.right) / 2.0 - 4.0);
     const double extra = roomy.top - layout.top;
     const SplitPanels panels = splitPanels(widgetRect.size(), roomy);
     // Side by side, the lower panel's title stands level with the upper one's.

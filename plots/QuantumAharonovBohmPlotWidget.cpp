@@ -81,8 +81,8 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     // The fringe's largest intensity stands under the summary inside the
     // panel's top (stacked panels), where the curve can be read, in the upper
     // half of the panel at most.
-    const double peakRow =
-        std::min(stackedSummaryBottom(*panels, curve, layout().texts, font(), summary), curve.top() + 0.5 * curve.height());
+    const double peakRow = std::min(stackedSummaryBottom(*panels, curve, layout().texts, font(), summary),
+                                    curve.top() + 0.5 * curve.height());
     const AxisMap tAxis = horizontalAxis(QRectF(curve), 0.0, timeAxisEnd(config.analysisEndTime, last.time), 1e-12);
     strokePath(painter,
                timeCurve(samples, tAxis,

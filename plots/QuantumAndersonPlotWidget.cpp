@@ -135,8 +135,9 @@ void QuantumAndersonPlotWidget::paintEvent(QPaintEvent*)
     const NumberedAxis widths{
         AxisMap{static_cast<double>(spreads.bottom()), -static_cast<double>(spreads.height()), 0.0, smax},
         verticalTicks(0.0, smax, spreads.height(), font()), text};
-    const NumberedAxis times{AxisMap{static_cast<double>(spreads.left()), static_cast<double>(spreads.width()), 0.0, tmax},
-                             horizontalTicks(0.0, tmax, spreads.width(), font()), text};
+    const NumberedAxis times{
+        AxisMap{static_cast<double>(spreads.left()), static_cast<double>(spreads.width()), 0.0, tmax},
+        horizontalTicks(0.0, tmax, spreads.width(), font()), text};
     drawValueLines(painter, QRectF(spreads), widths, plotPen(QColor(kRecorder.latticeFrame), 1.0, Qt::DotLine));
     drawSpreadCurve(painter, spreads, false, tmax, smax, QColor(kLattice.curve), Qt::SolidLine);
     drawSpreadCurve(painter, spreads, true, tmax, smax, QColor(kLattice.disordered), Qt::SolidLine);

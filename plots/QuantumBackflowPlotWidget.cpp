@@ -66,10 +66,10 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
             painter.fillRect(QRectF(std::min(xa, xb), flux.top(), std::abs(xb - xa) + 1.0, flux.height()),
                              QColor::fromRgba(kOverlays.backflowShade));
     }
-    strokePath(painter,
-               timeCurve(samples, tAxis,
-                         [&](const BackflowSample& s) { return middle - 0.46 * height * s.flux / fluxScale; }),
-               plotPen(QColor(kTwoLevel.first), 2.1));
+    strokePath(
+        painter,
+        timeCurve(samples, tAxis, [&](const BackflowSample& s) { return middle - 0.46 * height * s.flux / fluxScale; }),
+        plotPen(QColor(kTwoLevel.first), 2.1));
 
     const double backwardMax = atLeast(recorder_->maximumBackwardFlux(), 0.01);
     strokePath(
@@ -96,8 +96,7 @@ void QuantumBackflowPlotWidget::paintEvent(QPaintEvent*)
         drawTickedAxisNumbers(painter, QRectF(flux), tAxis, caption, frame, 3.0);
     drawStackedTexts(painter, *panels, withTimesUnder(layout().texts, *panels, font(), true),
                      "time   cyan: integrated Jx at detector   red shade: Jx < 0",
-                     "green: P(x < detector)   yellow: accumulated backward flux",
-                     summary,
+                     "green: P(x < detector)   yellow: accumulated backward flux", summary,
                      QColor(kInnerPanel.gaugeCaption), QColor(kInnerPanel.stackedSummary), QColor(kInnerPanel.fill));
 }
 

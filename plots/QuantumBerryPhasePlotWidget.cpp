@@ -84,8 +84,7 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const std::vector<LegendItem> legend{
         {QStringLiteral("cyan: return fidelity"), kCurves.traceFidelity, 8.0, 220.0},
         {QStringLiteral("gold: geometric phase (±180° scale)"), kCurves.tracePhase, 215.0, 270.0}};
-    const QRectF curve =
-        curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame), patch);
+    const QRectF curve = curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame), patch);
     const QColor axisText(kRecorder.traceAxis);
     const NumberedAxis times = timeAxis(curve, samples.front().time, last.time, font(), axisText);
     const NumberedAxis fidelities = fractionAxis(curve, font(), axisText);

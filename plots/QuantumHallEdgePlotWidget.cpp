@@ -39,8 +39,11 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
                  QString::number(last.edgeProbability, 'f', 3), QString::number(last.norm, 'f', 6));
     // The window under the summary inside the panel's top.
     const double y0 = config.edgeY - 1.0;
-    const QRectF under = QRectF(trajectory).adjusted(
-        0.0, stackedSummaryBottom(*panels, trajectory, layout().texts, font(), summary) - trajectory.top(), 0.0, 0.0);
+    const QRectF under =
+        QRectF(trajectory)
+            .adjusted(0.0,
+                      stackedSummaryBottom(*panels, trajectory, layout().texts, font(), summary) - trajectory.top(),
+                      0.0, 0.0);
     const PlaneAxes axes = equalScaleAxes(under, -16.0, 16.0, y0, y0 + 9.0, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const double edge = plane(0.0, config.edgeY).y();
@@ -72,8 +75,7 @@ void QuantumHallEdgePlotWidget::paintEvent(QPaintEvent*)
 
     drawFractionNumbers(painter, *panels, QColor(kGauge.secondTrace));
     drawOrbitTexts(painter, *panels, tAxis, "<x>, <y> trajectory - red line: confining edge",
-                   "time   green: P(edge strip)   yellow: longitudinal drift",
-                   summary);
+                   "time   green: P(edge strip)   yellow: longitudinal drift", summary);
 }
 
 } // namespace vxo

@@ -138,8 +138,7 @@ void QuantumKapitzaDiracPlotWidget::paintEvent(QPaintEvent*)
         // * q / qMax above the bars' baseline.
         const double reach = bars.top() + bars.height() - barsTop;
         const NumberedAxis scale{AxisMap{static_cast<double>(bars.bottom()), -reach, 0.0, qMax},
-                                 verticalTicks(0.0, qMax, reach, painter.font()),
-                                 QColor(kInnerPanel.diffractionTexts)};
+                                 verticalTicks(0.0, qMax, reach, painter.font()), QColor(kInnerPanel.diffractionTexts)};
         drawValueLines(painter, QRectF(bars), scale, plotPen(QColor(kInnerPanel.kapitzaDiracFrame)));
         drawValueNumbers(painter, QRectF(bars), scale);
         const double slot = bars.width() / static_cast<double>(populations.size());

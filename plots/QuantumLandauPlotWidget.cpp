@@ -43,9 +43,9 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     const double reach = atLeast(1.25 * config.orbitRadius, 2.0);
     // Under the summary inside the panel's top.
     const double summaryBottom = stackedSummaryBottom(*panels, orbit, layout().texts, font(), summary);
-    const PlaneAxes axes = equalScaleAxes(
-        QRectF(orbit).adjusted(10.0, std::max(10.0, summaryBottom - orbit.top()), -10.0, -10.0), -reach, reach,
-        -reach, reach, 1e-12);
+    const PlaneAxes axes =
+        equalScaleAxes(QRectF(orbit).adjusted(10.0, std::max(10.0, summaryBottom - orbit.top()), -10.0, -10.0), -reach,
+                       reach, -reach, reach, 1e-12);
     const auto plane = [&](double x, double y) { return mapPlane(axes, x, y); };
     const QPointF c = plane(0.0, 0.0);
     const QPen axisPen = plotPen(QColor(kAxes.landauAxes), 1.0, Qt::DashLine);
@@ -82,10 +82,9 @@ void QuantumLandauPlotWidget::paintEvent(QPaintEvent*)
     painter.restore();
 
     drawFractionNumbers(painter, *panels, QColor(kGauge.secondTrace));
-    drawOrbitTexts(
-        painter, *panels, tAxis, cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
-        "time   yellow: <H>   green: survival fidelity",
-        summary);
+    drawOrbitTexts(painter, *panels, tAxis,
+                   cyclotronPacket ? "<x>, <y> - cyclotron orbit" : "<x>, <y> - stationary Landau state",
+                   "time   yellow: <H>   green: survival fidelity", summary);
 }
 
 } // namespace vxo

@@ -109,9 +109,8 @@ void QuantumLoschmidtPlotWidget::paintEvent(QPaintEvent*)
     const QString current = QStringLiteral("current: density=%1   state=%2   norm=%3")
                                 .arg(QString::number(last.densityEcho, 'f', 4), QString::number(last.fidelity, 'f', 4),
                                      QString::number(last.norm, 'f', 5));
-    const QRectF echo =
-        curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame),
-                          QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
+    const QRectF echo = curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.traceFrame),
+                                          QColor(kRecorder.background), current, QColor(kRecorder.traceStatus));
 
     // Time from 0 to 2T, or on to the last sample once the run passes 2T.
     const double end = last.time > reversal ? std::max(2.0 * reversal, last.time) : 2.0 * reversal;

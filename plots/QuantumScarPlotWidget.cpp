@@ -110,8 +110,8 @@ void QuantumScarPlotWidget::paintEvent(QPaintEvent*)
         {QStringLiteral("pink: instantaneous"), kMaps.scarInstantaneous, 270.0, 230.0},
         {QStringLiteral("yellow: fidelity"), kCurves.carpetFidelity, 500.0, 180.0}};
     // Stacked, the legend's one line stands inside the curves' top.
-    const QRectF traces = curvesUnderLegend(painter, panels->lower, true, legend,
-                                            QColor(kRecorder.carpetFrame), QColor(kRecorder.background));
+    const QRectF traces = curvesUnderLegend(painter, panels->lower, true, legend, QColor(kRecorder.carpetFrame),
+                                            QColor(kRecorder.background));
 
     // Enhancements on the left scale (at least up to 2.7), the fidelity on the right one.
     double largest = 2.5;

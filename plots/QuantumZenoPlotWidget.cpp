@@ -79,10 +79,10 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
     // Side by side the narrow panel keeps its rows for the curves: the page's
     // summary gives the count and the times the last one.
     const QColor text(kRecorder.latticeText);
-    const QString count = sideBySide(panels) ? QString()
-                                             : QStringLiteral("t=%1   measurements=%2")
-                                                   .arg(QString::number(tmax, 'f', 1),
-                                                        QString::number(last.measurementCount));
+    const QString count = sideBySide(panels)
+                              ? QString()
+                              : QStringLiteral("t=%1   measurements=%2")
+                                    .arg(QString::number(tmax, 'f', 1), QString::number(last.measurementCount));
     const QRect survival =
         pixelPanel(curvesUnderLegend(painter, panels.upper, true, legend, QColor(kRecorder.latticeFrame),
                                      QColor(kRecorder.latticeBackground), count, text));
@@ -133,10 +133,10 @@ void QuantumZenoPlotWidget::paintEvent(QPaintEvent*)
                     Qt::AlignLeft | Qt::AlignBottom | Qt::TextWordWrap, QStringLiteral("orange control   cyan watched"),
                     QColor(kRecorder.latticeText), patch);
     // The positions under the profiles, at round values of x.
-    drawTickedAxisNumbers(painter, QRectF(profiles),
-                          AxisMap{static_cast<double>(profiles.left()), static_cast<double>(profiles.width()), xmin,
-                                  xmax - xmin},
-                          QColor(kRecorder.latticeText), QColor(kRecorder.latticeFrame), 3.0);
+    drawTickedAxisNumbers(
+        painter, QRectF(profiles),
+        AxisMap{static_cast<double>(profiles.left()), static_cast<double>(profiles.width()), xmin, xmax - xmin},
+        QColor(kRecorder.latticeText), QColor(kRecorder.latticeFrame), 3.0);
 }
 
 } // namespace vxo

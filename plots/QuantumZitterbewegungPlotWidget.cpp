@@ -112,16 +112,15 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     // and under the upper one too beside it.
     const QColor caption(kInnerPanel.zitterbewegungCaption);
     const QColor frame(kInnerPanel.scanFrame);
-    drawValueNumbers(painter, QRectF(pos),
-                     NumberedAxis{xAxis, verticalTicks(lo, hi, traces.height(), font()),
-                                  QColor(kDirac.zitterbewegungMean)});
+    drawValueNumbers(
+        painter, QRectF(pos),
+        NumberedAxis{xAxis, verticalTicks(lo, hi, traces.height(), font()), QColor(kDirac.zitterbewegungMean)});
     drawTickedAxisNumbers(painter, QRectF(vel), velTime, caption, frame, 3.0);
     if (sideBySide(panels))
         drawTickedAxisNumbers(painter, QRectF(pos), tAxis, caption, frame, 3.0);
-    drawStackedTexts(
-        painter, panels, withTimesUnder(shape.texts, panels, font(), true), kPositionCaption, kVelocityCaption,
-        summary,
-        QColor(kInnerPanel.zitterbewegungCaption), QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
+    drawStackedTexts(painter, panels, withTimesUnder(shape.texts, panels, font(), true), kPositionCaption,
+                     kVelocityCaption, summary, QColor(kInnerPanel.zitterbewegungCaption),
+                     QColor(kInnerPanel.scanSummary), QColor(kInnerPanel.fill));
 }
 
 } // namespace vxo

@@ -217,8 +217,7 @@ ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLay
     ScanDrawing drawing{std::move(laidOut), std::move(picture), {}};
     const ScanFrame frame = scanFrame(scanPanel(widgetSize, drawing.layout), drawing.picture);
     if (drawing.picture.roundGrid) {
-        const AxisTicks ticks =
-            horizontalTicks(drawing.picture.first, drawing.picture.last, frame.panel.width(), font);
+        const AxisTicks ticks = horizontalTicks(drawing.picture.first, drawing.picture.last, frame.panel.width(), font);
         for (const double value : ticks.values)
             drawing.picture.gridLines.emplace_back(value, tickText(value, ticks.decimals));
     }

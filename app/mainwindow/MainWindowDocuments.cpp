@@ -687,7 +687,7 @@ void MainWindow::showDocumentFileError(const QString& title, const QString& text
     // name say which file it is.
     QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, this);
     const QString shown = box.fontMetrics().elidedText(elideForDisplay(path), Qt::ElideMiddle,
-                                                      kShownPathCharacters * box.fontMetrics().averageCharWidth());
+                                                       kShownPathCharacters * box.fontMetrics().averageCharWidth());
     if (!path.isEmpty() && shown != path && text.contains(path)) {
         box.setText(QString(text).replace(path, shown));
         box.setDetailedText(text);

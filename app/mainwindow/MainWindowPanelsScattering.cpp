@@ -270,10 +270,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
         const double inside = regions.barriersFraction + regions.cavityFraction;
         const double through = leakThroughRight(singleT1, singleT2);
         const double speed = momentum / mass;
-        const double window = speed > 0.0 ? std::max(kLeakWindowRoundTrips * 2.0 * paintedCavity,
-                                                      form.sigmaSpinBox->value()) /
-                                                 speed
-                                           : 0.0;
+        const double window =
+            speed > 0.0 ? std::max(kLeakWindowRoundTrips * 2.0 * paintedCavity, form.sigmaSpinBox->value()) / speed
+                        : 0.0;
         const PairReadiness readiness = scattering.resonanceLeak.observe(
             {now, regions.leftFraction, inside, regions.rightFraction}, through, window);
         if (readiness != PairReadiness::NotYet) {

@@ -84,7 +84,6 @@ struct DiffractionOrderSums {
 // (or a pair) that falls outside the vector counts 0.
 DiffractionOrderSums diffractionOrderSums(const std::vector<double>& populations, std::int32_t centre);
 
-
 // "FORWARD" until the reversal has fired, then "REVERSED / RETURNING" while t
 // lies below 2T and "ECHO ENDPOINT PASSED" from 2T on.
 const char* loschmidtStage(bool fired, double t, double reversalTime);

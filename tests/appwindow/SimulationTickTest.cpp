@@ -448,8 +448,8 @@ TEST_F(SimulationTickTest, TicksOfStepsOfManySubStepsUseTheirWholeBudget)
     MainWindow& w = window();
     constexpr double kStepsInBudget = 7.5;
     constexpr int kWholeSteps = 7;
-    for (const ManySubStepCase c : {ManySubStepCase{"plain step of five sub-steps", -1, 5},
-                                    ManySubStepCase{"Hall edge", 44, 0}}) {
+    for (const ManySubStepCase c :
+         {ManySubStepCase{"plain step of five sub-steps", -1, 5}, ManySubStepCase{"Hall edge", 44, 0}}) {
         loadWithSubSteps(c.preset, c.forcedSubSteps);
         const std::uint32_t subSteps = MainWindowProbe::subStepsInForce(w);
         ASSERT_GE(subSteps, 3u) << c.name << ": the case needs steps of several sub-steps";
@@ -482,8 +482,8 @@ TEST_F(SimulationTickTest, ATickCutInsideAStepRunsTheSubStepsThatEndWithinItsBud
     constexpr std::uint32_t kLongStep = 20;
     constexpr double kSubStepsInBudget = 7.9;
     constexpr std::uint32_t kSubStepsThatFit = 7;
-    for (const ManySubStepCase c : {ManySubStepCase{"plain step", -1, kLongStep},
-                                    ManySubStepCase{"Hall edge", 44, kLongStep}}) {
+    for (const ManySubStepCase c :
+         {ManySubStepCase{"plain step", -1, kLongStep}, ManySubStepCase{"Hall edge", 44, kLongStep}}) {
         loadWithSubSteps(c.preset, c.forcedSubSteps);
         ASSERT_EQ(MainWindowProbe::subStepsInForce(w), kLongStep) << c.name;
         double (*const suiteClock)() = MainWindowProbe::tickClock();

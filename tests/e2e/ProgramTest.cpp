@@ -373,7 +373,8 @@ public:
                         QStringLiteral("echo \"$DISPLAY $$\"; exec openbox --sm-disable")});
         QElapsedTimer clock;
         clock.start();
-        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning && clock.elapsed() < test::kWaitBoundMs)
+        while (!process_.canReadLine() && process_.state() != QProcess::NotRunning &&
+               clock.elapsed() < test::kWaitBoundMs)
             process_.waitForReadyRead(100);
         const QStringList words = QString::fromUtf8(process_.readLine()).trimmed().split(QLatin1Char(' '));
         if (words.size() == 2) {
@@ -449,7 +450,8 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
                 << at << ", " << start << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y()
                 << " " << frame.geometry.width() << "x" << frame.geometry.height();
             display.close(*window);
-            EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs)) << at << ", " << start << ": the window did not close";
+            EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs))
+                << at << ", " << start << ": the window did not close";
         }
     }
 }

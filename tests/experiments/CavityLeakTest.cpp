@@ -76,7 +76,8 @@ TEST(CavityLeak, APairIsReadOnceItLeaksAsOneLevelOrHasDrained)
     EXPECT_EQ(one.readiness, PairReadiness::Leaking);
     EXPECT_NEAR(one.time, 2.0, 0.021) << "read at the end of the second window";
 
-    const Verdict two = firstVerdict([](double t) { return 0.05 * std::exp(-0.1 * t) + 0.05 * std::exp(-1.5 * t); }, 1.0);
+    const Verdict two =
+        firstVerdict([](double t) { return 0.05 * std::exp(-0.1 * t) + 0.05 * std::exp(-1.5 * t); }, 1.0);
     EXPECT_EQ(two.readiness, PairReadiness::Leaking);
     const double fastShare = std::exp(-1.4 * two.time) / (1.0 + std::exp(-1.4 * two.time));
     EXPECT_LT(fastShare, 0.02) << "read at t = " << two.time << " with the fast level still there";
