@@ -33,6 +33,8 @@ TEST(JsonTextExtent, CountsValuesTheLongestStringControlsSceneObjectsAndNesting)
         {"escaped names",
          R"({"contr\u006fls": {"a": 1, "b": 2}, "p\u006ftentialScene": {"\u006fbjects": [{}]}})",
          {7, 14, 2, 1, 4}},
+        {"surrogate pairs at the ends of the trailing range", R"({"s": "\ud800\udc00\udbff\udfff"})", {2, 2, 0, 0, 1}},
+        {"an escape that is no hex number", R"({"s": "\u12zq"})", {2, 5, 0, 0, 1}},
         {"a string cut short", R"({"name": "abc)", {2, 4, 0, 0, 1}},
         {"no JSON at all", "not json", {2, 4, 0, 0, 0}},
         {"brackets far deeper than any document", QByteArray(300, '[') + QByteArray(300, ']'), {300, 0, 0, 0, 300}},
