@@ -68,6 +68,7 @@ set(VXO_EXPERIMENTS_SOURCES
     DiracZitterbewegungRecorder.cpp
     DriveProtocols.cpp
     FieldProducts.cpp
+    FollowedPairBasis.cpp
     HallEdgeRecorder.cpp
     KapitzaDiracRecorder.cpp
     KickedRotorRecorder.cpp
@@ -331,6 +332,7 @@ set(VXO_BENCH_TEST_SOURCES
 # tests/experiments/
 set(VXO_EXPERIMENTS_TEST_SOURCES
     BoundStates1DTest.cpp
+    FollowedPairBasisTest.cpp
     CavityLeakTest.cpp
     DriveProtocolsTest.cpp
     KleinBarrierReferenceTest.cpp
