@@ -12,6 +12,8 @@ set(VXO_CORE_SOURCES
     ColumnAmplitudes2D.cpp
     ColumnAmplitudes2DAvx2.cpp
     ComplexField2D.cpp
+    CovariantObservables2D.cpp
+    CovariantObservables2DAvx2.cpp
     CrossSectionProfile.cpp
     DensitySums2D.cpp
     DensitySums2DAvx2.cpp
@@ -302,6 +304,7 @@ set(VXO_CORE_TEST_SOURCES
     BoundedPaintingTest.cpp
     ColumnAmplitudesTest.cpp
     ComplexField2DTest.cpp
+    CovariantObservables2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp
     DetectorTest.cpp

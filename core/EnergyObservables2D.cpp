@@ -1,13 +1,16 @@
 #include "core/EnergyObservables2D.h"
 
+#include "core/CovariantObservables2D.h"
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
 #include "core/KeptSpectrum.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
+#include "core/ProbabilityCurrent2D.h"
 #include "core/SpectralEnergy2D.h"
 #include "core/VectorKernels.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -194,65 +197,53 @@ double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, cons
         return 0.0;
     const double dx = psi.dx();
     const double dy = psi.dy();
-    const double cx = hbar * hbar / (2.0 * mass * dx * dx);
-    const double cy = hbar * hbar / (2.0 * mass * dy * dy);
-    const std::uint64_t nx = psi.nx();
-    const Complex* ux = links.linksXData();
-    const Complex* uy = links.linksYData();
-    // Re(conj(c) h) of a centre c and a hop h, in real arithmetic.
-    const auto along = [](const Complex& c, double hr, double hi) {
-        return static_cast<double>(c.real()) * hr + static_cast<double>(c.imag()) * hi;
-    };
-    // u psi + conj(v) w as (real, imaginary).
-    const auto hop = [](const Complex& u, const Complex& psiNext, const Complex& v, const Complex& psiPrevious,
-                        double& hr, double& hi) {
-        const double ur = u.real(), ui = u.imag(), vr = v.real(), vi = v.imag();
-        const double ar = psiNext.real(), ai = psiNext.imag(), br = psiPrevious.real(), bi = psiPrevious.imag();
-        hr = ur * ar - ui * ai + vr * br + vi * bi;
-        hi = ur * ai + ui * ar + vr * bi - vi * br;
-    };
-    double total = 0.0;
-    for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
-        const Complex* row = psi.data() + j * nx;
-        const Complex* below = row - nx;
-        const Complex* above = row + nx;
-        const Complex* linkRow = ux + j * nx;
-        const Complex* linkUp = uy + j * nx;
-        const Complex* linkDown = uy + (j - 1) * nx;
-        double rowTotal = 0.0;
-        for (std::uint64_t i = 1; i + 1 < nx; ++i) {
-            const Complex& c = row[i];
-            const double rho = static_cast<double>(c.real()) * c.real() + static_cast<double>(c.imag()) * c.imag();
-            double xr = 0.0, xi = 0.0, yr = 0.0, yi = 0.0;
-            hop(linkRow[i], row[i + 1], linkRow[i - 1], row[i - 1], xr, xi);
-            hop(linkUp[i], above[i], linkDown[i], below[i], yr, yi);
-            rowTotal += cx * (2.0 * rho - along(c, xr, xi)) + cy * (2.0 * rho - along(c, yr, yi));
-        }
-        total += rowTotal;
-    }
-    return total * dx * dy;
+    return CovariantObservables2D::pass(psi, nullptr, links, hbar, mass, true, nullptr, nullptr).kinetic * dx * dy;
 }
 
-EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
-                                                          const GaugeLinkField2D& links, double hbar, double mass)
+namespace {
+
+// The energies from the covariant pass's sums.
+EnergyObservables2D gaugeEnergies(const ComplexField2D& psi, const CovariantObservables2D::Sums& sums)
+{
+    const double dx = psi.dx();
+    const double dy = psi.dy();
+    const double dA = dy * dx;
+    EnergyObservables2D energies;
+    energies.norm = sums.norm * dA;
+    energies.potential = sums.potential * dA;
+    energies.kinetic = sums.kinetic * dx * dy;
+    return perUnitNorm(energies);
+}
+
+void validateGauge(const ComplexField2D& psi, const PotentialField2D& V, const GaugeLinkField2D& links, double hbar,
+                   double mass)
 {
     validateSchroedinger(psi, V, hbar, mass);
     if (!links.matches(psi))
         throw std::invalid_argument("EnergyObservables2D: gauge links must match psi");
-    const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
-    EnergyObservables2D sums;
-    const Complex* cells = psi.data();
-    const float* values = V.data();
-    double norm = 0.0, potential = 0.0;
-    for (std::uint64_t c = 0; c < psi.size(); ++c) {
-        const double rho = std::norm(widen(cells[c]));
-        norm += rho;
-        potential += static_cast<double>(values[c]) * rho;
-    }
-    sums.norm = norm * dA;
-    sums.potential = potential * dA;
-    sums.kinetic = gaugeKineticIntegral(psi, links, hbar, mass);
-    return perUnitNorm(sums);
+}
+
+} // namespace
+
+EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                          const GaugeLinkField2D& links, double hbar, double mass)
+{
+    validateGauge(psi, V, links, hbar, mass);
+    return gaugeEnergies(psi, CovariantObservables2D::pass(psi, V.data(), links, hbar, mass, true, nullptr, nullptr));
+}
+
+EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                          const GaugeLinkField2D& links, double hbar, double mass,
+                                                          ProbabilityCurrent2D& current)
+{
+    validateGauge(psi, V, links, hbar, mass);
+    current.zeroFor(psi);
+    const CovariantObservables2D::Sums sums =
+        CovariantObservables2D::pass(psi, V.data(), links, hbar, mass, true, current.jx.data(), current.jy.data());
+    current.maxMagnitude = static_cast<float>(std::sqrt(sums.maxSquared));
+    current.integralJx = sums.integralJx;
+    current.integralJy = sums.integralJy;
+    return gaugeEnergies(psi, sums);
 }
 
 EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spinor, const PotentialField2D* V,

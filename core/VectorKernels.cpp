@@ -132,6 +132,7 @@ const VectorKernels kPortableKernels = {
     &density::accumulateRowPortable,
     &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
 };
@@ -147,6 +148,7 @@ const VectorKernels kSse2Kernels = {
     &density::accumulateRowPortable,
     &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
 };

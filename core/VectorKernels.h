@@ -10,6 +10,7 @@
 // the entry points of the passes look their path up here.
 
 #include "core/ComplexField2D.h"
+#include "core/CovariantObservables2DRows.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/FFT2DKernels.h"
 #include "core/GaugeLineSweeps.h"
@@ -42,6 +43,10 @@ struct VectorKernels {
     void (*amplitudeColumnRow)(const Complex* row, std::size_t count, std::complex<double>* columns);
     void (*energyRow)(const energy::RowStencil& row, std::uint64_t first, std::uint64_t last,
                       const energy::RowConstants& k, energy::RunningSums& sums);
+    // The row pass of CovariantObservables2D, by hand for AVX2
+    // (CovariantObservables2DAvx2.cpp); the SSE2 table takes the portable one.
+    void (*covariantRow)(const covariant::RowStencil& row, std::uint64_t first, std::uint64_t last,
+                         const covariant::RowConstants& k, covariant::RunningSums& sums);
     // phase::roundOffsetCarriedRuns, by hand for AVX2 (PhaseRoundingKernelsAvx2.cpp).
     void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
     // phase::potentialPhaseOffsets, by hand for AVX2 (PhaseOffsetKernelsAvx2.cpp).

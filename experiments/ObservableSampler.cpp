@@ -158,7 +158,8 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     }
 
     if (in.potential && !psi.empty()) {
-        const EnergyObservables2D energies = EnergyObservables2D::ofStep(psi, *in.potential, in.hamiltonian);
+        const EnergyObservables2D energies =
+            in.energies ? *in.energies : EnergyObservables2D::ofStep(psi, *in.potential, in.hamiltonian);
         sample.kineticEnergy = energies.kinetic;
         sample.potentialEnergy = energies.potential;
         sample.totalEnergy = energies.total;

@@ -133,11 +133,15 @@ const ProbabilityCurrent2D& MainWindow::observedCurrent()
     SharedObservables& shared = sharedObservables;
     shared.reuseOrCompute(shared.currentReady, shared.currentPasses, observedState(), [&] {
         const SplitStepParameters& parameters = solver.parameters();
-        if (const GaugeLinkField2D* links = linksInForce())
-            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
-                                                       probabilityCurrent);
-        else
+        shared.covariantEnergiesRead = false;
+        if (const GaugeLinkField2D* links = linksInForce()) {
+            // The magnetic step's energies come from the same pass.
+            shared.covariantEnergies = EnergyObservables2D::computeWithGauge(psi, potential, *links, parameters.hbar,
+                                                                             parameters.mass, probabilityCurrent);
+            shared.covariantEnergiesRead = true;
+        } else {
             ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
+        }
     });
     return probabilityCurrent;
 }
@@ -358,7 +362,8 @@ void MainWindow::sampleStepRecorders()
         recorders.loschmidtRecorder.record(t, psi, recorders.loschmidtReversed);
     if (due(recorders.moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
         recorders.moshinskyRecorder.record(t, appliers.moshinskyShutterApplier.shutter().open, psi);
-    if (recorders.kapitzaDiracRecorder.isConfigured() && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
+    if (recorders.kapitzaDiracRecorder.isConfigured() &&
+        insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
         // With no potential on the grid the packet moves freely, and the
         // recorder counts back what the absorbing layer takes from each
         // order. The steps under the light are counted one by one (the step
@@ -453,6 +458,13 @@ void MainWindow::recordObservation()
     inputs.stueckelberg = &twoLevel.stueckelbergReference;
     inputs.ramseyReference = &twoLevel.ramseyReference;
     inputs.densitySums = &observedDensity();
+    // The magnetic step's energies and its current from one pass over psi,
+    // the current kept for the views and Diagnostics of the tick.
+    if (inputs.hamiltonian.links && inputs.hamiltonian.links == linksInForce()) {
+        observedCurrent();
+        if (sharedObservables.covariantEnergiesRead)
+            inputs.energies = &sharedObservables.covariantEnergies;
+    }
     inputs.columnAmplitudes = [this]() -> const ColumnAmplitudes2D& { return observedColumnAmplitudes(); };
 
     history.push(ObservableSampler::observe(psi, history, inputs));

@@ -9,6 +9,7 @@
 
 #include "app/mainwindow/MainWindow.h"
 #include "app/text/DiagnosticsRowLabels.h"
+#include "core/CovariantObservables2D.h"
 #include "experiments/BoundStates1D.h"
 #include "experiments/QuantumLandauZener2D.h"
 
@@ -32,6 +33,9 @@ constexpr int kKickedRotor = 35;
 constexpr int kKleinTunnelling = 47;
 // A sweep out and back with a hold between (4, 4 and 4 time units).
 constexpr int kStueckelberg = 20;
+// The magnetic step's experiments: Landau levels and the Hall edge.
+constexpr int kLandauLevels = 43;
+constexpr int kHallEdge = 44;
 
 void tick(MainWindow& w)
 {
@@ -109,6 +113,35 @@ TEST_F(TickWorkTest, TheSpinorsEnergiesAreReadWhileDiagnosticsIsInSightAndTheSpi
     tick(w);
     EXPECT_EQ(readings(), before);
     w.hide();
+}
+
+// After the steps of a magnetic tick (whose recorders read what they need
+// on their strides), the observation's energies and the current of
+// Diagnostics and the views come from one pass over the grid, and both are
+// those of their own passes over the state of the tick.
+TEST_F(TickWorkTest, AMagneticTickReadsItsEnergiesAndItsCurrentInOnePass)
+{
+    MainWindow& w = *window_;
+    for (const int preset : {kLandauLevels, kHallEdge}) {
+        w.loadGuidedExperiment(preset);
+        const GaugeLinkField2D* links = MainWindowProbe::linksInForce(w);
+        ASSERT_TRUE(links) << preset;
+        for (int t = 0; t < 3; ++t) {
+            MainWindowProbe::stepTick(w);
+            const std::uint64_t before = CovariantObservables2D::passesMade();
+            MainWindowProbe::observeTick(w);
+            MainWindowProbe::refreshTick(w);
+            const std::string at = "preset " + std::to_string(preset) + " tick " + std::to_string(t);
+            EXPECT_EQ(CovariantObservables2D::passesMade() - before, 1u) << at;
+            const EnergyObservables2D energies = MainWindowProbe::steppedEnergy(w);
+            EXPECT_EQ(w.observableHistory().newest().totalEnergy, energies.total) << at;
+            const SplitStepParameters& parameters = w.schroedingerSolver().parameters();
+            const ProbabilityCurrent2D current =
+                ProbabilityCurrent2D::computeWithGauge(w.waveField(), *links, parameters.hbar, parameters.mass);
+            EXPECT_EQ(MainWindowProbe::shownCurrent(w).jx, current.jx) << at;
+            EXPECT_EQ(MainWindowProbe::shownCurrent(w).integralJy, current.integralJy) << at;
+        }
+    }
 }
 
 // The row of a sweep's double well moves at every step: the pair the

@@ -68,6 +68,8 @@ public:
     // The two-level references, their scans and the scans computed so far.
     static const TwoLevelState& twoLevelState(const MainWindow& window) { return window.twoLevel; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
+    // The probability current as the last refresh computed it.
+    static const ProbabilityCurrent2D& shownCurrent(const MainWindow& window) { return window.probabilityCurrent; }
     // Passes over psi made so far for the column sums of its amplitude, which
     // every two-level projection reads.
     static std::uint64_t columnPasses(const MainWindow& window) { return window.sharedObservables.columnPasses; }
