@@ -29,6 +29,7 @@ set(VXO_CORE_SOURCES
     GaugeSweepPivots.cpp
     GaussianPacket2D.cpp
     KeptSpectrum.cpp
+    KeptSpectrumAvx2.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
     PhaseOffsetKernelsAvx2.cpp

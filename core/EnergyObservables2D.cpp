@@ -112,6 +112,20 @@ void accumulateRowPortable(const RowStencil& row, std::uint64_t first, std::uint
                        row.above2[i], row.potential[i], k, sums);
 }
 
+void accumulateDiracRowPortable(const Complex* a, const Complex* b, std::size_t count, double* alongX,
+                                double (*sums)[4])
+{
+    // In real arithmetic: conj(a) b = (ar br + ai bi, ar bi - ai br).
+    for (std::size_t i = 0; i < count; ++i) {
+        const double ar = a[i].real(), ai = a[i].imag();
+        const double br = b[i].real(), bi = b[i].imag();
+        sums[0][i % 4] += ar * ar + ai * ai;
+        sums[1][i % 4] += br * br + bi * bi;
+        alongX[i] += ar * br + ai * bi;
+        sums[2][i % 4] += ar * bi - ai * br;
+    }
+}
+
 } // namespace energy
 
 std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
@@ -278,22 +292,15 @@ EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spino
 
     double upperWeight = 0.0, lowerWeight = 0.0, alongY = 0.0;
     std::vector<double> alongX(nx, 0.0);
+    const auto accumulateRow = vectorKernels(fft2d::bestKernelSet()).diracRow;
+    // Per row, each of the three sums over four interleaved partial sums.
+    const auto total = [](const double(&partial)[4]) { return (partial[0] + partial[1]) + (partial[2] + partial[3]); };
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const Complex* a = u.data() + j * nx;
-        const Complex* b = l.data() + j * nx;
-        double wa = 0.0, wb = 0.0, im = 0.0;
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const std::complex<double> ai = widen(a[i]);
-            const std::complex<double> bi = widen(b[i]);
-            wa += std::norm(ai);
-            wb += std::norm(bi);
-            const std::complex<double> overlap = std::conj(ai) * bi;
-            alongX[i] += overlap.real();
-            im += overlap.imag();
-        }
-        upperWeight += wa;
-        lowerWeight += wb;
-        alongY += im * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
+        double sums[3][4] = {};
+        accumulateRow(u.data() + j * nx, l.data() + j * nx, static_cast<std::size_t>(nx), alongX.data(), sums);
+        upperWeight += total(sums[0]);
+        lowerWeight += total(sums[1]);
+        alongY += total(sums[2]) * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
     }
     double alongXSum = 0.0;
     for (std::uint64_t i = 0; i < nx; ++i)

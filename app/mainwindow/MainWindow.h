@@ -979,6 +979,9 @@ private:
     // The current of the last computation (overlay and diagnostics); its
     // arrays are reused.
     ProbabilityCurrent2D probabilityCurrent;
+    // probabilityCurrent holds zeros only (a Dirac run's real density), so
+    // that the next such reading need not write them again.
+    bool probabilityCurrentZero = false;
     // Density sums and current of psi, computed once per tick for every
     // reader (see SharedObservables); recomputed on each read outside a tick.
     SharedObservables sharedObservables;

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -134,7 +135,25 @@ const ProbabilityCurrent2D& MainWindow::observedCurrent()
     shared.reuseOrCompute(shared.currentReady, shared.currentPasses, observedState(), [&] {
         const SplitStepParameters& parameters = solver.parameters();
         shared.covariantEnergiesRead = false;
-        if (const GaugeLinkField2D* links = linksInForce()) {
+        const GaugeLinkField2D* links = linksInForce();
+        if (!links && diracSettingsEnabled() && psi.isFiniteReal()) {
+            // A Dirac run shows the spinor's density in psi, a real field:
+            // it carries no current (each cell's Im(conj(psi) dpsi) is 0),
+            // and the zeros written for one such reading serve the next on
+            // the same grid. A non-finite density takes the full pass, whose
+            // NaN shows it.
+            const bool zerosStand = probabilityCurrentZero && probabilityCurrent.nx == psi.nx() &&
+                                    probabilityCurrent.ny == psi.ny() && probabilityCurrent.jx.size() == psi.size();
+            probabilityCurrent.zeroFor(psi);
+            if (!zerosStand) {
+                std::fill(probabilityCurrent.jx.begin(), probabilityCurrent.jx.end(), 0.0f);
+                std::fill(probabilityCurrent.jy.begin(), probabilityCurrent.jy.end(), 0.0f);
+            }
+            probabilityCurrentZero = true;
+            return;
+        }
+        probabilityCurrentZero = false;
+        if (links) {
             // The magnetic step's energies come from the same pass.
             shared.covariantEnergies = EnergyObservables2D::computeWithGauge(psi, potential, *links, parameters.hbar,
                                                                              parameters.mass, probabilityCurrent);

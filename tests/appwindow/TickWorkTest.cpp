@@ -13,6 +13,7 @@
 #include "experiments/BoundStates1D.h"
 #include "experiments/QuantumLandauZener2D.h"
 
+#include <QComboBox>
 #include <QDockWidget>
 #include <QTableWidget>
 
@@ -187,6 +188,46 @@ TEST_F(TickWorkTest, ASweepRelaxesItsPairAFewTimesOverItsWholePassage)
     }
     EXPECT_GT(movedTicks, 100) << "the ramps out and back";
     EXPECT_LE(state.steppedPairRelaxations - relaxationsBefore, 12u) << movedTicks << " ticks moved the row";
+}
+
+// A Dirac run shows its spinor's density, a real field, whose current is 0
+// everywhere: the reading skips the pass over the grid, yet gives what that
+// pass gives, on the first tick, on the next (the zeros kept), and after a
+// Schroedinger run on the same grid has written its own current.
+TEST_F(TickWorkTest, ADiracRunsCurrentIsThatOfTheFullPassOverItsDensity)
+{
+    MainWindow& w = *window_;
+    auto* grid = w.findChild<QComboBox*>(QStringLiteral("gridResolutionComboBox"));
+    ASSERT_TRUE(grid);
+    const auto onTheCoarsestGrid = [&](int preset) {
+        w.loadGuidedExperiment(preset);
+        grid->setCurrentIndex(0);
+        w.rebuildSimulation();
+    };
+    const auto expectTheFullPass = [&](const std::string& at) {
+        const SplitStepParameters& parameters = w.schroedingerSolver().parameters();
+        const ProbabilityCurrent2D full =
+            ProbabilityCurrent2D::compute(w.waveField(), parameters.hbar, parameters.mass);
+        const ProbabilityCurrent2D& read = MainWindowProbe::observedCurrent(w);
+        EXPECT_EQ(read.jx, full.jx) << at;
+        EXPECT_EQ(read.jy, full.jy) << at;
+        EXPECT_EQ(read.maxMagnitude, full.maxMagnitude) << at;
+        EXPECT_EQ(read.integralJx, full.integralJx) << at;
+        EXPECT_EQ(read.nx, full.nx) << at;
+        return full.maxMagnitude;
+    };
+    onTheCoarsestGrid(kKleinTunnelling);
+    for (int t = 0; t < 2; ++t) {
+        tick(w);
+        ASSERT_TRUE(w.waveField().isFiniteReal()) << "the density of the spinor";
+        expectTheFullPass("Dirac tick " + std::to_string(t));
+    }
+    onTheCoarsestGrid(kDefaultExperiment);
+    tick(w);
+    EXPECT_GT(expectTheFullPass("Schroedinger tick"), 0.0f) << "a packet in motion carries a current";
+    onTheCoarsestGrid(kKleinTunnelling);
+    tick(w);
+    expectTheFullPass("Dirac tick after the Schroedinger run");
 }
 
 } // namespace
