@@ -354,7 +354,7 @@ TEST(EnergyObservables2D, EveryPathCopiesAndReadsTheSpectrumToThePortableBits)
                 keptspectrum::copyCellsPortable(row.data(), weights, count, copied0.data(), p0, q0);
                 vectorKernels(path).keptSpectrumCopy(row.data(), weights, count, copied.data(), p, q);
                 EXPECT_TRUE(sameBits(p, p0, 4) && sameBits(q, q0, 4)) << name;
-                EXPECT_EQ(std::memcmp(copied.data(), copied0.data(), count * sizeof(Complex)), 0) << name;
+                EXPECT_TRUE(count == 0 || std::memcmp(copied.data(), copied0.data(), count * sizeof(Complex)) == 0) << name;
             }
             std::vector<double> alongX0(count, 0.125), alongX(count, 0.125);
             double sums0[3][4] = {{1.0}, {0.0, 2.0}, {0.0, 0.0, 3.0}},
