@@ -12,6 +12,8 @@ set(VXO_CORE_SOURCES
     ColumnAmplitudes2D.cpp
     ColumnAmplitudes2DAvx2.cpp
     ComplexField2D.cpp
+    CovariantObservables2D.cpp
+    CovariantObservables2DAvx2.cpp
     CrossSectionProfile.cpp
     DensitySums2D.cpp
     DensitySums2DAvx2.cpp
@@ -27,6 +29,7 @@ set(VXO_CORE_SOURCES
     GaugeSweepPivots.cpp
     GaussianPacket2D.cpp
     KeptSpectrum.cpp
+    KeptSpectrumAvx2.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
     PhaseOffsetKernelsAvx2.cpp
@@ -68,6 +71,7 @@ set(VXO_EXPERIMENTS_SOURCES
     DiracZitterbewegungRecorder.cpp
     DriveProtocols.cpp
     FieldProducts.cpp
+    FollowedPairBasis.cpp
     HallEdgeRecorder.cpp
     KapitzaDiracRecorder.cpp
     KickedRotorRecorder.cpp
@@ -301,6 +305,7 @@ set(VXO_CORE_TEST_SOURCES
     BoundedPaintingTest.cpp
     ColumnAmplitudesTest.cpp
     ComplexField2DTest.cpp
+    CovariantObservables2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp
     DetectorTest.cpp
@@ -331,6 +336,7 @@ set(VXO_BENCH_TEST_SOURCES
 # tests/experiments/
 set(VXO_EXPERIMENTS_TEST_SOURCES
     BoundStates1DTest.cpp
+    FollowedPairBasisTest.cpp
     CavityLeakTest.cpp
     DriveProtocolsTest.cpp
     KleinBarrierReferenceTest.cpp

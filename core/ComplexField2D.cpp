@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 namespace vxo {
@@ -61,6 +62,23 @@ void ComplexField2D::respace(float dx, float dy)
 void ComplexField2D::setZero() { std::fill(values_.begin(), values_.end(), Complex(0.0f, 0.0f)); }
 
 void ComplexField2D::fill(Complex value) { std::fill(values_.begin(), values_.end(), value); }
+
+bool ComplexField2D::isFiniteReal() const
+{
+    // Rows at a time, each without an early exit inside, so that the
+    // compiler may read a row on vectors.
+    constexpr float kLargestFloat = std::numeric_limits<float>::max();
+    const std::uint64_t row = nx_ > 0 ? nx_ : 1;
+    for (std::uint64_t start = 0; start < values_.size(); start += row) {
+        const std::uint64_t end = std::min<std::uint64_t>(start + row, values_.size());
+        bool otherCell = false;
+        for (std::uint64_t c = start; c < end; ++c)
+            otherCell |= (values_[c].imag() != 0.0f) | !(std::fabs(values_[c].real()) <= kLargestFloat);
+        if (otherCell)
+            return false;
+    }
+    return true;
+}
 
 double ComplexField2D::norm() const
 {

@@ -53,6 +53,9 @@ public:
     void fill(Complex value);
 
     double norm() const;
+    // Every value real and finite (true for an empty field): read up to the
+    // row of the first cell that is not.
+    bool isFiniteReal() const;
     // Scales to norm 1; false (field untouched) when the norm is 0, NaN or infinite.
     bool normalize();
 

@@ -1,13 +1,16 @@
 #include "core/EnergyObservables2D.h"
 
+#include "core/CovariantObservables2D.h"
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
 #include "core/KeptSpectrum.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
+#include "core/ProbabilityCurrent2D.h"
 #include "core/SpectralEnergy2D.h"
 #include "core/VectorKernels.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -109,6 +112,20 @@ void accumulateRowPortable(const RowStencil& row, std::uint64_t first, std::uint
                        row.above2[i], row.potential[i], k, sums);
 }
 
+void accumulateDiracRowPortable(const Complex* a, const Complex* b, std::size_t count, double* alongX,
+                                double (*sums)[4])
+{
+    // In real arithmetic: conj(a) b = (ar br + ai bi, ar bi - ai br).
+    for (std::size_t i = 0; i < count; ++i) {
+        const double ar = a[i].real(), ai = a[i].imag();
+        const double br = b[i].real(), bi = b[i].imag();
+        sums[0][i % 4] += ar * ar + ai * ai;
+        sums[1][i % 4] += br * br + bi * bi;
+        alongX[i] += ar * br + ai * bi;
+        sums[2][i % 4] += ar * bi - ai * br;
+    }
+}
+
 } // namespace energy
 
 std::complex<double> EnergyObservables2D::gradientX(const ComplexField2D& psi, std::uint64_t i, std::uint64_t j)
@@ -194,65 +211,53 @@ double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, cons
         return 0.0;
     const double dx = psi.dx();
     const double dy = psi.dy();
-    const double cx = hbar * hbar / (2.0 * mass * dx * dx);
-    const double cy = hbar * hbar / (2.0 * mass * dy * dy);
-    const std::uint64_t nx = psi.nx();
-    const Complex* ux = links.linksXData();
-    const Complex* uy = links.linksYData();
-    // Re(conj(c) h) of a centre c and a hop h, in real arithmetic.
-    const auto along = [](const Complex& c, double hr, double hi) {
-        return static_cast<double>(c.real()) * hr + static_cast<double>(c.imag()) * hi;
-    };
-    // u psi + conj(v) w as (real, imaginary).
-    const auto hop = [](const Complex& u, const Complex& psiNext, const Complex& v, const Complex& psiPrevious,
-                        double& hr, double& hi) {
-        const double ur = u.real(), ui = u.imag(), vr = v.real(), vi = v.imag();
-        const double ar = psiNext.real(), ai = psiNext.imag(), br = psiPrevious.real(), bi = psiPrevious.imag();
-        hr = ur * ar - ui * ai + vr * br + vi * bi;
-        hi = ur * ai + ui * ar + vr * bi - vi * br;
-    };
-    double total = 0.0;
-    for (std::uint64_t j = 1; j + 1 < psi.ny(); ++j) {
-        const Complex* row = psi.data() + j * nx;
-        const Complex* below = row - nx;
-        const Complex* above = row + nx;
-        const Complex* linkRow = ux + j * nx;
-        const Complex* linkUp = uy + j * nx;
-        const Complex* linkDown = uy + (j - 1) * nx;
-        double rowTotal = 0.0;
-        for (std::uint64_t i = 1; i + 1 < nx; ++i) {
-            const Complex& c = row[i];
-            const double rho = static_cast<double>(c.real()) * c.real() + static_cast<double>(c.imag()) * c.imag();
-            double xr = 0.0, xi = 0.0, yr = 0.0, yi = 0.0;
-            hop(linkRow[i], row[i + 1], linkRow[i - 1], row[i - 1], xr, xi);
-            hop(linkUp[i], above[i], linkDown[i], below[i], yr, yi);
-            rowTotal += cx * (2.0 * rho - along(c, xr, xi)) + cy * (2.0 * rho - along(c, yr, yi));
-        }
-        total += rowTotal;
-    }
-    return total * dx * dy;
+    return CovariantObservables2D::pass(psi, nullptr, links, hbar, mass, true, nullptr, nullptr).kinetic * dx * dy;
 }
 
-EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
-                                                          const GaugeLinkField2D& links, double hbar, double mass)
+namespace {
+
+// The energies from the covariant pass's sums.
+EnergyObservables2D gaugeEnergies(const ComplexField2D& psi, const CovariantObservables2D::Sums& sums)
+{
+    const double dx = psi.dx();
+    const double dy = psi.dy();
+    const double dA = dy * dx;
+    EnergyObservables2D energies;
+    energies.norm = sums.norm * dA;
+    energies.potential = sums.potential * dA;
+    energies.kinetic = sums.kinetic * dx * dy;
+    return perUnitNorm(energies);
+}
+
+void validateGauge(const ComplexField2D& psi, const PotentialField2D& V, const GaugeLinkField2D& links, double hbar,
+                   double mass)
 {
     validateSchroedinger(psi, V, hbar, mass);
     if (!links.matches(psi))
         throw std::invalid_argument("EnergyObservables2D: gauge links must match psi");
-    const double dA = static_cast<double>(psi.dy()) * static_cast<double>(psi.dx());
-    EnergyObservables2D sums;
-    const Complex* cells = psi.data();
-    const float* values = V.data();
-    double norm = 0.0, potential = 0.0;
-    for (std::uint64_t c = 0; c < psi.size(); ++c) {
-        const double rho = std::norm(widen(cells[c]));
-        norm += rho;
-        potential += static_cast<double>(values[c]) * rho;
-    }
-    sums.norm = norm * dA;
-    sums.potential = potential * dA;
-    sums.kinetic = gaugeKineticIntegral(psi, links, hbar, mass);
-    return perUnitNorm(sums);
+}
+
+} // namespace
+
+EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                          const GaugeLinkField2D& links, double hbar, double mass)
+{
+    validateGauge(psi, V, links, hbar, mass);
+    return gaugeEnergies(psi, CovariantObservables2D::pass(psi, V.data(), links, hbar, mass, true, nullptr, nullptr));
+}
+
+EnergyObservables2D EnergyObservables2D::computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                          const GaugeLinkField2D& links, double hbar, double mass,
+                                                          ProbabilityCurrent2D& current)
+{
+    validateGauge(psi, V, links, hbar, mass);
+    current.zeroFor(psi);
+    const CovariantObservables2D::Sums sums =
+        CovariantObservables2D::pass(psi, V.data(), links, hbar, mass, true, current.jx.data(), current.jy.data());
+    current.maxMagnitude = static_cast<float>(std::sqrt(sums.maxSquared));
+    current.integralJx = sums.integralJx;
+    current.integralJy = sums.integralJy;
+    return gaugeEnergies(psi, sums);
 }
 
 EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spinor, const PotentialField2D* V,
@@ -287,22 +292,15 @@ EnergyObservables2D EnergyObservables2D::computeDirac(const DiracSpinor2D& spino
 
     double upperWeight = 0.0, lowerWeight = 0.0, alongY = 0.0;
     std::vector<double> alongX(nx, 0.0);
+    const auto accumulateRow = vectorKernels(fft2d::bestKernelSet()).diracRow;
+    // Per row, each of the three sums over four interleaved partial sums.
+    const auto total = [](const double(&partial)[4]) { return (partial[0] + partial[1]) + (partial[2] + partial[3]); };
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const Complex* a = u.data() + j * nx;
-        const Complex* b = l.data() + j * nx;
-        double wa = 0.0, wb = 0.0, im = 0.0;
-        for (std::uint64_t i = 0; i < nx; ++i) {
-            const std::complex<double> ai = widen(a[i]);
-            const std::complex<double> bi = widen(b[i]);
-            wa += std::norm(ai);
-            wb += std::norm(bi);
-            const std::complex<double> overlap = std::conj(ai) * bi;
-            alongX[i] += overlap.real();
-            im += overlap.imag();
-        }
-        upperWeight += wa;
-        lowerWeight += wb;
-        alongY += im * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
+        double sums[3][4] = {};
+        accumulateRow(u.data() + j * nx, l.data() + j * nx, static_cast<std::size_t>(nx), alongX.data(), sums);
+        upperWeight += total(sums[0]);
+        lowerWeight += total(sums[1]);
+        alongY += total(sums[2]) * lightSpeed * hbar * fftWaveNumber(j, ny, upper.dy());
     }
     double alongXSum = 0.0;
     for (std::uint64_t i = 0; i < nx; ++i)

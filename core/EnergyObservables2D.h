@@ -10,6 +10,8 @@
 
 namespace vxo {
 
+struct ProbabilityCurrent2D;
+
 // The Hamiltonian that a step evolves the state with, as its energies need
 // it: the Schroedinger field in its potential, with the gauge links while the
 // magnetic step runs, or a Dirac spinor, in its potential unless the free
@@ -59,6 +61,12 @@ struct EnergyObservables2D {
     // Throws as compute() does, and when the links do not match psi.
     static EnergyObservables2D computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
                                                 const GaugeLinkField2D& links, double hbar, double mass);
+    // The same, and the covariant current (ProbabilityCurrent2D::computeWithGauge
+    // with this hbar and mass) written into `current` from the same pass over
+    // the grid; `current` is left as it was when the checks throw.
+    static EnergyObservables2D computeWithGauge(const ComplexField2D& psi, const PotentialField2D& V,
+                                                const GaugeLinkField2D& links, double hbar, double mass,
+                                                ProbabilityCurrent2D& current);
     // The sum of that operator without the division by the norm; 0 unless
     // the links match psi, hbar and mass are positive and both sides have at
     // least three cells.

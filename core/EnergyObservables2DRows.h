@@ -7,6 +7,7 @@
 
 #include "core/ComplexField2D.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vxo::energy {
@@ -42,6 +43,15 @@ void accumulateRowPortable(const RowStencil& row, std::uint64_t first, std::uint
 #if defined(__x86_64__)
 void accumulateRowAvx2(const RowStencil& row, std::uint64_t first, std::uint64_t last, const RowConstants& k,
                        RunningSums& sums);
+#endif
+
+// One row of the transformed spinor components a and b of computeDirac:
+// |a|^2, |b|^2 and Im(conj(a) b) of cell i added to sums[0], sums[1] and
+// sums[2] at i mod 4, Re(conj(a) b) to alongX[i].
+void accumulateDiracRowPortable(const Complex* a, const Complex* b, std::size_t count, double* alongX,
+                                double (*sums)[4]);
+#if defined(__x86_64__)
+void accumulateDiracRowAvx2(const Complex* a, const Complex* b, std::size_t count, double* alongX, double (*sums)[4]);
 #endif
 
 } // namespace vxo::energy

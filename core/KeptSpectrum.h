@@ -3,6 +3,7 @@
 #include "core/AlignedAllocator.h"
 #include "core/ComplexField2D.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace vxo {
@@ -22,5 +23,20 @@ struct KeptSpectrum {
     // holds psi.size() values. psi must be a non-empty power-of-two grid.
     static KeptSpectrum transform(const ComplexField2D& psi, const float* v, AlignedVector<Complex>& buffer);
 };
+
+namespace keptspectrum {
+
+// The cells of `in` copied to `out`, |psi|^2 added to density[c mod 4] and,
+// with v, |psi|^2 v to weighted[c mod 4] (c counted from in): the pass
+// before the transform, on the portable path and on AVX2 vectors, which
+// give the same bits.
+void copyCellsPortable(const Complex* in, const float* v, std::size_t count, Complex* out, double* density,
+                       double* weighted);
+#if defined(__x86_64__)
+void copyCellsAvx2(const Complex* in, const float* v, std::size_t count, Complex* out, double* density,
+                   double* weighted);
+#endif
+
+} // namespace keptspectrum
 
 } // namespace vxo

@@ -77,6 +77,11 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
     };
     const std::vector<std::complex<double>> turnX = phases(nx);
     const std::vector<std::complex<double>> turnY = phases(ny);
+    // The source column of each target column, taken once rather than by a
+    // division in every cell.
+    std::vector<std::uint64_t> binX(nx);
+    for (std::uint64_t k = 0; k < nx; ++k)
+        binX[k] = fftCentredBin(k, nx);
     double sumPx = 0.0, sumPy = 0.0, sumPx2 = 0.0, sumPy2 = 0.0, norm = 0.0;
     double peak = -1.0;
     for (std::uint64_t l = 0; l < ny; ++l) {
@@ -87,7 +92,7 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
         const std::complex<double> rowTurn = turnY[l] * scale;
         double rowWeight = 0.0, rowPx = 0.0, rowPx2 = 0.0;
         for (std::uint64_t k = 0; k < nx; ++k) {
-            const std::complex<double> value = widen(source[fftCentredBin(k, nx)]) * (turnX[k] * rowTurn);
+            const std::complex<double> value = widen(source[binX[k]]) * (turnX[k] * rowTurn);
             target[k] = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
 
             const double px = result.pxAxis[k];

@@ -1,5 +1,6 @@
 #include "core/ProbabilityCurrent2D.h"
 
+#include "core/CovariantObservables2D.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -39,24 +40,6 @@ void zeroBorder(std::vector<float>& component, std::uint64_t nx, std::uint64_t n
         component[j * nx] = 0.0f;
         component[j * nx + nx - 1] = 0.0f;
     }
-}
-
-// The grid of psi in the storage current already has, zero where the
-// interior pass that follows does not write (a current recomputed every tick
-// then neither allocates nor fills the whole grid).
-void resetToZero(ProbabilityCurrent2D& current, const ComplexField2D& psi)
-{
-    current.nx = psi.nx();
-    current.ny = psi.ny();
-    current.dx = psi.dx();
-    current.dy = psi.dy();
-    current.jx.resize(psi.size());
-    current.jy.resize(psi.size());
-    zeroBorder(current.jx, current.nx, current.ny);
-    zeroBorder(current.jy, current.nx, current.ny);
-    current.maxMagnitude = 0.0f;
-    current.integralJx = 0.0;
-    current.integralJy = 0.0;
 }
 
 // Central-difference current over the interior. differenceX(c) and
@@ -170,7 +153,7 @@ void ProbabilityCurrent2D::computeInto(const ComplexField2D& psi, float hbar, fl
         return;
     }
     requireMassAndHbar(hbar, mass);
-    resetToZero(current, psi);
+    current.zeroFor(psi);
 #if defined(__x86_64__)
     fillPlainCurrentSse2(current, psi, hbar, mass);
 #else
@@ -192,19 +175,30 @@ void ProbabilityCurrent2D::computeWithGaugeInto(const ComplexField2D& psi, const
     requireMassAndHbar(hbar, mass);
     if (!links.matches(psi))
         throw std::invalid_argument("ProbabilityCurrent2D: gauge field does not match wavefunction grid");
-    resetToZero(current, psi);
-    const Complex* p = psi.data();
-    const Complex* ux = links.linksXData();
-    const Complex* uy = links.linksYData();
-    const std::uint64_t nx = psi.nx();
+    current.zeroFor(psi);
     // The hop out of a cell towards higher indices carries the link, the hop
     // in from the lower neighbour its conjugate.
-    fillCurrent(
-        current, psi, hbar, mass,
-        [&](std::uint64_t c) { return widen(ux[c]) * widen(p[c + 1]) - std::conj(widen(ux[c - 1])) * widen(p[c - 1]); },
-        [&](std::uint64_t c) {
-            return widen(uy[c]) * widen(p[c + nx]) - std::conj(widen(uy[c - nx])) * widen(p[c - nx]);
-        });
+    const CovariantObservables2D::Sums sums =
+        CovariantObservables2D::pass(psi, nullptr, links, static_cast<double>(hbar), static_cast<double>(mass), false,
+                                     current.jx.data(), current.jy.data());
+    current.maxMagnitude = static_cast<float>(std::sqrt(sums.maxSquared));
+    current.integralJx = sums.integralJx;
+    current.integralJy = sums.integralJy;
+}
+
+void ProbabilityCurrent2D::zeroFor(const ComplexField2D& psi)
+{
+    nx = psi.nx();
+    ny = psi.ny();
+    dx = psi.dx();
+    dy = psi.dy();
+    jx.resize(psi.size());
+    jy.resize(psi.size());
+    zeroBorder(jx, nx, ny);
+    zeroBorder(jy, nx, ny);
+    maxMagnitude = 0.0f;
+    integralJx = 0.0;
+    integralJy = 0.0;
 }
 
 bool ProbabilityCurrent2D::isEmpty() const

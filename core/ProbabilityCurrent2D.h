@@ -38,6 +38,10 @@ struct ProbabilityCurrent2D {
     static void computeInto(const ComplexField2D& psi, float hbar, float mass, ProbabilityCurrent2D& current);
     static void computeWithGaugeInto(const ComplexField2D& psi, const GaugeLinkField2D& links, float hbar, float mass,
                                      ProbabilityCurrent2D& current);
+    // The grid of psi in the storage the arrays already have, with the
+    // border (which no pass writes) and the sums 0; the interior is left for
+    // the pass that follows to write.
+    void zeroFor(const ComplexField2D& psi);
 
     // One component (hbar/m) Im(conj(psi) dpsi) from an amplitude and its
     // derivative along that axis; hbarOverMass = hbar / m.

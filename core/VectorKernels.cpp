@@ -132,6 +132,9 @@ const VectorKernels kPortableKernels = {
     &density::accumulateRowPortable,
     &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &energy::accumulateDiracRowPortable,
+    &keptspectrum::copyCellsPortable,
+    &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
 };
@@ -147,6 +150,9 @@ const VectorKernels kSse2Kernels = {
     &density::accumulateRowPortable,
     &columnsum::accumulateRowPortable,
     &energy::accumulateRowPortable,
+    &energy::accumulateDiracRowPortable,
+    &keptspectrum::copyCellsPortable,
+    &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
 };

@@ -10,9 +10,11 @@
 // the entry points of the passes look their path up here.
 
 #include "core/ComplexField2D.h"
+#include "core/CovariantObservables2DRows.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/FFT2DKernels.h"
 #include "core/GaugeLineSweeps.h"
+#include "core/KeptSpectrum.h"
 
 #include <complex>
 #include <cstddef>
@@ -42,6 +44,17 @@ struct VectorKernels {
     void (*amplitudeColumnRow)(const Complex* row, std::size_t count, std::complex<double>* columns);
     void (*energyRow)(const energy::RowStencil& row, std::uint64_t first, std::uint64_t last,
                       const energy::RowConstants& k, energy::RunningSums& sums);
+    // The spectrum pass of EnergyObservables2D::computeDirac and the copy
+    // before KeptSpectrum's transform, by hand for AVX2
+    // (EnergyObservables2DAvx2.cpp, KeptSpectrumAvx2.cpp); the SSE2 table
+    // takes the portable ones.
+    void (*diracRow)(const Complex* a, const Complex* b, std::size_t count, double* alongX, double (*sums)[4]);
+    void (*keptSpectrumCopy)(const Complex* in, const float* v, std::size_t count, Complex* out, double* density,
+                             double* weighted);
+    // The row pass of CovariantObservables2D, by hand for AVX2
+    // (CovariantObservables2DAvx2.cpp); the SSE2 table takes the portable one.
+    void (*covariantRow)(const covariant::RowStencil& row, std::uint64_t first, std::uint64_t last,
+                         const covariant::RowConstants& k, covariant::RunningSums& sums);
     // phase::roundOffsetCarriedRuns, by hand for AVX2 (PhaseRoundingKernelsAvx2.cpp).
     void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
     // phase::potentialPhaseOffsets, by hand for AVX2 (PhaseOffsetKernelsAvx2.cpp).

@@ -157,6 +157,9 @@ const VectorKernels kAvx2Kernels = {
     &density::accumulateRowAvx2,
     &columnsum::accumulateRowAvx2,
     &energy::accumulateRowAvx2,
+    &energy::accumulateDiracRowAvx2,
+    &keptspectrum::copyCellsAvx2,
+    &covariant::accumulateRowAvx2,
     &phase::roundOffsetCarriedRunsAvx2,
     &phase::potentialPhaseOffsetsAvx2,
 };

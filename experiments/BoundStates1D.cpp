@@ -250,6 +250,19 @@ double BoundStates1D::applyHamiltonian(const Vector& phi, const std::vector<doub
     return dx * sum;
 }
 
+void BoundStates1D::relaxationStep(Vector& phi, const std::vector<double>& potentialPropagator,
+                                   const std::vector<double>& kineticPropagator)
+{
+    for (std::size_t i = 0; i < phi.size(); ++i)
+        phi[i] *= potentialPropagator[i];
+    fft(phi, false);
+    for (std::size_t i = 0; i < phi.size(); ++i)
+        phi[i] *= kineticPropagator[i];
+    fft(phi, true);
+    for (std::size_t i = 0; i < phi.size(); ++i)
+        phi[i] *= potentialPropagator[i];
+}
+
 void BoundStates1D::alignPair(std::vector<Vector>& starts, const std::vector<double>& potentialPropagator,
                               const std::vector<double>& kineticPropagator, double dx)
 {
@@ -259,14 +272,7 @@ void BoundStates1D::alignPair(std::vector<Vector>& starts, const std::vector<dou
     // dominant eigenvectors the relaxation converges to (symmetric, so its
     // restriction to the span is too).
     const auto relaxed = [&](Vector phi) {
-        for (std::size_t i = 0; i < phi.size(); ++i)
-            phi[i] *= potentialPropagator[i];
-        fft(phi, false);
-        for (std::size_t i = 0; i < phi.size(); ++i)
-            phi[i] *= kineticPropagator[i];
-        fft(phi, true);
-        for (std::size_t i = 0; i < phi.size(); ++i)
-            phi[i] *= potentialPropagator[i];
+        relaxationStep(phi, potentialPropagator, kineticPropagator);
         return phi;
     };
     const Vector t0 = relaxed(starts[0]);
@@ -287,6 +293,19 @@ void BoundStates1D::alignPair(std::vector<Vector>& starts, const std::vector<dou
     }
     starts[0] = std::move(lower);
     starts[1] = std::move(upper);
+}
+
+BoundState BoundStates1D::storedState(Vector phi, double energy, int number)
+{
+    orient(phi);
+    BoundState state;
+    state.n = number;
+    state.energy = energy;
+    state.phi.resize(phi.size());
+    for (std::size_t i = 0; i < phi.size(); ++i)
+        state.phi[i] = static_cast<float>(phi[i].real());
+    state.nodes = countNodes(state.phi);
+    return state;
 }
 
 bool BoundStates1D::normalize(Vector& v, double dx)
@@ -331,6 +350,37 @@ double BoundStates1D::continuumThreshold(const std::vector<double>& potential)
     return std::min(left / static_cast<double>(m), right / static_cast<double>(m));
 }
 
+bool BoundStates1D::readRow(const PotentialField2D& grid, const BoundStateSettings& settings, RowOperators& row)
+{
+    const std::size_t n = static_cast<std::size_t>(grid.nx());
+    const std::uint64_t middle = grid.ny() / 2;
+    row.x.resize(n);
+    row.potential.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        row.x[i] = grid.xAt(i);
+        row.potential[i] = static_cast<double>(grid.valueAt(i, middle));
+        if (!std::isfinite(row.potential[i]))
+            return false;
+    }
+    const auto extremes = std::minmax_element(row.potential.begin(), row.potential.end());
+    row.vMin = *extremes.first;
+    row.vMax = *extremes.second;
+    const double dx = static_cast<double>(grid.dx());
+    const double hbar = settings.hbar;
+    const double dtau = settings.imaginaryTimeStep;
+    // Spectral kinetic energy in unshifted FFT order, and the two half-step propagators.
+    row.kinetic.resize(n);
+    row.kineticPropagator.resize(n);
+    row.potentialPropagator.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double k = fftWaveNumber(i, n, dx);
+        row.kinetic[i] = hbar * hbar * k * k / (2.0 * settings.mass);
+        row.kineticPropagator[i] = std::exp(-row.kinetic[i] * dtau / hbar);
+        row.potentialPropagator[i] = std::exp(-(row.potential[i] - row.vMin) * dtau / (2.0 * hbar));
+    }
+    return true;
+}
+
 BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const BoundStateSettings& settings)
 {
     return compute(grid, settings, BoundStateResult{});
@@ -364,40 +414,20 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
     }
 
     const std::size_t n = static_cast<std::size_t>(nx);
-    const std::uint64_t middle = grid.ny() / 2;
-    std::vector<double> x(n);
-    std::vector<double> potential(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        x[i] = grid.xAt(i);
-        potential[i] = static_cast<double>(grid.valueAt(i, middle));
-        if (!std::isfinite(potential[i])) {
-            result.message = kMessageNonFinite;
-            return result;
-        }
+    RowOperators row;
+    if (!readRow(grid, settings, row)) {
+        result.message = kMessageNonFinite;
+        return result;
     }
-    result.x = x;
-    result.potential = potential;
-
+    result.x = row.x;
+    result.potential = row.potential;
+    const std::vector<double>& potential = row.potential;
+    const std::vector<double>& kinetic = row.kinetic;
+    const std::vector<double>& kineticPropagator = row.kineticPropagator;
+    const std::vector<double>& potentialPropagator = row.potentialPropagator;
     const double dx = result.dx;
-    const double mass = settings.mass;
-    const double hbar = settings.hbar;
-    const double dtau = settings.imaginaryTimeStep;
-    const auto extremes = std::minmax_element(potential.begin(), potential.end());
-    const double vMin = *extremes.first;
-    const double vMax = *extremes.second;
     result.continuumThreshold = continuumThreshold(potential);
-    const double margin = 1e-5 * std::max(vMax - vMin, 1.0);
-
-    // Spectral kinetic energy in unshifted FFT order, and the two half-step propagators.
-    std::vector<double> kinetic(n);
-    std::vector<double> kineticPropagator(n);
-    std::vector<double> potentialPropagator(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const double k = fftWaveNumber(i, n, dx);
-        kinetic[i] = hbar * hbar * k * k / (2.0 * mass);
-        kineticPropagator[i] = std::exp(-kinetic[i] * dtau / hbar);
-        potentialPropagator[i] = std::exp(-(potential[i] - vMin) * dtau / (2.0 * hbar));
-    }
+    const double margin = row.continuumMargin();
 
     std::vector<Vector> starts;
     for (const BoundState& state : start.ok ? start.states : std::vector<BoundState>{}) {
@@ -414,21 +444,14 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
         // only until its energy settles; a fixed start runs the full minimum.
         const bool aligned = number < starts.size() && starts.size() >= 2;
         const int minIterations = aligned ? kConvergedHits * kEnergyInterval : kMinConvergedIteration;
-        Vector phi = number < starts.size() ? starts[number] : initialVector(seed, potential, vMin);
+        Vector phi = number < starts.size() ? starts[number] : initialVector(seed, potential, row.vMin);
         if (!orthogonalize(phi, basis, dx))
             break;
 
         double previousEnergy = std::numeric_limits<double>::infinity();
         int hits = 0;
         for (int iteration = 0; iteration < settings.maxIterations; ++iteration) {
-            for (std::size_t i = 0; i < n; ++i)
-                phi[i] *= potentialPropagator[i];
-            fft(phi, false);
-            for (std::size_t i = 0; i < n; ++i)
-                phi[i] *= kineticPropagator[i];
-            fft(phi, true);
-            for (std::size_t i = 0; i < n; ++i)
-                phi[i] *= potentialPropagator[i];
+            relaxationStep(phi, potentialPropagator, kineticPropagator);
             if (!orthogonalize(phi, basis, dx))
                 break;
             if (iteration % kEnergyInterval != 0)
@@ -450,14 +473,7 @@ BoundStateResult BoundStates1D::compute(const PotentialField2D& grid, const Boun
         if (!std::isfinite(energy) || energy >= result.continuumThreshold - margin)
             break;
 
-        orient(phi);
-        BoundState state;
-        state.n = static_cast<int>(result.states.size()) + 1;
-        state.energy = energy;
-        state.phi.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            state.phi[i] = static_cast<float>(phi[i].real());
-        state.nodes = countNodes(state.phi);
+        BoundState state = storedState(std::move(phi), energy, static_cast<int>(result.states.size()) + 1);
 
         // Later states are kept orthogonal to the function as stored, in single precision.
         Vector stored(n);

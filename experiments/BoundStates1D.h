@@ -2,6 +2,7 @@
 
 #include "experiments/BoundStateResult.h"
 
+#include <algorithm>
 #include <complex>
 #include <vector>
 
@@ -37,6 +38,23 @@ class BoundStates1D {
 public:
     using Vector = std::vector<std::complex<double>>;
 
+    // The middle row of a grid and the operators of its relaxation: x and
+    // V(x), the spectral kinetic energy in unshifted FFT order and the
+    // half-step propagators P_K and P_V (V taken from its minimum).
+    struct RowOperators {
+        std::vector<double> x;
+        std::vector<double> potential;
+        std::vector<double> kinetic;
+        std::vector<double> kineticPropagator;
+        std::vector<double> potentialPropagator;
+        double vMin = 0.0;
+        double vMax = 0.0;
+        // How far below the continuum threshold a state's energy must lie.
+        double continuumMargin() const { return 1e-5 * std::max(vMax - vMin, 1.0); }
+    };
+    // False when a value of the row is not finite (the row then unusable).
+    static bool readRow(const PotentialField2D& grid, const BoundStateSettings& settings, RowOperators& row);
+
     // Never throws: every refusal is the result's message with ok false.
     static BoundStateResult compute(const PotentialField2D& grid, const BoundStateSettings& settings);
     // The same search, each state relaxed from the state of `start` with its
@@ -58,6 +76,10 @@ public:
     // <phi|H|phi> = dx sum Re(conj(phi) (T phi + V phi)), T applied spectrally.
     static double applyHamiltonian(const Vector& phi, const std::vector<double>& potential,
                                    const std::vector<double>& kinetic, double dx);
+    // One relaxation step phi <- P_V F^-1 P_K F P_V phi with the half-step
+    // propagators given (lengths of phi).
+    static void relaxationStep(Vector& phi, const std::vector<double>& potentialPropagator,
+                               const std::vector<double>& kineticPropagator);
     // The first two start vectors turned within their span to the two that
     // one relaxation step (P_V F^-1 P_K F P_V, with the half-step propagators
     // given) keeps apart, the larger first, after making them orthonormal
@@ -68,6 +90,10 @@ public:
     // outside the pair it removes at the rate of the next gap.
     static void alignPair(std::vector<Vector>& starts, const std::vector<double>& potentialPropagator,
                           const std::vector<double>& kineticPropagator, double dx);
+    // A relaxed vector as a result stores it: turned so that its largest
+    // sample (the first of equal ones) is real and positive, its real part
+    // in single precision, numbered `number`, with its energy and nodes.
+    static BoundState storedState(Vector phi, double energy, int number);
     // Scales v to dx sum |v|^2 = 1; false (v unchanged) when the norm is not above 1e-30 or not finite.
     static bool normalize(Vector& v, double dx);
     // Two passes of classical Gram-Schmidt against the basis, then normalize.

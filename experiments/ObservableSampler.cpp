@@ -26,14 +26,13 @@ double legacyBarrierHalfWidth(double thickness) { return std::max(0.5 * thicknes
 
 bool drivesBias(bool enabled, std::int32_t parameter) { return enabled && parameter == SceneParameterSlopeX; }
 
-void observeScattering(ObservableSample& sample, const ComplexField2D& psi, const ObservationInputs& in,
-                       bool sceneUsable)
+void observeScattering(ObservableSample& sample, const ObservationInputs& in, bool sceneUsable)
 {
     if (sceneUsable) {
         DoubleBarrierConfig config;
         if (!QuantumResonance2D::extractFromScene(*in.scene, config, nullptr))
             return;
-        const DoubleBarrierRegions inBox = QuantumResonance2D::regionProbabilities(psi, config);
+        const DoubleBarrierRegions inBox = QuantumResonance2D::regionProbabilities(*in.densitySums, config);
         const DoubleBarrierRegions regions =
             in.scatteringAbsorption ? in.scatteringAbsorption->ofWholePacket(inBox) : inBox;
         if (!ObservableSampler::packetReachedBarriers(regions.barriersFraction + regions.cavityFraction,
@@ -158,7 +157,8 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     }
 
     if (in.potential && !psi.empty()) {
-        const EnergyObservables2D energies = EnergyObservables2D::ofStep(psi, *in.potential, in.hamiltonian);
+        const EnergyObservables2D energies =
+            in.energies ? *in.energies : EnergyObservables2D::ofStep(psi, *in.potential, in.hamiltonian);
         sample.kineticEnergy = energies.kinetic;
         sample.potentialEnergy = energies.potential;
         sample.totalEnergy = energies.total;
@@ -166,7 +166,7 @@ ObservableSample ObservableSampler::observe(const ComplexField2D& psi, const Obs
     sample.energyDriftPercent = history.energyDriftPercent(sample.totalEnergy);
 
     const bool sceneUsable = in.sceneActive && in.scene && !in.scene->empty();
-    observeScattering(sample, psi, inputs, sceneUsable);
+    observeScattering(sample, inputs, sceneUsable);
 
     if (!sceneUsable)
         return sample;

@@ -60,6 +60,10 @@ struct ObservationInputs {
     // The density sums of psi when the caller has them already (they are
     // shared with the other readers of a tick); null: taken from psi here.
     const DensitySums2D* densitySums = nullptr;
+    // The energies of the stepped Hamiltonian when the caller has them
+    // already (the magnetic step's come with the current it shows, from one
+    // pass); null: taken from psi here.
+    const EnergyObservables2D* energies = nullptr;
     // psi's column sums, which every two-level projection reads, asked for
     // only when a two-level block is measured (shared the same way); empty:
     // taken from psi here, at most once.

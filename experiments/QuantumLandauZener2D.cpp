@@ -1,7 +1,6 @@
 #include "experiments/QuantumLandauZener2D.h"
 
 #include "core/ColumnAmplitudes2D.h"
-#include "core/PotentialField2D.h"
 #include "core/Numeric.h"
 #include "experiments/BoundStateResult.h"
 #include "experiments/DriveProtocols.h"
@@ -134,70 +133,49 @@ SweepPopulations QuantumLandauZener2D::steppedPopulations(const ColumnAmplitudes
     return populations;
 }
 
-double QuantumLandauZener2D::populationShift(const BoundStateResult& steppedPair, const PotentialField2D& grid,
-                                             const SweepPopulations& read, const LandauZenerReference& reference)
+double QuantumLandauZener2D::readingError(const BoundStateResult& pair, double offPair, const SweepPopulations& read,
+                                          const LandauZenerReference& reference)
 {
     constexpr double kUnusable = std::numeric_limits<double>::infinity();
     const int i = reference.stateI;
     const int j = reference.stateJ;
-    const std::size_t n = steppedPair.x.size();
-    if (!read.valid || !QuantumDoubleWell2D::isValidPair(steppedPair, i, j) || grid.empty() || grid.nx() != n ||
-        steppedPair.potential.size() != n)
-        return kUnusable;
-    const std::vector<float>& a = steppedPair.states[static_cast<std::size_t>(i)].phi;
-    const std::vector<float>& b = steppedPair.states[static_cast<std::size_t>(j)].phi;
-    const double gap = std::fabs(steppedPair.states[static_cast<std::size_t>(j)].energy -
-                                 steppedPair.states[static_cast<std::size_t>(i)].energy);
-    if (!(gap > 1e-12))
+    const std::size_t n = pair.x.size();
+    if (!read.valid || !(offPair >= 0.0) || !QuantumDoubleWell2D::isValidPair(pair, i, j) ||
+        pair.states[static_cast<std::size_t>(i)].phi.size() != n ||
+        pair.states[static_cast<std::size_t>(j)].phi.size() != n)
         return kUnusable;
 
-    // dV and its matrix in the pair, x and its matrix in the pair.
-    const std::uint64_t middle = grid.ny() / 2;
-    std::vector<double> dV(n);
-    double vaa = 0.0, vbb = 0.0, vab = 0.0, xaa = 0.0, xbb = 0.0, xab = 0.0, xa2 = 0.0, xb2 = 0.0;
-    bool moved = false;
+    // x and its matrix in the pair.
+    const std::vector<float>& a = pair.states[static_cast<std::size_t>(i)].phi;
+    const std::vector<float>& b = pair.states[static_cast<std::size_t>(j)].phi;
+    double xaa = 0.0, xbb = 0.0, xab = 0.0, xa2 = 0.0, xb2 = 0.0;
     for (std::size_t k = 0; k < n; ++k) {
-        dV[k] = static_cast<double>(grid.valueAt(k, middle)) - steppedPair.potential[k];
-        moved = moved || dV[k] != 0.0;
-        const double pa = a[k], pb = b[k], x = steppedPair.x[k];
-        vaa += dV[k] * pa * pa;
-        vbb += dV[k] * pb * pb;
-        vab += dV[k] * pa * pb;
+        const double pa = a[k], pb = b[k], x = pair.x[k];
         xaa += x * pa * pa;
         xbb += x * pb * pb;
         xab += x * pa * pb;
         xa2 += x * x * pa * pa;
         xb2 += x * x * pb * pb;
     }
-    if (!moved)
-        return 0.0;
-    const double h = steppedPair.dx;
-    vaa *= h, vbb *= h, vab *= h, xaa *= h, xbb *= h, xab *= h, xa2 *= h, xb2 *= h;
-    double ra = 0.0, rb = 0.0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const double pa = a[k], pb = b[k];
-        const double outA = dV[k] * pa - vaa * pa - vab * pb;
-        const double outB = dV[k] * pb - vbb * pb - vab * pa;
-        ra += outA * outA;
-        rb += outB * outB;
-    }
-    const double alpha = vab / gap;
-    const double rho = std::sqrt(std::max(ra, rb) * h) / gap;
+    const double h = pair.dx;
+    xaa *= h, xbb *= h, xab *= h, xa2 *= h, xb2 *= h;
     const double qa = std::sqrt(std::max(xa2 - xaa * xaa - xab * xab, 0.0));
     const double qb = std::sqrt(std::max(xb2 - xbb * xbb - xab * xab, 0.0));
     const double separation = std::hypot(xbb - xaa, 2.0 * xab);
-    const double theta = separation > 1e-12 ? 2.0 * rho * (qa + qb) / separation : kUnusable;
+    if (!(separation > 1e-12))
+        return kUnusable;
+    const double theta = 2.0 * offPair * (qa + qb) / separation;
 
     const double ci = std::abs(read.amplitudeI);
     const double cj = std::abs(read.amplitudeJ);
     const double cl = std::sqrt(std::max(read.leftPopulation, 0.0));
     const double cr = std::sqrt(std::max(read.rightPopulation, 0.0));
     // What each state's move out of the pair reaches of psi.
-    const double outside = std::sqrt(2.0) * rho * std::sqrt(std::max(1.0 - read.captured, 0.0));
-    const double levels = 2.0 * std::fabs(alpha) * ci * cj + 2.0 * std::max(ci, cj) * outside;
+    const double outside = std::sqrt(2.0) * offPair * std::sqrt(std::max(1.0 - read.captured, 0.0));
+    const double levels = 2.0 * std::max(ci, cj) * outside;
     const double sides = 2.0 * theta * cl * cr + 2.0 * std::max(cl, cr) * outside;
     const double captured = 2.0 * (ci + cj) * outside;
-    return std::max({levels, sides, captured}) + alpha * alpha + rho * rho + theta * theta;
+    return std::max({levels, sides, captured}) + offPair * offPair + theta * theta;
 }
 
 } // namespace vxo

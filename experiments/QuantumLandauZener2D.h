@@ -6,7 +6,6 @@ namespace vxo {
 
 class ColumnAmplitudes2D;
 class ComplexField2D;
-class PotentialField2D;
 struct BoundStateResult;
 struct LinearSweep;
 
@@ -75,19 +74,18 @@ public:
     // The same from psi's column sums (ColumnAmplitudes2D).
     static SweepPopulations steppedPopulations(const ColumnAmplitudes2D& columns, const BoundStateResult& steppedPair,
                                                const LandauZenerReference& reference);
-    // How far the populations `read` on `steppedPair` could move if the pair
-    // were relaxed on the middle row of `grid` (which may have moved from the
-    // pair's own row), to first order in the row's change dV and second in
-    // the turns it causes: within the pair the states turn by
-    // alpha = <i|dV|j> / (E_j - E_i), which only the lower and upper
-    // populations see (2 |alpha c_i c_j|); out of it each state moves by at
-    // most rho = |(dV - <dV>) phi| / (E_j - E_i), which reaches psi only
-    // through its weight outside the pair (1 - captured), and turns the
-    // left and right states, the pair's eigenstates of x, by at most
-    // 2 rho (|Q x phi_i| + |Q x phi_j|) / (their separation in x). 0 for an
-    // unmoved row; infinite when the pair or the reading cannot be used.
-    static double populationShift(const BoundStateResult& steppedPair, const PotentialField2D& grid,
-                                  const SweepPopulations& read, const LandauZenerReference& reference);
+    // How far the populations `read` on `pair` may lie from those read on
+    // the exact pair of its row when either of its states lies off that pair
+    // by at most `offPair` (the Ritz pairs of FollowedPairBasis, which are
+    // turned within their span as the exact pair is), to first order in
+    // offPair and second in the turns it causes: a state's move out of the
+    // pair reaches psi only through psi's weight outside the pair
+    // (1 - captured), and it turns the left and right states, the pair's
+    // eigenstates of x, by at most 2 offPair (|Q x phi_i| + |Q x phi_j|) /
+    // (their separation in x), Q the projection out of the pair. Infinite
+    // when the pair or the reading cannot be used.
+    static double readingError(const BoundStateResult& pair, double offPair, const SweepPopulations& read,
+                               const LandauZenerReference& reference);
 };
 
 } // namespace vxo

@@ -2,6 +2,7 @@
 
 #include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
+#include "core/DensitySums2D.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "core/PotentialScene.h"
@@ -97,29 +98,36 @@ bool QuantumResonance2D::extractFromScene(const PotentialScene& scene, DoubleBar
 DoubleBarrierRegions QuantumResonance2D::regionProbabilities(const ComplexField2D& psi,
                                                              const DoubleBarrierConfig& config)
 {
+    DensitySums2D sums;
+    sums.compute(psi);
+    return regionProbabilities(sums, config);
+}
+
+DoubleBarrierRegions QuantumResonance2D::regionProbabilities(const DensitySums2D& sums,
+                                                             const DoubleBarrierConfig& config)
+{
     DoubleBarrierRegions regions;
-    if (psi.empty() || !config.valid)
+    if (sums.empty() || !config.valid)
         return regions;
 
-    const double cell = static_cast<double>(psi.dx()) * static_cast<double>(psi.dy());
-    for (std::uint64_t j = 0; j < psi.ny(); ++j) {
-        for (std::uint64_t i = 0; i < psi.nx(); ++i) {
-            const double p = cellProbability(psi.at(i, j), cell);
-            const double x = cellDecisionX(psi, i);
-            regions.total += p;
-            // Both barrier intervals are closed, the cavity open, decided
-            // where the painters decide, so the barriers are their painted cells.
-            if (x < config.leftOuterX)
-                regions.left += p;
-            else if (x <= config.leftInnerX)
-                regions.barriers += p;
-            else if (x < config.rightInnerX)
-                regions.cavity += p;
-            else if (x <= config.rightOuterX)
-                regions.barriers += p;
-            else
-                regions.right += p;
-        }
+    const double cell = sums.dx() * sums.dy();
+    const std::vector<double>& columns = sums.columns();
+    for (std::uint64_t i = 0; i < columns.size(); ++i) {
+        const double p = columns[i] * cell;
+        const double x = cellDecisionX(i, columns.size(), sums.dx());
+        regions.total += p;
+        // Both barrier intervals are closed, the cavity open, decided
+        // where the painters decide, so the barriers are their painted cells.
+        if (x < config.leftOuterX)
+            regions.left += p;
+        else if (x <= config.leftInnerX)
+            regions.barriers += p;
+        else if (x < config.rightInnerX)
+            regions.cavity += p;
+        else if (x <= config.rightOuterX)
+            regions.barriers += p;
+        else
+            regions.right += p;
     }
     if (isFinitePositive(regions.total)) {
         regions.leftFraction = regions.left / regions.total;

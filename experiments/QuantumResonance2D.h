@@ -9,6 +9,7 @@
 namespace vxo {
 
 class ComplexField2D;
+class DensitySums2D;
 class PotentialScene;
 
 // The barrier pair found in the Potential Scene, ordered by centerX.
@@ -65,6 +66,9 @@ public:
     static bool extractFromScene(const PotentialScene& scene, DoubleBarrierConfig& config, std::string* error);
 
     static DoubleBarrierRegions regionProbabilities(const ComplexField2D& psi, const DoubleBarrierConfig& config);
+    // The same from the column sums of the density, which a tick has read
+    // already: the regions are bounded in x alone.
+    static DoubleBarrierRegions regionProbabilities(const DensitySums2D& sums, const DoubleBarrierConfig& config);
 
     // T in [0, 1]; 0 for invalid input or a singular matching system.
     static double transmission(double energy, double v1, double w1, double cavity, double v2, double w2, double mass,

@@ -68,6 +68,12 @@ public:
     template <typename Density>
     static double densityEnhancement(const ComplexField2D& grid, const StadiumGeometry& stadium, double halfWidth,
                                      Density density);
+    // Every row j of the grid in order, with its run of inside cells
+    // [first, last) and whether the row lies in the orbit's band:
+    // visit(j, first, last, inBand).
+    template <typename Visit>
+    static void forEachInsideRun(const ComplexField2D& grid, const StadiumGeometry& stadium, double halfWidth,
+                                 Visit visit);
     // Both fields non-empty with equal nx, ny and dx, dy within 1e-9.
     static bool sameGrid(const ComplexField2D& a, const ComplexField2D& b);
 
@@ -75,24 +81,34 @@ public:
     static bool validateConfiguration(const ScarConfig& config, std::string* error);
 };
 
+template <typename Visit>
+void QuantumScar2D::forEachInsideRun(const ComplexField2D& grid, const StadiumGeometry& stadium, double halfWidth,
+                                     Visit visit)
+{
+    // The band's rows are decided where the stadium's cells are.
+    for (std::uint64_t j = 0; j < grid.ny(); ++j) {
+        const double y = cellDecisionY(grid, j);
+        const bool inBand = std::fabs(y - stadium.centerY) <= halfWidth;
+        const auto [first, last] = insideRun(stadium, grid, j);
+        visit(j, first, last, inBand);
+    }
+}
+
 template <typename Density>
 double QuantumScar2D::densityEnhancement(const ComplexField2D& grid, const StadiumGeometry& stadium, double halfWidth,
                                          Density density)
 {
     double total = 0.0;
     double band = 0.0;
-    // The band's rows are decided where the stadium's cells are.
-    for (std::uint64_t j = 0; j < grid.ny(); ++j) {
-        const double y = cellDecisionY(grid, j);
-        const bool inBand = std::fabs(y - stadium.centerY) <= halfWidth;
-        const auto [first, last] = insideRun(stadium, grid, j);
-        for (std::uint64_t i = first; i < last; ++i) {
-            const double p = density(j * grid.nx() + i);
-            total += p;
-            if (inBand)
-                band += p;
-        }
-    }
+    forEachInsideRun(grid, stadium, halfWidth,
+                     [&](std::uint64_t j, std::uint64_t first, std::uint64_t last, bool inBand) {
+                         for (std::uint64_t i = first; i < last; ++i) {
+                             const double p = density(j * grid.nx() + i);
+                             total += p;
+                             if (inBand)
+                                 band += p;
+                         }
+                     });
     return orbitBandEnhancement(band, total, stadium, halfWidth);
 }
 

@@ -1,6 +1,7 @@
 #include "experiments/ScarRecorder.h"
 
 #include "core/Numeric.h"
+#include "core/PositionMoments.h"
 #include "experiments/FieldProducts.h"
 #include "experiments/RecorderSupport.h"
 
@@ -73,22 +74,44 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     const double theta = t * filterEnergy_ / hbar_;
     const std::complex<double> rotation(std::cos(theta), std::sin(theta));
     const Complex* psi = field.data();
-    for (std::size_t k = 0; k < densitySum_.size(); ++k) {
-        const std::complex<double> value(psi[k]);
-        densitySum_[k] += std::norm(value) * weight;
-        projection_[k] += value * rotation * weight;
-    }
+    const std::uint64_t nx = field.nx();
+    const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
+    // One pass over the grid: each row's sums are added to first, then its
+    // inside cells give both enhancements, read in the order of
+    // QuantumScar2D::densityEnhancement, so that each is that function's to
+    // the bit without two more passes over the field and the projection.
+    double densityTotal = 0.0, densityBand = 0.0, filteredTotal = 0.0, filteredBand = 0.0;
+    QuantumScar2D::forEachInsideRun(
+        field, stadium_, config_.orbitBandHalfWidth,
+        [&](std::uint64_t j, std::uint64_t first, std::uint64_t last, bool inBand) {
+            for (std::uint64_t k = j * nx; k < (j + 1) * nx; ++k) {
+                const std::complex<double> value(psi[k]);
+                densitySum_[k] += std::norm(value) * weight;
+                projection_[k] += value * rotation * weight;
+            }
+            for (std::uint64_t k = j * nx + first; k < j * nx + last; ++k) {
+                const double p = cellProbability(psi[k], cellArea);
+                const double q = std::norm(projection_[k]);
+                densityTotal += p;
+                filteredTotal += q;
+                if (inBand) {
+                    densityBand += p;
+                    filteredBand += q;
+                }
+            }
+        });
     totalWeight_ += weight;
     ++recordCount_;
 
     mapsFormed_ = false;
 
+    const double halfWidth = config_.orbitBandHalfWidth;
     ScarSample sample;
     sample.time = t;
     sample.fidelity = std::norm(innerProduct(initialField_, field));
     sample.instantaneousEnhancement =
-        QuantumScar2D::instantaneousEnhancement(field, stadium_, config_.orbitBandHalfWidth);
-    sample.filteredEnhancement = filteredEnhancement();
+        QuantumScar2D::orbitBandEnhancement(densityBand, densityTotal, stadium_, halfWidth);
+    sample.filteredEnhancement = QuantumScar2D::orbitBandEnhancement(filteredBand, filteredTotal, stadium_, halfWidth);
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));
     return true;
 }
@@ -117,14 +140,6 @@ void ScarRecorder::formMaps() const
         spectralMap_[k] = peak > 0.0 ? static_cast<float>(std::norm(projection_[k]) / peak) : 0.0f;
     }
     mapsFormed_ = true;
-}
-
-double ScarRecorder::filteredEnhancement() const
-{
-    if (!configured_ || projection_.empty())
-        return 0.0;
-    return QuantumScar2D::densityEnhancement(initialField_, stadium_, config_.orbitBandHalfWidth,
-                                             [this](std::uint64_t k) { return std::norm(projection_[k]); });
 }
 
 } // namespace vxo

@@ -57,7 +57,6 @@ public:
     double totalWeight() const { return totalWeight_; }
 
 private:
-    double filteredEnhancement() const;
     void formMaps() const;
 
     std::uint64_t capacity_;

@@ -515,12 +515,14 @@ private:
     // fixed at slopeX, on the potential's grid; not ok when the target is missing.
     BoundStateResult computeDoubleWellBasis(std::uint64_t targetObjectId, double slopeX) const;
     // Lowest two states of the potential the run is being stepped with, what
-    // the sweep's populations are read on; relaxed again only when that
-    // potential's row has moved by what those populations can show.
+    // the sweep's populations are read on: found again whenever that
+    // potential's row moves, in the span of the pairs relaxed before, and
+    // relaxed only where that span cannot give them within what the
+    // populations can show.
     const BoundStateResult& steppedSweepPair();
-    // Whether the populations read on `pair` stay within what the pages show
-    // of those the pair of the moved row would give (first order).
-    bool sweepPairStillReads(const BoundStateResult& pair);
+    // Whether the populations read on a Ritz pair stay within what the pages
+    // show of those the exact pair of its row would give.
+    bool sweepPairReads(const FollowedPairBasis::RitzPair& ritz);
     // After a bound-state button's rebuild: true when the rebuild prepared the
     // requested state; otherwise (the spectrum did not fit the potential the
     // rebuild made, so the Gaussian packet was prepared) says so.
@@ -981,6 +983,9 @@ private:
     // The current of the last computation (overlay and diagnostics); its
     // arrays are reused.
     ProbabilityCurrent2D probabilityCurrent;
+    // probabilityCurrent holds zeros only (a Dirac run's real density), so
+    // that the next such reading need not write them again.
+    bool probabilityCurrentZero = false;
     // Density sums and current of psi, computed once per tick for every
     // reader (see SharedObservables); recomputed on each read outside a tick.
     SharedObservables sharedObservables;

@@ -40,10 +40,10 @@ BoundStateSettings boundStateSettings(double mass, double hbar, int maxIteration
 // Relative energy change at which a pair followed along a sweep counts as settled.
 constexpr double kFollowedPairTolerance = 1e-8;
 
-// The most the populations read on a followed pair may move, to first order,
-// before the pair is relaxed on the moved row: half of what the pages'
-// three decimals can show, leaving the other half to the estimate's higher
-// orders.
+// The most the populations read on a pair found in the span of the pairs
+// relaxed before may lie from those on the exact pair, to first order:
+// half of what the pages' three decimals can show, leaving the other half
+// to the estimate's higher orders.
 constexpr double kVisiblePopulationShift = 2.5e-4;
 
 int clampedState(std::int32_t index, int last) { return std::clamp(static_cast<int>(index), 0, last); }
@@ -183,19 +183,29 @@ void MainWindow::updateBoundStatesStatus()
 
 void MainWindow::calibrateSweepReference()
 {
+    // The pairs relaxed along a sweep of the well calibrated before serve a
+    // sweep of the same well (a Reset), and nothing another one needs.
+    const BoundStateResult calibratedBefore = std::move(twoLevel.sweepBoundStates);
+    const auto keepOrClearFollowedPairs = [this, &calibratedBefore] {
+        const BoundStateResult& now = twoLevel.sweepBoundStates;
+        if (!now.ok || !calibratedBefore.ok || now.fingerprint != calibratedBefore.fingerprint ||
+            now.mass != calibratedBefore.mass || now.hbar != calibratedBefore.hbar)
+            twoLevel.steppedPairBasis.clear();
+    };
     twoLevel.sweepBoundStates = BoundStateResult{};
     twoLevel.landauZenerReference = LandauZenerReference{};
     twoLevel.stueckelbergReference = StueckelbergReference{};
     twoLevel.stueckelbergHoldScan.clear();
     if (potentialScene.empty() || !ui->potentialSceneActiveCheckBox->isChecked())
-        return;
+        return keepOrClearFollowedPairs();
     const LinearSweep sweep = formSettings<LinearSweep>();
     if (!sweep.enabled || sweep.parameter != SceneParameterSlopeX || !validateLinearSweep(potentialScene, sweep))
-        return;
+        return keepOrClearFollowedPairs();
 
     // The unbiased well: the sweep moves the bias through zero, where the
     // two lowest states form the avoided crossing.
     twoLevel.sweepBoundStates = computeDoubleWellBasis(sweep.targetObjectId, 0.0);
+    keepOrClearFollowedPairs();
     if (!twoLevel.sweepBoundStates.ok || twoLevel.sweepBoundStates.states.size() < 2)
         return;
     const double hbar = static_cast<double>(solver.parameters().hbar);
@@ -217,44 +227,54 @@ const BoundStateResult& MainWindow::steppedSweepPair()
         return pair;
     // The appliers paint the potential again on every call, also where the
     // bias stands still: the pair is checked once per painting, against the
-    // row it is computed from (a failed relaxation is not tried again on the
-    // same painting).
+    // row it is computed from.
     if (twoLevel.steppedPairIdentity == potential.identity() && twoLevel.steppedPairRevision == potential.revision())
         return pair;
-    // Relaxed from the pair of the potential before (at first from the
-    // calibrated one): during a sweep the potential moves a little between
-    // observations. An energy settled to 1e-8 leaves the states within 1e-8
-    // of the pair a fixed start finds, far below the populations' digits, in
-    // half the relaxation steps.
     // The states are the middle row's: the sweep moves a Linear slope X,
     // which leaves the well as invariant along y as the calibration found
-    // it, so the row alone is relaxed, without a read (or a fingerprint) of
+    // it, so the row alone is used, without a read (or a fingerprint) of
     // the whole grid.
-    // A row that has moved by less than the populations read on the pair
-    // can show keeps the pair: on the finest grid a tick advances a fraction
-    // of a step, and a relaxation costs more than the rest of the observation.
-    if (!pair.isForRowOf(potential, mass, hbar) && !sweepPairStillReads(pair)) {
+    if (!pair.isForRowOf(potential, mass, hbar)) {
+        const PotentialField2D row = potential.row(potential.ny() / 2);
         BoundStateSettings settings = boundStateSettings(mass, hbar, 2800, 2);
         settings.energyTolerance = kFollowedPairTolerance;
-        pair = BoundStates1D::compute(potential.row(potential.ny() / 2), settings,
-                                      pair.ok ? pair : twoLevel.sweepBoundStates);
-        ++twoLevel.steppedPairRelaxations;
+        // During a sweep the row moves a little at every step: the pair of
+        // the moved row is found by Rayleigh-Ritz in the span of the pairs
+        // relaxed before (at first the calibrated one), a fraction of a
+        // millisecond where a relaxation takes tens on the finest grid, and
+        // relaxed only where that span falls short of what the populations
+        // can show. An energy settled to 1e-8 leaves the relaxed states
+        // within 1e-8 of the pair a fixed start finds, far below the
+        // populations' digits, in half the relaxation steps.
+        FollowedPairBasis& basis = twoLevel.steppedPairBasis;
+        if (basis.empty())
+            basis.add(twoLevel.sweepBoundStates);
+        const FollowedPairBasis::RitzPair ritz = basis.ritzPair(row, settings);
+        if (ritz.pair.ok && sweepPairReads(ritz)) {
+            pair = ritz.pair;
+            ++twoLevel.steppedPairsFromBasis;
+        } else {
+            const BoundStateResult& start = ritz.pair.ok ? ritz.pair : pair.ok ? pair : twoLevel.sweepBoundStates;
+            pair = BoundStates1D::compute(row, settings, start);
+            basis.add(pair);
+            ++twoLevel.steppedPairRelaxations;
+        }
     }
     twoLevel.steppedPairIdentity = potential.identity();
     twoLevel.steppedPairRevision = potential.revision();
     return pair;
 }
 
-bool MainWindow::sweepPairStillReads(const BoundStateResult& pair)
+bool MainWindow::sweepPairReads(const FollowedPairBasis::RitzPair& ritz)
 {
     const LandauZenerReference& reference = twoLevel.stueckelbergReference.valid
                                                 ? twoLevel.stueckelbergReference.landauZener
                                                 : twoLevel.landauZenerReference;
-    if (!pair.ok || !reference.valid || pair.mass != static_cast<double>(solver.parameters().mass) ||
-        pair.hbar != static_cast<double>(solver.parameters().hbar))
+    if (!reference.valid)
         return false;
-    const SweepPopulations read = QuantumLandauZener2D::steppedPopulations(observedColumnAmplitudes(), pair, reference);
-    return QuantumLandauZener2D::populationShift(pair, potential, read, reference) <= kVisiblePopulationShift;
+    const SweepPopulations read =
+        QuantumLandauZener2D::steppedPopulations(observedColumnAmplitudes(), ritz.pair, reference);
+    return QuantumLandauZener2D::readingError(ritz.pair, ritz.offPair, read, reference) <= kVisiblePopulationShift;
 }
 
 void MainWindow::calibrateRamseyReference()

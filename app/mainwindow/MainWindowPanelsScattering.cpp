@@ -256,7 +256,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const double paintedCavity = paintedPair.width > 0.0 ? paintedPair.width : cavity;
 
     const DoubleBarrierRegions regions =
-        scattering.absorption.ofWholePacket(QuantumResonance2D::regionProbabilities(psi, barriers));
+        scattering.absorption.ofWholePacket(QuantumResonance2D::regionProbabilities(observedDensity(), barriers));
     if (regions.barriersFraction + regions.cavityFraction > kCollisionInteraction ||
         regions.rightFraction > kCollisionTransmitted)
         scattering.resonanceCollisionStarted = true;

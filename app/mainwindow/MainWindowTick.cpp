@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 
@@ -133,11 +134,33 @@ const ProbabilityCurrent2D& MainWindow::observedCurrent()
     SharedObservables& shared = sharedObservables;
     shared.reuseOrCompute(shared.currentReady, shared.currentPasses, observedState(), [&] {
         const SplitStepParameters& parameters = solver.parameters();
-        if (const GaugeLinkField2D* links = linksInForce())
-            ProbabilityCurrent2D::computeWithGaugeInto(psi, *links, parameters.hbar, parameters.mass,
-                                                       probabilityCurrent);
-        else
+        shared.covariantEnergiesRead = false;
+        const GaugeLinkField2D* links = linksInForce();
+        if (!links && diracSettingsEnabled() && psi.isFiniteReal()) {
+            // A Dirac run shows the spinor's density in psi, a real field:
+            // it carries no current (each cell's Im(conj(psi) dpsi) is 0),
+            // and the zeros written for one such reading serve the next on
+            // the same grid. A non-finite density takes the full pass, whose
+            // NaN shows it.
+            const bool zerosStand = probabilityCurrentZero && probabilityCurrent.nx == psi.nx() &&
+                                    probabilityCurrent.ny == psi.ny() && probabilityCurrent.jx.size() == psi.size();
+            probabilityCurrent.zeroFor(psi);
+            if (!zerosStand) {
+                std::fill(probabilityCurrent.jx.begin(), probabilityCurrent.jx.end(), 0.0f);
+                std::fill(probabilityCurrent.jy.begin(), probabilityCurrent.jy.end(), 0.0f);
+            }
+            probabilityCurrentZero = true;
+            return;
+        }
+        probabilityCurrentZero = false;
+        if (links) {
+            // The magnetic step's energies come from the same pass.
+            shared.covariantEnergies = EnergyObservables2D::computeWithGauge(psi, potential, *links, parameters.hbar,
+                                                                             parameters.mass, probabilityCurrent);
+            shared.covariantEnergiesRead = true;
+        } else {
             ProbabilityCurrent2D::computeInto(psi, parameters.hbar, parameters.mass, probabilityCurrent);
+        }
     });
     return probabilityCurrent;
 }
@@ -358,7 +381,8 @@ void MainWindow::sampleStepRecorders()
         recorders.loschmidtRecorder.record(t, psi, recorders.loschmidtReversed);
     if (due(recorders.moshinskyRecorder, 2) && insideAnalysis(t, stored.quantumMoshinsky.analysisEndTime))
         recorders.moshinskyRecorder.record(t, appliers.moshinskyShutterApplier.shutter().open, psi);
-    if (recorders.kapitzaDiracRecorder.isConfigured() && insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
+    if (recorders.kapitzaDiracRecorder.isConfigured() &&
+        insideAnalysis(t, stored.quantumKapitzaDirac.analysisEndTime)) {
         // With no potential on the grid the packet moves freely, and the
         // recorder counts back what the absorbing layer takes from each
         // order. The steps under the light are counted one by one (the step
@@ -453,6 +477,13 @@ void MainWindow::recordObservation()
     inputs.stueckelberg = &twoLevel.stueckelbergReference;
     inputs.ramseyReference = &twoLevel.ramseyReference;
     inputs.densitySums = &observedDensity();
+    // The magnetic step's energies and its current from one pass over psi,
+    // the current kept for the views and Diagnostics of the tick.
+    if (inputs.hamiltonian.links && inputs.hamiltonian.links == linksInForce()) {
+        observedCurrent();
+        if (sharedObservables.covariantEnergiesRead)
+            inputs.energies = &sharedObservables.covariantEnergies;
+    }
     inputs.columnAmplitudes = [this]() -> const ColumnAmplitudes2D& { return observedColumnAmplitudes(); };
 
     history.push(ObservableSampler::observe(psi, history, inputs));

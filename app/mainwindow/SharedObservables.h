@@ -3,6 +3,7 @@
 #include "core/ColumnAmplitudes2D.h"
 #include "core/ComplexField2D.h"
 #include "core/DensitySums2D.h"
+#include "core/EnergyObservables2D.h"
 #include "core/ProbabilityCurrent2D.h"
 
 #include <cstdint>
@@ -11,7 +12,9 @@ namespace vxo {
 
 // The observables of psi that several readers of one tick want: the density
 // sums (norm, moments, region probabilities), the column sums of the
-// amplitude (every two-level projection) and the probability current.
+// amplitude (every two-level projection) and the probability current, with,
+// while the magnetic step runs, the covariant energies that come from the
+// same pass as its current.
 // The steps of a tick open a sharing window; the observation, the
 // diagnostics, the panels and the views read the same results in it, and the
 // refresh that ends the tick closes it. Outside a window every read computes
@@ -39,6 +42,9 @@ struct SharedObservables {
     bool currentReady = false;
     DensitySums2D density;
     ColumnAmplitudes2D columns;
+    // Valid from the current's pass while gauge links are in force.
+    bool covariantEnergiesRead = false;
+    EnergyObservables2D covariantEnergies;
     std::uint64_t densityPasses = 0;
     std::uint64_t columnPasses = 0;
     std::uint64_t currentPasses = 0;
@@ -50,6 +56,7 @@ struct SharedObservables {
         densityReady = false;
         columnsReady = false;
         currentReady = false;
+        covariantEnergiesRead = false;
     }
     void close()
     {
@@ -57,6 +64,7 @@ struct SharedObservables {
         densityReady = false;
         columnsReady = false;
         currentReady = false;
+        covariantEnergiesRead = false;
     }
     // True while a result computed in the window for `state` may be reused.
     bool sharing(const Key& state) const { return open && key == state; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "experiments/BoundStateResult.h"
+#include "experiments/FollowedPairBasis.h"
 #include "experiments/QuantumDoubleWell2D.h"
 #include "experiments/QuantumLandauZener2D.h"
 #include "experiments/QuantumRabi2D.h"
@@ -30,13 +31,16 @@ struct TwoLevelState {
     std::vector<StueckelbergFringePoint> stueckelbergHoldScan;
     // The pair of the potential as the sweep left it last, kept while that
     // potential's middle row stands still (before the sweep, a hold, its
-    // end) or has moved by less than the populations read on the pair can
-    // show, with the potential (identity, revision) it was last checked
-    // against and the relaxations made since the window opened.
+    // end), with the potential (identity, revision) it was last checked
+    // against; the pairs relaxed along the sweep, in whose span the pair of
+    // a moved row is found; and the relaxations and the pairs found in that
+    // span since the window opened.
     mutable BoundStateResult steppedSweepPair;
     mutable std::uint64_t steppedPairIdentity = 0;
     mutable std::uint64_t steppedPairRevision = 0;
+    mutable FollowedPairBasis steppedPairBasis;
     mutable std::uint64_t steppedPairRelaxations = 0;
+    mutable std::uint64_t steppedPairsFromBasis = 0;
 
     // Ramsey sequence: spectrum, reference, fringe scan and the dephasing
     // ensemble with its scan.

@@ -74,6 +74,9 @@ public:
     // The two-level references, their scans and the scans computed so far.
     static const TwoLevelState& twoLevelState(const MainWindow& window) { return window.twoLevel; }
     static std::uint64_t currentPasses(const MainWindow& window) { return window.sharedObservables.currentPasses; }
+    // The probability current as the last refresh computed it.
+    static const ProbabilityCurrent2D& shownCurrent(const MainWindow& window) { return window.probabilityCurrent; }
+    static const ProbabilityCurrent2D& observedCurrent(MainWindow& window) { return window.observedCurrent(); }
     // Passes over psi made so far for the column sums of its amplitude, which
     // every two-level projection reads.
     static std::uint64_t columnPasses(const MainWindow& window) { return window.sharedObservables.columnPasses; }

@@ -81,3 +81,35 @@ TEST(ComplexField2D, RowMajorStorageAndCentredCoordinates)
     f.at(7, 2) = Complex(3.0f, -1.0f);
     EXPECT_EQ(f.data()[2 * 512 + 7], Complex(3.0f, -1.0f));
 }
+
+// A field is finite and real only while every cell is, the first row and the
+// last cell of a row that is no multiple of the vector width included.
+TEST(ComplexField2D, AFieldIsFiniteAndRealOnlyWhileEveryCellIs)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        std::uint64_t cell;
+        Complex value;
+        bool finiteReal;
+    };
+    const Case cases[] = {
+        {"a negative real value", 7, Complex(-2.5f, 0.0f), true},
+        {"a negative zero imaginary part", 4, Complex(1.0f, -0.0f), true},
+        {"the largest float", 0, Complex(std::numeric_limits<float>::max(), 0.0f), true},
+        {"an imaginary part in the first cell", 0, Complex(1.0f, 1e-30f), false},
+        {"an imaginary part in the last cell", 34, Complex(0.0f, -1.0f), false},
+        {"an infinite value", 20, Complex(-inf, 0.0f), false},
+        {"a NaN", 12, Complex(nan, 0.0f), false},
+    };
+    for (const Case& c : cases) {
+        ComplexField2D f(7, 5, 0.3f, 0.45f);
+        for (std::uint64_t i = 0; i < f.size(); ++i)
+            f.data()[i] = Complex(0.1f * static_cast<float>(i), 0.0f);
+        EXPECT_TRUE(f.isFiniteReal()) << c.name;
+        f.data()[c.cell] = c.value;
+        EXPECT_EQ(f.isFiniteReal(), c.finiteReal) << c.name;
+    }
+    EXPECT_TRUE(ComplexField2D().isFiniteReal()) << "an empty field";
+}

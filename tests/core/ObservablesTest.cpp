@@ -1,10 +1,14 @@
 #include "core/CrossSectionProfile.h"
 #include "core/EnergyObservables2D.h"
+#include "core/EnergyObservables2DRows.h"
+#include "core/FFT2DKernels.h"
+#include "core/KeptSpectrum.h"
 #include "core/GaussianPacket2D.h"
 #include "core/MomentumSpace2D.h"
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
 #include "core/SpectralEnergy2D.h"
+#include "core/VectorKernels.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +16,7 @@
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -321,6 +326,45 @@ TEST(EnergyObservables2D, EveryPathGivesTheBitsOfTheCellByCellSums)
         EXPECT_EQ(e.potential, potential / norm) << name;
         EXPECT_EQ(e.total, kinetic / norm + potential / norm) << name;
     }
+}
+
+// The copy before a kept transform and the spinor's spectrum pass, on rows of
+// every length around the vector width with and without non-finite values:
+// each path writes the portable bits.
+TEST(EnergyObservables2D, EveryPathCopiesAndReadsTheSpectrumToThePortableBits)
+{
+    const auto sameBits = [](const double* a, const double* b, std::size_t n) {
+        return n == 0 || std::memcmp(a, b, n * sizeof(double)) == 0;
+    };
+    const ComplexField2D other = test::randomField(1031, 1, 0.1f, 0.1f, 12);
+    test::forEachRowAroundTheVectorWidth(11, [&](const std::vector<Complex>& row, std::size_t count, bool poisoned) {
+        std::vector<float> v(count);
+        for (std::size_t i = 0; i < count; ++i)
+            v[i] = 2.0f * other.data()[i].real();
+        for (fft2d::KernelSet path : {fft2d::KernelSet::Sse2, fft2d::KernelSet::Avx2}) {
+            if (!fft2d::isAvailable(path))
+                continue;
+            const std::string name = std::to_string(count) + (poisoned ? " poisoned" : "") + " path " +
+                                     std::to_string(static_cast<int>(path));
+            for (const bool weighted : {true, false}) {
+                std::vector<Complex> copied0(count), copied(count);
+                double p0[4] = {0.5, 0.25, 0.0, 1.0}, q0[4] = {0.0, 1.0, 2.0, 3.0};
+                double p[4] = {0.5, 0.25, 0.0, 1.0}, q[4] = {0.0, 1.0, 2.0, 3.0};
+                const float* weights = weighted ? v.data() : nullptr;
+                keptspectrum::copyCellsPortable(row.data(), weights, count, copied0.data(), p0, q0);
+                vectorKernels(path).keptSpectrumCopy(row.data(), weights, count, copied.data(), p, q);
+                EXPECT_TRUE(sameBits(p, p0, 4) && sameBits(q, q0, 4)) << name;
+                EXPECT_TRUE(count == 0 || std::memcmp(copied.data(), copied0.data(), count * sizeof(Complex)) == 0) << name;
+            }
+            std::vector<double> alongX0(count, 0.125), alongX(count, 0.125);
+            double sums0[3][4] = {{1.0}, {0.0, 2.0}, {0.0, 0.0, 3.0}},
+                   sums[3][4] = {{1.0}, {0.0, 2.0}, {0.0, 0.0, 3.0}};
+            energy::accumulateDiracRowPortable(row.data(), other.data(), count, alongX0.data(), sums0);
+            vectorKernels(path).diracRow(row.data(), other.data(), count, alongX.data(), sums);
+            EXPECT_TRUE(sameBits(&sums[0][0], &sums0[0][0], 12)) << name;
+            EXPECT_TRUE(sameBits(alongX.data(), alongX0.data(), count)) << name;
+        }
+    });
 }
 
 // A view that shows momentum space reads it every tick: the record's field is

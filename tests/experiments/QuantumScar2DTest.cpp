@@ -12,6 +12,7 @@
 #include <cmath>
 #include <complex>
 #include <string>
+#include <vector>
 
 using namespace vxo;
 
@@ -184,6 +185,41 @@ TEST(ScarRecorder, EnergyFilterPicksTheStateAtItsEnergy)
         EXPECT_LT(recorder.spectralMap()[outerCell], 2e-3f) << "hbar = " << hbar;
         EXPECT_NEAR(recorder.averagedDensity()[outerCell], 1.0f, 1e-6f);
         EXPECT_GT(recorder.samples().back().filteredEnhancement, 4.5) << "hbar = " << hbar;
+    }
+}
+
+// A record reads both enhancements in its pass over the grid: each is the
+// one its own pass gives, the instantaneous one over |psi|^2 and the
+// filtered one over the projection at the filter energy, summed apart here.
+TEST(ScarRecorder, EachRecordsEnhancementsAreThoseOfTheirOwnPasses)
+{
+    const StadiumGeometry stadium = presetStadium();
+    const double energy = 3.0, hbar = 0.5, halfWidth = 1.2;
+    ComplexField2D field(64, 32, 0.375f, 0.5f);
+    ScarRecorder recorder(8);
+    ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(halfWidth), energy, hbar));
+    std::vector<std::complex<double>> projection(field.size());
+    double previous = 0.0;
+    for (const double t : {0.0, 0.3, 0.7, 1.6}) {
+        for (std::uint64_t j = 0; j < field.ny(); ++j)
+            for (std::uint64_t i = 0; i < field.nx(); ++i) {
+                const double x = gridCoordinateX(field, i), y = gridCoordinateY(field, j);
+                field.at(i, j) = Complex(std::polar(std::exp(-(x * x / 20.0 + y * y / (2.0 + t))), 0.8 * x - 2.0 * t));
+            }
+        const double weight = t == 0.0 ? 1e-9 : t - previous;
+        previous = t;
+        const std::complex<double> rotation = std::polar(1.0, t * energy / hbar);
+        for (std::uint64_t k = 0; k < field.size(); ++k)
+            projection[k] += std::complex<double>(field.data()[k]) * rotation * weight;
+        ASSERT_TRUE(recorder.record(t, field));
+        const ScarSample& sample = recorder.samples().back();
+        EXPECT_EQ(sample.instantaneousEnhancement, QuantumScar2D::instantaneousEnhancement(field, stadium, halfWidth))
+            << "t = " << t;
+        EXPECT_EQ(sample.filteredEnhancement,
+                  QuantumScar2D::densityEnhancement(field, stadium, halfWidth,
+                                                    [&](std::uint64_t k) { return std::norm(projection[k]); }))
+            << "t = " << t;
+        EXPECT_GT(sample.instantaneousEnhancement, 1.0) << "a packet along the band";
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <string>
 #include <tuple>
 
@@ -259,6 +260,38 @@ TEST(QuantumVortex2D, AngularMomentumOfThePreparedStateMatchesItsAnalyticValue)
                                        static_cast<float>(gridCoordinateY(shifted, j) + 0.25));
     EXPECT_NEAR(VortexRecorder::angularMomentum(shifted, 1.0, 0.5, -0.25), 1.0, 1e-6);
     EXPECT_EQ(VortexRecorder::angularMomentum(preparedVortex(VortexInitialState{}), 0.0, 0.0, 0.0), 0.0);
+}
+
+// A packet with no symmetry on a grid of unequal sides and cells, about a
+// centre off the grid's: the reading is the cell-by-cell sum of its
+// definition, central differences divided per cell.
+TEST(QuantumVortex2D, AngularMomentumIsTheSumOfItsDefinitionCellByCell)
+{
+    const double hbar = 0.7, cx = 0.4, cy = -0.3;
+    ComplexField2D field(23, 14, 0.3f, 0.45f);
+    for (std::uint64_t j = 0; j < 14; ++j)
+        for (std::uint64_t i = 0; i < 23; ++i) {
+            const double x = gridCoordinateX(field, i), y = gridCoordinateY(field, j);
+            const std::complex<double> v =
+                std::polar(std::exp(-(x * x / 5.0 + (y - 0.5) * (y - 0.5) / 3.0)), 1.3 * x - 0.6 * y + 0.2 * x * y);
+            field.at(i, j) = Complex(static_cast<float>(v.real()), static_cast<float>(v.imag()));
+        }
+    const double dx = field.dx(), dy = field.dy();
+    double numerator = 0.0, denominator = 0.0;
+    for (std::uint64_t j = 1; j + 1 < 14; ++j)
+        for (std::uint64_t i = 1; i + 1 < 23; ++i) {
+            const std::complex<double> psi(field.at(i, j));
+            const std::complex<double> dPsiDx =
+                (std::complex<double>(field.at(i + 1, j)) - std::complex<double>(field.at(i - 1, j))) / (2.0 * dx);
+            const std::complex<double> dPsiDy =
+                (std::complex<double>(field.at(i, j + 1)) - std::complex<double>(field.at(i, j - 1))) / (2.0 * dy);
+            const double x = gridCoordinateX(field, i) - cx, y = gridCoordinateY(field, j) - cy;
+            numerator += (std::conj(psi) * std::complex<double>(0.0, -hbar) * (x * dPsiDy - y * dPsiDx)).real();
+            denominator += std::norm(psi);
+        }
+    const double expected = numerator / denominator;
+    EXPECT_NEAR(VortexRecorder::angularMomentum(field, hbar, cx, cy), expected, 1e-12 * std::abs(expected));
+    EXPECT_GT(std::abs(expected), 0.05) << "a packet that turns";
 }
 
 TEST(QuantumVortex2D, ReferenceCorePrecessesWithTheChargeAtTheTrapFrequency)
