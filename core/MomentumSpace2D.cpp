@@ -54,7 +54,7 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
     thread_local AlignedVector<Complex> spectrum;
     KeptSpectrum::transform(psi, nullptr, spectrum);
 
-    result = MomentumSpace2D{std::move(result.field)};
+    result = MomentumSpace2D{std::move(result.field), {}, {}};
     if (result.field.nx() == nx && result.field.ny() == ny)
         result.field.respace(static_cast<float>(dpx), static_cast<float>(dpy));
     else

@@ -402,8 +402,9 @@ TEST(KapitzaDiracRecorder, OrdersCountWhatTheAbsorbingLayerTook)
             underPotential.record(momentum, solver.time(), light, false);
             samplesAlone.record(momentum, solver.time(), light);
         }
-        if (step == 20)
+        if (step == 20) {
             EXPECT_EQ(samplesAlone.absorbedProbability(), 0.0);
+        }
         if (step == 20) {
             afterPulse = recorder.samples().back().orderPopulations;
             absorbedAfterPulse = recorder.absorbedProbability();

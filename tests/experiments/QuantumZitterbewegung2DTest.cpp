@@ -380,7 +380,8 @@ TEST(RecorderSupport, WindowStrideKeepsTheWholeWindow)
     for (const auto& c : cases) {
         const std::uint64_t stride = windowStride(c.base, c.end, 0.02, c.capacity);
         EXPECT_EQ(stride, c.stride) << c.base << " steps to " << c.end << " in " << c.capacity;
-        if (c.capacity > 1 && c.end > 0.0)
+        if (c.capacity > 1 && c.end > 0.0) {
             EXPECT_LE(std::llround(c.end / 0.02) / stride + 1, c.capacity);
+        }
     }
 }
