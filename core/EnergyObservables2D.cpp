@@ -4,6 +4,7 @@
 #include "core/FFT2D.h"
 #include "core/FourierGrid.h"
 #include "core/KeptSpectrum.h"
+#include "core/MomentumSpace2D.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/Numeric.h"
 #include "core/ProbabilityCurrent2D.h"
@@ -17,6 +18,16 @@
 namespace vxo {
 
 namespace {
+
+EnergyObservables2D ofSpectral(const SpectralEnergy2D& spectral)
+{
+    EnergyObservables2D result;
+    result.norm = spectral.norm;
+    result.kinetic = spectral.kinetic;
+    result.potential = spectral.potential;
+    result.total = spectral.total;
+    return result;
+}
 // Index k + offset on a periodic axis of n cells (offset in -2..2).
 std::uint64_t wrap(std::uint64_t k, int offset, std::uint64_t n)
 {
@@ -195,13 +206,21 @@ EnergyObservables2D EnergyObservables2D::ofStep(const ComplexField2D& psi, const
     if (!FFT2D::isPowerOfTwoGrid(psi.nx(), psi.ny()))
         return compute(psi, V, h.hbar, h.mass);
     validateSchroedinger(psi, V, h.hbar, h.mass);
-    const SpectralEnergy2D spectral = SpectralEnergy2D::compute(psi, V, h.hbar, h.mass);
-    EnergyObservables2D result;
-    result.norm = spectral.norm;
-    result.kinetic = spectral.kinetic;
-    result.potential = spectral.potential;
-    result.total = spectral.total;
-    return result;
+    return ofSpectral(SpectralEnergy2D::compute(psi, V, h.hbar, h.mass));
+}
+
+EnergyObservables2D EnergyObservables2D::ofStepWithMomentum(const ComplexField2D& psi, const PotentialField2D& V,
+                                                            const SteppedHamiltonian& h, MomentumSpace2D& momentum)
+{
+    if (h.spinor || h.links || !FFT2D::isPowerOfTwoGrid(psi.nx(), psi.ny())) {
+        MomentumSpace2D::computeInto(psi, h.hbar, momentum);
+        return ofStep(psi, V, h);
+    }
+    validateSchroedinger(psi, V, h.hbar, h.mass);
+    thread_local AlignedVector<Complex> spectrum;
+    const KeptSpectrum sums = KeptSpectrum::transform(psi, V.data(), spectrum);
+    MomentumSpace2D::fromSpectrum(psi, spectrum.data(), h.hbar, momentum);
+    return ofSpectral(SpectralEnergy2D::fromSpectrum(psi, V, sums, spectrum.data(), h.hbar, h.mass));
 }
 
 double EnergyObservables2D::gaugeKineticIntegral(const ComplexField2D& psi, const GaugeLinkField2D& links, double hbar,

@@ -10,6 +10,7 @@
 
 namespace vxo {
 
+struct MomentumSpace2D;
 struct ProbabilityCurrent2D;
 
 // The Hamiltonian that a step evolves the state with, as its energies need
@@ -49,6 +50,11 @@ struct EnergyObservables2D {
     // mirrors the spinor's density).
     static EnergyObservables2D ofStep(const ComplexField2D& psi, const PotentialField2D& V,
                                       const SteppedHamiltonian& hamiltonian);
+    // ofStep(), and psi in momentum space (MomentumSpace2D::computeInto) into
+    // `momentum`: where the energies are the spectral ones, both from one
+    // transform of psi, else each from its own.
+    static EnergyObservables2D ofStepWithMomentum(const ComplexField2D& psi, const PotentialField2D& V,
+                                                  const SteppedHamiltonian& hamiltonian, MomentumSpace2D& momentum);
 
     // <T> of the covariant lattice operator that the magnetic line-implicit
     // step discretises (nearest-neighbour hops carrying the links, psi held

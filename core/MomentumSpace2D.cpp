@@ -34,13 +34,16 @@ MomentumSpace2D MomentumSpace2D::compute(const ComplexField2D& psi, double hbar)
 
 void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, MomentumSpace2D& result)
 {
-    if (psi.empty())
-        throw std::invalid_argument("MomentumSpace2D: field must not be empty");
-    if (!isFinitePositive(hbar))
-        throw std::invalid_argument("MomentumSpace2D: hbar must be finite and positive");
-    if (!isPowerOfTwo(psi.nx()) || !isPowerOfTwo(psi.ny()))
-        throw std::invalid_argument("MomentumSpace2D: FFT grid dimensions must be powers of two");
+    validate(psi, hbar);
+    thread_local AlignedVector<Complex> spectrum;
+    KeptSpectrum::transform(psi, nullptr, spectrum);
+    fromSpectrum(psi, spectrum.data(), hbar, result);
+}
 
+void MomentumSpace2D::fromSpectrum(const ComplexField2D& psi, const Complex* spectrum, double hbar,
+                                   MomentumSpace2D& result)
+{
+    validate(psi, hbar);
     const std::uint64_t nx = psi.nx();
     const std::uint64_t ny = psi.ny();
     const double nxd = static_cast<double>(nx);
@@ -50,9 +53,6 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
     const double dpx = kTwoPi * hbar / (nxd * dx);
     const double dpy = kTwoPi * hbar / (nyd * dy);
     const double scale = dx * dy / (kTwoPi * hbar);
-
-    thread_local AlignedVector<Complex> spectrum;
-    KeptSpectrum::transform(psi, nullptr, spectrum);
 
     result = MomentumSpace2D{std::move(result.field), {}, {}};
     if (result.field.nx() == nx && result.field.ny() == ny)
@@ -87,7 +87,7 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
     for (std::uint64_t l = 0; l < ny; ++l) {
         const std::uint64_t my = fftCentredBin(l, ny);
         const double py = result.pyAxis[l];
-        const Complex* source = spectrum.data() + my * nx;
+        const Complex* source = spectrum + my * nx;
         Complex* target = &result.field.at(0, l);
         const std::complex<double> rowTurn = turnY[l] * scale;
         double rowWeight = 0.0, rowPx = 0.0, rowPx2 = 0.0;
@@ -121,6 +121,16 @@ void MomentumSpace2D::computeInto(const ComplexField2D& psi, double hbar, Moment
         result.sigmaPx = std::sqrt(std::max(sumPx2 / norm - result.meanPx * result.meanPx, 0.0));
         result.sigmaPy = std::sqrt(std::max(sumPy2 / norm - result.meanPy * result.meanPy, 0.0));
     }
+}
+
+void MomentumSpace2D::validate(const ComplexField2D& psi, double hbar)
+{
+    if (psi.empty())
+        throw std::invalid_argument("MomentumSpace2D: field must not be empty");
+    if (!isFinitePositive(hbar))
+        throw std::invalid_argument("MomentumSpace2D: hbar must be finite and positive");
+    if (!isPowerOfTwo(psi.nx()) || !isPowerOfTwo(psi.ny()))
+        throw std::invalid_argument("MomentumSpace2D: FFT grid dimensions must be powers of two");
 }
 
 CrossSectionProfile MomentumSpace2D::crossSection(const MomentumSpace2D& momentum, std::uint32_t axis, double value)

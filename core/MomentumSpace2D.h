@@ -32,12 +32,18 @@ struct MomentumSpace2D {
     // The same into `result`, whose field storage is kept when it already has
     // psi's cell count (a view that shows momentum space reads it every tick).
     static void computeInto(const ComplexField2D& psi, double hbar, MomentumSpace2D& result);
+    // The same from psi's unscaled forward transform (KeptSpectrum's), so
+    // that a transform taken for another reading of the same state serves.
+    static void fromSpectrum(const ComplexField2D& psi, const Complex* spectrum, double hbar, MomentumSpace2D& result);
 
     // Momentum-space cut at the axis value nearest to value: axis 0 fixes p_y
     // and runs along p_x, any other axis fixes p_x and runs along p_y. Empty
     // when the record holds no field, its axes do not fit the field, or value
     // is not finite.
     static CrossSectionProfile crossSection(const MomentumSpace2D& momentum, std::uint32_t axis, double value);
+
+private:
+    static void validate(const ComplexField2D& psi, double hbar);
 };
 
 // Index of the entry of an ascending axis nearest to value, the lower index on

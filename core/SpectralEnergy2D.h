@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ComplexField2D.h"
+#include "core/KeptSpectrum.h"
 #include "core/PotentialField2D.h"
 
 namespace vxo {
@@ -21,6 +22,14 @@ struct SpectralEnergy2D {
     double total = 0.0;
 
     static SpectralEnergy2D compute(const ComplexField2D& psi, const PotentialField2D& V, double hbar, double mass);
+    // The same from psi's transform and sums, as KeptSpectrum::transform
+    // gives them with V: a transform taken for another reading of the same
+    // state serves this one too. Throws as compute() does.
+    static SpectralEnergy2D fromSpectrum(const ComplexField2D& psi, const PotentialField2D& V, const KeptSpectrum& sums,
+                                         const Complex* spectrum, double hbar, double mass);
+
+private:
+    static void validate(const ComplexField2D& psi, const PotentialField2D& V, double hbar, double mass);
 };
 
 } // namespace vxo

@@ -840,6 +840,8 @@ private:
     // nothing while applying or with an empty psi.
     void refreshViews();
     void ensureMomentumField(); // recomputed when the step count or time moved
+    // The viewport shows psi in momentum space (a Dirac run's never).
+    bool momentumSpaceShown() const;
     void updateCrossSectionPanel();
     void updateTimeSeriesPanel();
     void updateDetectorTvd(); // the detector's hits-versus-flux distance, or "--"

@@ -229,8 +229,7 @@ double MainWindow::writeDiagnosticsTable()
         setDiagnosticsRow(row, latin1(diagnosticsRowLabels(row).section), parameter, value);
     };
 
-    const bool dirac = diracModeInForm();
-    const bool momentumView = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !dirac;
+    const bool momentumView = momentumSpaceShown();
     if (momentumView)
         ensureMomentumField();
     const PositionMoments moments = observedDensity().moments();

@@ -79,7 +79,7 @@ void MainWindow::refreshViews()
     QuantumGLView& view = *form.quantumView;
 
     const bool diracMode = diracModeInForm();
-    const bool momentumSpace = isSelected(form.spaceComboBox, SpaceIndex::Momentum) && !diracMode;
+    const bool momentumSpace = momentumSpaceShown();
     const int viewIndex = momentumSpace || diracMode ? indexOf(ViewIndex::Probability)
                                                      : indexOrFirst(form.viewComboBox, indexOf(ViewIndex::Imaginary));
     if (momentumSpace)
@@ -197,6 +197,11 @@ void MainWindow::refreshViews()
     updateCrossSectionPanel();
     updateTimeSeriesPanel();
     refreshExperimentPanels();
+}
+
+bool MainWindow::momentumSpaceShown() const
+{
+    return isSelected(ui->spaceComboBox, SpaceIndex::Momentum) && !diracModeInForm();
 }
 
 void MainWindow::ensureMomentumField()

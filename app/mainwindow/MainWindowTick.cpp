@@ -484,6 +484,16 @@ void MainWindow::recordObservation()
         if (sharedObservables.covariantEnergiesRead)
             inputs.energies = &sharedObservables.covariantEnergies;
     }
+    // A view of momentum space transforms psi every tick, as the spectral
+    // energy does: one transform serves both.
+    EnergyObservables2D energiesWithMomentum;
+    if (!inputs.energies && momentumSpaceShown() && !psi.empty()) {
+        energiesWithMomentum =
+            EnergyObservables2D::ofStepWithMomentum(psi, potential, inputs.hamiltonian, momentumField);
+        momentumFieldTime = solver.time();
+        momentumFieldStep = solver.stepCount();
+        inputs.energies = &energiesWithMomentum;
+    }
     inputs.columnAmplitudes = [this]() -> const ColumnAmplitudes2D& { return observedColumnAmplitudes(); };
 
     history.push(ObservableSampler::observe(psi, history, inputs));

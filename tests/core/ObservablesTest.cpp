@@ -429,3 +429,42 @@ TEST(SpectralEnergy2D, PlaneWavesKeepTheirExactKineticEnergyUpToTheGridsHighestM
         SpectralEnergy2D::compute(ComplexField2D(24, 16, dx, dy), PotentialField2D(24, 16, dx, dy), hbar, mass),
         std::invalid_argument);
 }
+
+// Where the step's energy is the spectral one, one transform of psi serves it
+// and the momentum view, each to the bit what it reads alone; with gauge
+// links (energies of another operator) each is read as before.
+TEST(EnergyObservables2D, OneTransformServesTheStepsEnergyAndTheMomentumViewToTheBit)
+{
+    const std::uint64_t nx = 64, ny = 32;
+    const float dx = 0.25f, dy = 0.4f;
+    ComplexField2D psi(nx, ny, dx, dy);
+    GaussianPacket2D::prepare(psi, GaussianPacket2D{-2.0f, 1.0f, 1.1f, 2.5f, -0.8f});
+    PotentialField2D V(nx, ny, dx, dy);
+    V.addRectangle(1.5f, -0.5f, 1.0f, 3.0f, 4.0f);
+    GaugeLinkField2D links;
+    links.resize(nx, ny, dx, dy);
+    SteppedHamiltonian plain;
+    plain.hbar = 0.8;
+    plain.mass = 1.7;
+    SteppedHamiltonian magnetic = plain;
+    magnetic.links = &links;
+    for (const SteppedHamiltonian& h : {plain, magnetic}) {
+        SCOPED_TRACE(h.links ? "gauge links" : "plain step");
+        MomentumSpace2D shared = MomentumSpace2D::compute(test::planeWave(nx, ny, dx, dy, 1.0, 0.0), 2.0);
+        const EnergyObservables2D both = EnergyObservables2D::ofStepWithMomentum(psi, V, h, shared);
+        const EnergyObservables2D alone = EnergyObservables2D::ofStep(psi, V, h);
+        const MomentumSpace2D view = MomentumSpace2D::compute(psi, h.hbar);
+        EXPECT_EQ(both.norm, alone.norm);
+        EXPECT_EQ(both.kinetic, alone.kinetic);
+        EXPECT_EQ(both.potential, alone.potential);
+        EXPECT_EQ(both.total, alone.total);
+        ASSERT_EQ(shared.field.size(), view.field.size());
+        EXPECT_EQ(std::memcmp(shared.field.data(), view.field.data(), view.field.size() * sizeof(Complex)), 0);
+        EXPECT_EQ(shared.field.dx(), view.field.dx());
+        EXPECT_EQ(shared.pyAxis, view.pyAxis);
+        EXPECT_EQ(shared.hbar, view.hbar);
+        EXPECT_EQ(shared.meanPx, view.meanPx);
+        EXPECT_EQ(shared.sigmaPy, view.sigmaPy);
+        EXPECT_EQ(shared.peakPy, view.peakPy);
+    }
+}
