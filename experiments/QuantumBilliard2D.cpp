@@ -124,17 +124,29 @@ BilliardObservables QuantumBilliard2D::observables(const ComplexField2D& field, 
     // painter, compares squared distances.
     const double r2 = r * r;
     const double outer2 = (r + margin) * (r + margin);
+    // Each column's decision abscissa and its squared distance to the
+    // scatterer's centre are taken once, not in every row; a row outside the
+    // interior adds only to the scatterer's shell.
+    const std::uint64_t nx = field.nx();
+    std::vector<double> columnX(nx), columnDistance2(nx, 0.0);
+    for (std::uint64_t i = 0; i < nx; ++i) {
+        columnX[i] = cellDecisionX(field, i);
+        if (scatterer)
+            columnDistance2[i] = (columnX[i] - config.scattererX) * (columnX[i] - config.scattererX);
+    }
     for (std::uint64_t j = 0; j < field.ny(); ++j) {
         const double y = cellDecisionY(field, j);
         const double dy2 = scatterer ? (y - config.scattererY) * (y - config.scattererY) : 0.0;
         const bool insideRows = y > bottom && y < top;
-        for (std::uint64_t i = 0; i < field.nx(); ++i) {
-            const double x = cellDecisionX(field, i);
-            const Complex& v = field.at(i, j);
-            const double re = v.real();
-            const double im = v.imag();
+        if (!insideRows && !scatterer)
+            continue;
+        const Complex* row = field.data() + j * nx;
+        for (std::uint64_t i = 0; i < nx; ++i) {
+            const double x = columnX[i];
+            const double re = row[i].real();
+            const double im = row[i].imag();
             const double rho = re * re + im * im;
-            const double distance2 = scatterer ? (x - config.scattererX) * (x - config.scattererX) + dy2 : 0.0;
+            const double distance2 = scatterer ? columnDistance2[i] + dy2 : 0.0;
             const bool inside = insideRows && x > left && x < right;
             if (inside && (!scatterer || distance2 > r2)) {
                 p += rho * dA;
