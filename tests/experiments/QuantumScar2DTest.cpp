@@ -239,6 +239,14 @@ TEST(ScarRecorder, WeightsFidelityAndGrid)
     EXPECT_FALSE(recorder.configure(field, stadium, noBand, 9.5, 1.0));
     EXPECT_FALSE(recorder.configure(field, stadium, enabledScar(), 9.5, 0.0));
     ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(), 9.5, 1.0));
+    // A field with nothing in it leaves both maps zero, not 0 / 0.
+    ScarRecorder empty(4);
+    ASSERT_TRUE(empty.configure(field, stadium, enabledScar(), 9.5, 1.0));
+    ASSERT_TRUE(empty.record(0.5, ComplexField2D(field.nx(), field.ny(), field.dx(), field.dy())));
+    for (const std::vector<float>* map : {&empty.averagedDensity(), &empty.spectralMap()}) {
+        ASSERT_EQ(map->size(), field.size());
+        EXPECT_EQ(std::count(map->begin(), map->end(), 0.0f), static_cast<std::ptrdiff_t>(map->size()));
+    }
 
     ASSERT_TRUE(recorder.record(1.0, field));
     EXPECT_DOUBLE_EQ(recorder.totalWeight(), 1e-9);
