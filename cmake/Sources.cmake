@@ -9,6 +9,8 @@
 set(VXO_CORE_SOURCES
     AbsorbingBoundary2D.cpp
     AmplitudeKernels.cpp
+    AngularMomentumRows.cpp
+    AngularMomentumRowsAvx2.cpp
     ColumnAmplitudes2D.cpp
     ColumnAmplitudes2DAvx2.cpp
     ComplexField2D.cpp
@@ -32,6 +34,8 @@ set(VXO_CORE_SOURCES
     KeptSpectrumAvx2.cpp
     KineticEnergy.cpp
     MomentumSpace2D.cpp
+    OverlapSums2D.cpp
+    OverlapSums2DAvx2.cpp
     PhaseOffsetKernelsAvx2.cpp
     PhaseRoundingKernelsAvx2.cpp
     PositionMeasurement.cpp
@@ -305,6 +309,7 @@ set(VXO_CORE_TEST_SOURCES
     BoundedPaintingTest.cpp
     ColumnAmplitudesTest.cpp
     ComplexField2DTest.cpp
+    FieldSumsTest.cpp
     CovariantObservables2DTest.cpp
     CurrentTest.cpp
     DensitySumsTest.cpp

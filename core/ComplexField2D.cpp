@@ -1,5 +1,6 @@
 #include "core/ComplexField2D.h"
 
+#include "core/InterleavedSums.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -82,12 +83,12 @@ bool ComplexField2D::isFiniteReal() const
 
 double ComplexField2D::norm() const
 {
-    double sum = 0.0;
-    for (const Complex& v : values_) {
-        const double re = v.real();
-        const double im = v.imag();
-        sum += re * re + im * im;
-    }
+    const Complex* v = values_.data();
+    const double sum = interleavedSums<1>(values_.size(), [v](std::size_t c) {
+        const double re = v[c].real();
+        const double im = v[c].imag();
+        return std::array<double, 1>{re * re + im * im};
+    })[0];
     return static_cast<double>(dx_) * sum * static_cast<double>(dy_);
 }
 

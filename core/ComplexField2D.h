@@ -18,7 +18,8 @@ inline std::complex<double> widen(Complex v) { return {v.real(), v.imag()}; }
 // cell centres sit at x_i = (i - (nx - 1) / 2) dx, y_j = (j - (ny - 1) / 2) dy,
 // so the grid is centred on the origin.
 //
-// norm() is the discrete integral  sum |psi|^2 dx dy, accumulated in double.
+// norm() is the discrete integral  sum |psi|^2 dx dy, accumulated in double on
+// four interleaved partial sums (InterleavedSums.h).
 class ComplexField2D {
 public:
     ComplexField2D() = default;

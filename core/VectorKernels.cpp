@@ -137,6 +137,8 @@ const VectorKernels kPortableKernels = {
     &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
+    &overlap::sumsPortable,
+    &angular::rowSumsPortable,
 };
 
 #if defined(__x86_64__)
@@ -155,6 +157,8 @@ const VectorKernels kSse2Kernels = {
     &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
+    &overlap::sumsPortable,
+    &angular::rowSumsPortable,
 };
 #endif
 

@@ -9,12 +9,14 @@
 // path computes the same bits, except the display phase (AmplitudeKernels.h);
 // the entry points of the passes look their path up here.
 
+#include "core/AngularMomentumRows.h"
 #include "core/ComplexField2D.h"
 #include "core/CovariantObservables2DRows.h"
 #include "core/EnergyObservables2DRows.h"
 #include "core/FFT2DKernels.h"
 #include "core/GaugeLineSweeps.h"
 #include "core/KeptSpectrum.h"
+#include "core/OverlapSums2D.h"
 
 #include <complex>
 #include <cstddef>
@@ -59,6 +61,12 @@ struct VectorKernels {
     void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
     // phase::potentialPhaseOffsets, by hand for AVX2 (PhaseOffsetKernelsAvx2.cpp).
     void (*potentialPhaseOffsets)(const float* v, double coefficient, std::size_t count, double* d, double* s);
+    // overlapSums, by hand for AVX2 (OverlapSums2DAvx2.cpp); the SSE2 table
+    // takes the portable one.
+    OverlapSums (*overlapSums)(const Complex* a, const Complex* b, std::size_t count);
+    // angular::rowSums, by hand for AVX2 (AngularMomentumRowsAvx2.cpp); the
+    // SSE2 table takes the portable one.
+    std::array<double, 2> (*angularRow)(const angular::RowStencil& row, std::size_t nx);
 };
 
 // The table of path, which must be available (fft2d::isAvailable).

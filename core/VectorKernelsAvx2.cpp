@@ -23,6 +23,8 @@
 
 #include "core/TargetAvx2Begin.h"
 
+#include "core/Avx2Cells.h"
+
 #include "core/AmplitudeKernelPasses.h"
 #include "core/FFT2DPasses.h"
 #include "core/GaugeLineSweepPasses.h"
@@ -80,13 +82,7 @@ struct Avx2SweepOps {
     static V div(V a, V b) { return _mm256_div_pd(a, b); }
     static V splat(double v) { return _mm256_set1_pd(v); }
     static V zero() { return _mm256_setzero_pd(); }
-    static void loadCells(const Complex* p, V& re, V& im)
-    {
-        const __m256 v = _mm256_loadu_ps(reinterpret_cast<const float*>(p)); // r0 i0 r1 i1 r2 i2 r3 i3
-        const __m256 parts = _mm256_permutevar8x32_ps(v, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
-        re = _mm256_cvtps_pd(_mm256_castps256_ps128(parts));
-        im = _mm256_cvtps_pd(_mm256_extractf128_ps(parts, 1));
-    }
+    static void loadCells(const Complex* p, V& re, V& im) { avx2::loadCells(p, re, im); }
     static void storeCells(Complex* p, V re, V im)
     {
         const __m128 r = _mm256_cvtpd_ps(re);
@@ -162,6 +158,8 @@ const VectorKernels kAvx2Kernels = {
     &covariant::accumulateRowAvx2,
     &phase::roundOffsetCarriedRunsAvx2,
     &phase::potentialPhaseOffsetsAvx2,
+    &overlap::sumsAvx2,
+    &angular::rowSumsAvx2,
 };
 
 } // namespace vxo
