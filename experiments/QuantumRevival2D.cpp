@@ -2,6 +2,7 @@
 
 #include "core/Numeric.h"
 #include "experiments/BoxWalls.h"
+#include "experiments/FieldProducts.h"
 #include "experiments/ReferenceGrid.h"
 #include "experiments/SceneChecks.h"
 
@@ -92,21 +93,12 @@ double normalisedOverlap(const ComplexField2D& a, const ComplexField2D& b)
 {
     if (a.empty() || b.empty() || !onReferenceGrid(GridKey2D::of(a), b))
         return 0.0;
-    std::complex<double> s(0.0, 0.0);
-    double na = 0.0;
-    double nb = 0.0;
-    const Complex* pa = a.data();
-    const Complex* pb = b.data();
-    for (std::uint64_t c = 0; c < a.size(); ++c) {
-        const std::complex<double> va(pa[c].real(), pa[c].imag());
-        const std::complex<double> vb(pb[c].real(), pb[c].imag());
-        s += std::conj(va) * vb;
-        na += std::norm(va);
-        nb += std::norm(vb);
-    }
+    const OverlapSums sums = overlapSums(a, b);
+    const double na = sums.normA;
+    const double nb = sums.normB;
     if (!(na > 0.0) || !(nb > 0.0))
         return 0.0;
-    return std::norm(s) / (na * nb);
+    return std::norm(sums.product) / (na * nb);
 }
 
 double overlapProbability(const ComplexField2D& a, const ComplexField2D& b)

@@ -12,6 +12,7 @@
 
 #include "core/CellDecisionPoint.h"
 #include "core/ComplexField2D.h"
+#include "core/InterleavedSums.h"
 #include "core/PotentialScene.h"
 
 #include <cmath>
@@ -64,7 +65,9 @@ public:
     static double instantaneousEnhancement(const ComplexField2D& field, const StadiumGeometry& stadium,
                                            double halfWidth);
     // Band and total of density(k) over the cells k = j nx + i of the grid
-    // that lie inside the stadium, turned into the band enhancement.
+    // that lie inside the stadium, turned into the band enhancement. Each
+    // row's inside run is summed on interleaved partial sums
+    // (core/InterleavedSums.h), then added to the total and the band.
     template <typename Density>
     static double densityEnhancement(const ComplexField2D& grid, const StadiumGeometry& stadium, double halfWidth,
                                      Density density);
@@ -102,12 +105,13 @@ double QuantumScar2D::densityEnhancement(const ComplexField2D& grid, const Stadi
     double band = 0.0;
     forEachInsideRun(grid, stadium, halfWidth,
                      [&](std::uint64_t j, std::uint64_t first, std::uint64_t last, bool inBand) {
-                         for (std::uint64_t i = first; i < last; ++i) {
-                             const double p = density(j * grid.nx() + i);
-                             total += p;
-                             if (inBand)
-                                 band += p;
-                         }
+                         const std::uint64_t start = j * grid.nx() + first;
+                         const double run = interleavedSums<1>(last - first, [&](std::size_t c) {
+                             return std::array<double, 1>{density(start + c)};
+                         })[0];
+                         total += run;
+                         if (inBand)
+                             band += run;
                      });
     return orbitBandEnhancement(band, total, stadium, halfWidth);
 }

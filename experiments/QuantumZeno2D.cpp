@@ -1,5 +1,6 @@
 #include "experiments/QuantumZeno2D.h"
 
+#include "core/InterleavedSums.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "experiments/EventSchedule.h"
@@ -75,6 +76,35 @@ std::vector<double> columnSurvivalWeights(const ComplexField2D& field, const Zen
     return weights;
 }
 
+// The lane's sum |psi|^2 dx dy and, with column weights w, its kept part
+// sum |psi|^2 w^2 dx dy (0 without), from one read of the lane's rows.
+std::array<double, 2> laneSums(const ComplexField2D& field, const ZenoConfig& config, bool watched,
+                               const std::vector<double>* weights)
+{
+    const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
+    const std::uint64_t nx = field.nx();
+    std::array<double, 2> total{0.0, 0.0};
+    for (std::uint64_t j = 0; j < field.ny(); ++j) {
+        if (!inLane(gridCoordinateY(field, j), config, watched))
+            continue;
+        const Complex* row = field.data() + j * nx;
+        if (weights) {
+            const double* w = weights->data();
+            const auto sums = interleavedSums<2>(nx, [row, w, cellArea](std::size_t i) {
+                const double p = cellProbability(row[i], cellArea);
+                return std::array<double, 2>{p, p * w[i] * w[i]};
+            });
+            total[0] += sums[0];
+            total[1] += sums[1];
+        } else {
+            total[0] += interleavedSums<1>(nx, [row, cellArea](std::size_t i) {
+                return std::array<double, 1>{cellProbability(row[i], cellArea)};
+            })[0];
+        }
+    }
+    return total;
+}
+
 } // namespace
 
 double QuantumZeno2D::measurementTime(const ZenoConfig& config, std::uint64_t n)
@@ -88,15 +118,7 @@ double QuantumZeno2D::laneNorm(const ComplexField2D& field, const ZenoConfig& co
 {
     if (field.empty() || !isValidConfig(config))
         return 0.0;
-    const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
-    double sum = 0.0;
-    for (std::uint64_t j = 0; j < field.ny(); ++j) {
-        if (!inLane(gridCoordinateY(field, j), config, watched))
-            continue;
-        for (std::uint64_t i = 0; i < field.nx(); ++i)
-            sum += cellProbability(field.at(i, j), cellArea);
-    }
-    return sum;
+    return laneSums(field, config, watched, nullptr)[0];
 }
 
 double QuantumZeno2D::survivalWeight(double x, const ZenoConfig& config)
@@ -115,26 +137,22 @@ double QuantumZeno2D::survivalWeight(double x, const ZenoConfig& config)
 
 double QuantumZeno2D::laneSurvival(const ComplexField2D& field, const ZenoConfig& config, bool watched)
 {
+    return laneReading(field, config, watched).survival;
+}
+
+ZenoLaneReading QuantumZeno2D::laneReading(const ComplexField2D& field, const ZenoConfig& config, bool watched)
+{
+    ZenoLaneReading reading;
     if (field.empty() || !isValidConfig(config))
-        return 0.0;
-    const double cellArea = static_cast<double>(field.dx()) * static_cast<double>(field.dy());
+        return reading;
     const std::vector<double> weights = columnSurvivalWeights(field, config);
-    // The lane norm (as laneNorm sums it) and the kept part in one pass.
-    double norm = 0.0;
-    double kept = 0.0;
-    for (std::uint64_t j = 0; j < field.ny(); ++j) {
-        if (!inLane(gridCoordinateY(field, j), config, watched))
-            continue;
-        for (std::uint64_t i = 0; i < field.nx(); ++i) {
-            const double p = cellProbability(field.at(i, j), cellArea);
-            norm += p;
-            kept += p * weights[i] * weights[i];
-        }
-    }
-    if (!(norm > 0.0))
-        return 0.0;
-    const double survival = std::min(1.0, kept / norm);
-    return survival > 0.0 ? survival : 0.0;
+    const std::array<double, 2> sums = laneSums(field, config, watched, &weights);
+    reading.norm = sums[0];
+    if (!(sums[0] > 0.0))
+        return reading;
+    const double survival = std::min(1.0, sums[1] / sums[0]);
+    reading.survival = survival > 0.0 ? survival : 0.0;
+    return reading;
 }
 
 bool QuantumZeno2D::applyMeasurement(ComplexField2D& field, const ZenoConfig& config, double targetNorm,

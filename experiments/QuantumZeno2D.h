@@ -58,6 +58,11 @@ struct ZenoLaneProfiles {
     std::vector<float> watched;
 };
 
+struct ZenoLaneReading {
+    double norm = 0.0;
+    double survival = 0.0;
+};
+
 class QuantumZeno2D {
 public:
     // firstMeasurementTime + n measurementPeriod; 0 for an invalid config.
@@ -68,6 +73,9 @@ public:
     // Share of the lane's probability that a measurement would keep,
     // sum |psi|^2 w^2 / sum |psi|^2, in [0, 1].
     static double laneSurvival(const ComplexField2D& field, const ZenoConfig& config, bool watched);
+    // Both from one read of the lane: the norm (laneNorm's) and the survival
+    // (laneSurvival's), 0 and 0 for an empty field or an invalid config.
+    static ZenoLaneReading laneReading(const ComplexField2D& field, const ZenoConfig& config, bool watched);
     static double survivalWeight(double x, const ZenoConfig& config);
 
     // One measurement of the watched lane, rescaled to targetNorm. The

@@ -1,5 +1,6 @@
 #include "experiments/ScarRecorder.h"
 
+#include "core/InterleavedSums.h"
 #include "core/Numeric.h"
 #include "core/PositionMoments.h"
 #include "experiments/FieldProducts.h"
@@ -84,20 +85,27 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     QuantumScar2D::forEachInsideRun(
         field, stadium_, config_.orbitBandHalfWidth,
         [&](std::uint64_t j, std::uint64_t first, std::uint64_t last, bool inBand) {
+            // The products written out in real arithmetic: a complex product's
+            // check for NaN at every cell would keep the loop from running on
+            // vectors, and the bits are those of std::complex for finite values.
+            const double cr = rotation.real();
+            const double ci = rotation.imag();
             for (std::uint64_t k = j * nx; k < (j + 1) * nx; ++k) {
-                const std::complex<double> value(psi[k]);
-                densitySum_[k] += std::norm(value) * weight;
-                projection_[k] += value * rotation * weight;
+                const double re = psi[k].real();
+                const double im = psi[k].imag();
+                densitySum_[k] += (re * re + im * im) * weight;
+                projection_[k] += std::complex<double>((re * cr - im * ci) * weight, (re * ci + im * cr) * weight);
             }
-            for (std::uint64_t k = j * nx + first; k < j * nx + last; ++k) {
-                const double p = cellProbability(psi[k], cellArea);
-                const double q = std::norm(projection_[k]);
-                densityTotal += p;
-                filteredTotal += q;
-                if (inBand) {
-                    densityBand += p;
-                    filteredBand += q;
-                }
+            const std::uint64_t start = j * nx + first;
+            const std::complex<double>* phi = projection_.data();
+            const auto run = interleavedSums<2>(last - first, [psi, phi, start, cellArea](std::size_t c) {
+                return std::array<double, 2>{cellProbability(psi[start + c], cellArea), std::norm(phi[start + c])};
+            });
+            densityTotal += run[0];
+            filteredTotal += run[1];
+            if (inBand) {
+                densityBand += run[0];
+                filteredBand += run[1];
             }
         });
     totalWeight_ += weight;

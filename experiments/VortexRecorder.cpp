@@ -1,5 +1,6 @@
 #include "experiments/VortexRecorder.h"
 
+#include "core/AngularMomentumRows.h"
 #include "core/Numeric.h"
 #include "experiments/GridCoordinates.h"
 #include "experiments/RecorderSupport.h"
@@ -59,9 +60,8 @@ double VortexRecorder::angularMomentum(const ComplexField2D& field, double hbar,
     // Re(conj(psi) (-i hbar) D) = hbar Im(conj(psi) D), D = x dpsi/dy - y dpsi/dx,
     // in real arithmetic. The central differences' 1/(2 dx) and 1/(2 dy) go
     // into the lever arms (x / (2 dy) per column, y / (2 dx) per row), and
-    // hbar dA multiplies the sums once: a cell then costs no division. Each
-    // row is summed on four interleaved partial sums, which the processor
-    // adds side by side.
+    // hbar dA multiplies the sums once: a cell then costs no division. The
+    // rows' sums are core/AngularMomentumRows.h's.
     const double halfPerDx = 0.5 / dx;
     const double halfPerDy = 0.5 / dy;
     thread_local std::vector<double> xArm;
@@ -71,26 +71,11 @@ double VortexRecorder::angularMomentum(const ComplexField2D& field, double hbar,
     double numerator = 0.0;
     double denominator = 0.0;
     for (std::uint64_t j = 1; j + 1 < ny; ++j) {
-        const double yArm = (cellCentre(j, ny, dy) - centerY) * halfPerDx;
-        const Complex* row = &field.at(0, j);
-        const Complex* below = &field.at(0, j - 1);
-        const Complex* above = &field.at(0, j + 1);
-        double moment[4] = {0.0, 0.0, 0.0, 0.0};
-        double weight[4] = {0.0, 0.0, 0.0, 0.0};
-        for (std::uint64_t i = 1; i + 1 < nx; ++i) {
-            const double re = row[i].real();
-            const double im = row[i].imag();
-            const double dxRe = static_cast<double>(row[i + 1].real()) - row[i - 1].real();
-            const double dxIm = static_cast<double>(row[i + 1].imag()) - row[i - 1].imag();
-            const double dyRe = static_cast<double>(above[i].real()) - below[i].real();
-            const double dyIm = static_cast<double>(above[i].imag()) - below[i].imag();
-            const double dRe = xArm[i] * dyRe - yArm * dxRe;
-            const double dIm = xArm[i] * dyIm - yArm * dxIm;
-            moment[i % 4] += re * dIm - im * dRe;
-            weight[i % 4] += re * re + im * im;
-        }
-        numerator += (moment[0] + moment[1]) + (moment[2] + moment[3]);
-        denominator += (weight[0] + weight[1]) + (weight[2] + weight[3]);
+        const angular::RowStencil row{&field.at(0, j), &field.at(0, j - 1), &field.at(0, j + 1), xArm.data(),
+                                      (cellCentre(j, ny, dy) - centerY) * halfPerDx};
+        const std::array<double, 2> sums = angular::rowSums(row, static_cast<std::size_t>(nx));
+        numerator += sums[0];
+        denominator += sums[1];
     }
     numerator *= hbar * dA;
     denominator *= dA;

@@ -41,16 +41,18 @@ void ZenoRecorder::record(double time, const ComplexField2D& field, std::uint64_
     ZenoSample sample;
     sample.time = time;
     sample.measurementCount = measurementCount;
-    sample.controlNorm = QuantumZeno2D::laneNorm(field, config_, false);
-    sample.watchedNorm = QuantumZeno2D::laneNorm(field, config_, true);
+    // One read of each lane gives its norm and its survival.
+    const ZenoLaneReading control = QuantumZeno2D::laneReading(field, config_, false);
+    const ZenoLaneReading watched = QuantumZeno2D::laneReading(field, config_, true);
+    sample.controlNorm = control.norm;
+    sample.watchedNorm = watched.norm;
     sample.totalNorm = field.norm();
     // The share of a lane's start norm that a test now would keep.
     const auto passing = [](double norm, double share, double start) {
         return start > 0.0 ? std::clamp(norm * share / start, 0.0, 1.0) : 0.0;
     };
-    sample.controlSurvival =
-        passing(sample.controlNorm, QuantumZeno2D::laneSurvival(field, config_, false), controlNormReference_);
-    sample.watchedSurvival = QuantumZeno2D::laneSurvival(field, config_, true);
+    sample.controlSurvival = passing(sample.controlNorm, control.survival, controlNormReference_);
+    sample.watchedSurvival = watched.survival;
     const double tested = isFinite(measuredSurvival) ? std::clamp(measuredSurvival, 0.0, 1.0) : 0.0;
     sample.measuredSurvival = tested * passing(sample.watchedNorm, sample.watchedSurvival, watchedNormTarget_);
     appendBounded(samples_, sample, static_cast<std::size_t>(capacity_));

@@ -187,6 +187,35 @@ TEST(QuantumZeno2D, SurvivalWindow)
     EXPECT_EQ(QuantumZeno2D::survivalWeight(-10.0, config), 0.0);
 }
 
+// One read of a lane gives laneNorm's norm and laneSurvival's survival to the
+// bit, and the survival is sum |psi|^2 w^2 / sum |psi|^2 over the lane's cells.
+TEST(QuantumZeno2D, OneReadOfALaneGivesItsNormAndSurvival)
+{
+    const ComplexField2D field = watchedPacket(0.4);
+    const ZenoConfig config = enabledZeno();
+    for (const bool watched : {true, false}) {
+        const ZenoLaneReading reading = QuantumZeno2D::laneReading(field, config, watched);
+        EXPECT_EQ(reading.norm, QuantumZeno2D::laneNorm(field, config, watched));
+        EXPECT_EQ(reading.survival, QuantumZeno2D::laneSurvival(field, config, watched));
+        double norm = 0.0, kept = 0.0;
+        for (std::uint64_t j = 0; j < field.ny(); ++j) {
+            const double y = gridCoordinateY(field, j);
+            if (watched ? !(y < config.laneSplitY) : !(y > config.laneSplitY))
+                continue;
+            for (std::uint64_t i = 0; i < field.nx(); ++i) {
+                const double p = std::norm(std::complex<double>(field.at(i, j))) * field.dx() * field.dy();
+                const double w = QuantumZeno2D::survivalWeight(gridCoordinateX(field, i), config);
+                norm += p;
+                kept += p * w * w;
+            }
+        }
+        EXPECT_NEAR(reading.norm, norm, 1e-12) << watched;
+        EXPECT_NEAR(reading.survival, kept / norm, 1e-12) << watched;
+        EXPECT_GT(reading.survival, 0.0) << watched;
+        EXPECT_LT(reading.survival, 1.0) << "a lane the window cuts: " << watched;
+    }
+}
+
 TEST(QuantumZeno2D, MeasurementProjectsAndRescalesOnlyTheWatchedLane)
 {
     ComplexField2D field = watchedPacket(0.4); // half of the watched packet lies past the boundary
