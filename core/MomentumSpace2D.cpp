@@ -3,6 +3,7 @@
 #include "core/FFT2D.h"
 #include "core/KeptSpectrum.h"
 #include "core/FourierGrid.h"
+#include "core/InterleavedSums.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -77,11 +78,15 @@ void MomentumSpace2D::fromSpectrum(const ComplexField2D& psi, const Complex* spe
     };
     const std::vector<std::complex<double>> turnX = phases(nx);
     const std::vector<std::complex<double>> turnY = phases(ny);
-    // The source column of each target column, taken once rather than by a
-    // division in every cell.
-    std::vector<std::uint64_t> binX(nx);
-    for (std::uint64_t k = 0; k < nx; ++k)
-        binX[k] = fftCentredBin(k, nx);
+    // The row's values are formed in a loop with no running sum and no
+    // complex product's check for NaN, which the compiler turns into vector
+    // code (the products written out are std::complex's for finite values);
+    // the source row is read in its two halves, m = k + n/2 and k - n/2, which
+    // is the centred bin of k on a power-of-two axis.
+    const std::uint64_t half = nx / 2;
+    thread_local std::vector<double> density;
+    density.resize(static_cast<std::size_t>(nx));
+    const double* px = result.pxAxis.data();
     double sumPx = 0.0, sumPy = 0.0, sumPx2 = 0.0, sumPy2 = 0.0, norm = 0.0;
     double peak = -1.0;
     for (std::uint64_t l = 0; l < ny; ++l) {
@@ -90,19 +95,33 @@ void MomentumSpace2D::fromSpectrum(const ComplexField2D& psi, const Complex* spe
         const Complex* source = spectrum + my * nx;
         Complex* target = &result.field.at(0, l);
         const std::complex<double> rowTurn = turnY[l] * scale;
-        double rowWeight = 0.0, rowPx = 0.0, rowPx2 = 0.0;
+        const double rr = rowTurn.real();
+        const double ri = rowTurn.imag();
+        const auto formValues = [&](std::uint64_t begin, std::uint64_t end, const Complex* from) {
+            for (std::uint64_t k = begin; k < end; ++k) {
+                const double tr = turnX[k].real();
+                const double ti = turnX[k].imag();
+                const double fr = tr * rr - ti * ri;
+                const double fi = tr * ri + ti * rr;
+                const double sr = from[k].real();
+                const double si = from[k].imag();
+                const double vr = sr * fr - si * fi;
+                const double vi = sr * fi + si * fr;
+                target[k] = Complex(static_cast<float>(vr), static_cast<float>(vi));
+                density[k] = vr * vr + vi * vi;
+            }
+        };
+        formValues(0, nx - half, source + half);
+        formValues(nx - half, nx, source - (nx - half));
+        const double* p = density.data();
+        const auto row = interleavedSums<3>(nx, [p, px](std::size_t k) {
+            return std::array<double, 3>{p[k], px[k] * p[k], px[k] * px[k] * p[k]};
+        });
+        const double rowWeight = row[0], rowPx = row[1], rowPx2 = row[2];
         for (std::uint64_t k = 0; k < nx; ++k) {
-            const std::complex<double> value = widen(source[binX[k]]) * (turnX[k] * rowTurn);
-            target[k] = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
-
-            const double px = result.pxAxis[k];
-            const double p = std::norm(value);
-            rowWeight += p;
-            rowPx += px * p;
-            rowPx2 += px * px * p;
-            if (p > peak) {
-                peak = p;
-                result.peakPx = px;
+            if (p[k] > peak) {
+                peak = p[k];
+                result.peakPx = px[k];
                 result.peakPy = py;
             }
         }

@@ -107,7 +107,7 @@ void MainWindow::updateScarsPanel()
             .fixed(last.time, 2)
             .fixed({last.filteredEnhancement, last.instantaneousEnhancement}, 3)
             .fixed(last.fidelity, 4)
-            .fixed(psi.norm(), 6)
+            .fixed(observedDensity().moments().norm, 6) // the tick's density sums, not another pass
             .text());
     ui->scarPlotWidget->setRecorder(&recorders.scarRecorder);
 }
