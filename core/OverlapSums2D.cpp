@@ -5,9 +5,9 @@
 
 namespace vxo {
 
-namespace overlap {
+namespace overlapsum {
 
-OverlapSums sumCells(const Complex* a, const Complex* b, std::size_t first, std::size_t count, Partials& partial)
+void accumulateCells(const Complex* a, const Complex* b, std::size_t first, std::size_t count, Partials& partial)
 {
     for (std::size_t c = first; c < count; ++c) {
         const double ar = a[c].real();
@@ -20,23 +20,33 @@ OverlapSums sumCells(const Complex* a, const Complex* b, std::size_t first, std:
         partial[2][lane] += ar * ar + ai * ai;
         partial[3][lane] += br * br + bi * bi;
     }
+}
+
+void accumulatePortable(const Complex* a, const Complex* b, std::size_t count, Partials& partial)
+{
+    accumulateCells(a, b, 0, count, partial);
+}
+
+void accumulate(const Complex* a, const Complex* b, std::size_t count, Partials& partial)
+{
+    vectorKernels(fft2d::bestKernelSet()).overlapPartials(a, b, count, partial);
+}
+
+OverlapSums close(const Partials& partial)
+{
     double total[4];
     for (int s = 0; s < 4; ++s)
         total[s] = (partial[s][0] + partial[s][1]) + (partial[s][2] + partial[s][3]);
     return {{total[0], total[1]}, total[2], total[3]};
 }
 
-OverlapSums sumsPortable(const Complex* a, const Complex* b, std::size_t count)
-{
-    Partials partial = {};
-    return sumCells(a, b, 0, count, partial);
-}
-
-} // namespace overlap
+} // namespace overlapsum
 
 OverlapSums overlapSums(const Complex* a, const Complex* b, std::size_t count)
 {
-    return vectorKernels(fft2d::bestKernelSet()).overlapSums(a, b, count);
+    overlapsum::Partials partial = {};
+    overlapsum::accumulate(a, b, count, partial);
+    return overlapsum::close(partial);
 }
 
 } // namespace vxo

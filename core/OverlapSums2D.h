@@ -23,20 +23,26 @@ struct OverlapSums {
 // fastest path.
 OverlapSums overlapSums(const Complex* a, const Complex* b, std::size_t count);
 
-namespace overlap {
+namespace overlapsum {
 
 // The four sums' partials, partial[sum][lane], in the order product real,
 // product imaginary, normA, normB.
 using Partials = double[4][4];
 
-// Cells first .. count - 1 added to the partials, one at a time, and the
-// sums closed.
-OverlapSums sumCells(const Complex* a, const Complex* b, std::size_t first, std::size_t count, Partials& partial);
-OverlapSums sumsPortable(const Complex* a, const Complex* b, std::size_t count);
+// Adds the cells [0, count) of a and b to the partials, cell c to lane
+// c mod 4: a field read in rows of a multiple of four cells gives the bits
+// of one pass over it. On the processor's fastest path.
+void accumulate(const Complex* a, const Complex* b, std::size_t count, Partials& partial);
+// The sums of the partials.
+OverlapSums close(const Partials& partial);
+
+// Cells first .. count - 1 added one at a time.
+void accumulateCells(const Complex* a, const Complex* b, std::size_t first, std::size_t count, Partials& partial);
+void accumulatePortable(const Complex* a, const Complex* b, std::size_t count, Partials& partial);
 #if defined(__x86_64__)
-OverlapSums sumsAvx2(const Complex* a, const Complex* b, std::size_t count);
+void accumulateAvx2(const Complex* a, const Complex* b, std::size_t count, Partials& partial);
 #endif
 
-} // namespace overlap
+} // namespace overlapsum
 
 } // namespace vxo

@@ -12,16 +12,16 @@
 
 #include "core/Avx2Cells.h"
 
-namespace vxo::overlap {
+namespace vxo::overlapsum {
 
-OverlapSums sumsAvx2(const Complex* a, const Complex* b, std::size_t count)
+void accumulateAvx2(const Complex* a, const Complex* b, std::size_t count, Partials& partial)
 {
     // Lane k of each vector sum is the portable path's partial k: the same
     // products, rounded separately, added in the same order.
-    __m256d productRe = _mm256_setzero_pd();
-    __m256d productIm = _mm256_setzero_pd();
-    __m256d normA = _mm256_setzero_pd();
-    __m256d normB = _mm256_setzero_pd();
+    __m256d productRe = _mm256_loadu_pd(partial[0]);
+    __m256d productIm = _mm256_loadu_pd(partial[1]);
+    __m256d normA = _mm256_loadu_pd(partial[2]);
+    __m256d normB = _mm256_loadu_pd(partial[3]);
     std::size_t c = 0;
     for (; c + 4 <= count; c += 4) {
         __m256d ar, ai, br, bi;
@@ -32,15 +32,14 @@ OverlapSums sumsAvx2(const Complex* a, const Complex* b, std::size_t count)
         normA = _mm256_add_pd(normA, _mm256_add_pd(_mm256_mul_pd(ar, ar), _mm256_mul_pd(ai, ai)));
         normB = _mm256_add_pd(normB, _mm256_add_pd(_mm256_mul_pd(br, br), _mm256_mul_pd(bi, bi)));
     }
-    alignas(32) Partials partial;
-    _mm256_store_pd(partial[0], productRe);
-    _mm256_store_pd(partial[1], productIm);
-    _mm256_store_pd(partial[2], normA);
-    _mm256_store_pd(partial[3], normB);
-    return sumCells(a, b, c, count, partial);
+    _mm256_storeu_pd(partial[0], productRe);
+    _mm256_storeu_pd(partial[1], productIm);
+    _mm256_storeu_pd(partial[2], normA);
+    _mm256_storeu_pd(partial[3], normB);
+    accumulateCells(a, b, c, count, partial);
 }
 
-} // namespace vxo::overlap
+} // namespace vxo::overlapsum
 
 #include "core/TargetAvx2End.h"
 

@@ -137,7 +137,7 @@ const VectorKernels kPortableKernels = {
     &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
-    &overlap::sumsPortable,
+    &overlapsum::accumulatePortable,
     &angular::rowSumsPortable,
 };
 
@@ -157,7 +157,7 @@ const VectorKernels kSse2Kernels = {
     &covariant::accumulateRowPortable,
     &phase::roundOffsetCarriedRunsPortable,
     &phase::potentialPhaseOffsetsPortable,
-    &overlap::sumsPortable,
+    &overlapsum::accumulatePortable,
     &angular::rowSumsPortable,
 };
 #endif

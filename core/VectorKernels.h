@@ -61,9 +61,9 @@ struct VectorKernels {
     void (*roundOffsetRuns)(const double* d, const double* s, std::size_t count, double* carried, Complex* out);
     // phase::potentialPhaseOffsets, by hand for AVX2 (PhaseOffsetKernelsAvx2.cpp).
     void (*potentialPhaseOffsets)(const float* v, double coefficient, std::size_t count, double* d, double* s);
-    // overlapSums, by hand for AVX2 (OverlapSums2DAvx2.cpp); the SSE2 table
-    // takes the portable one.
-    OverlapSums (*overlapSums)(const Complex* a, const Complex* b, std::size_t count);
+    // overlapsum::accumulate, by hand for AVX2 (OverlapSums2DAvx2.cpp); the SSE2
+    // table takes the portable one.
+    void (*overlapPartials)(const Complex* a, const Complex* b, std::size_t count, overlapsum::Partials& partial);
     // angular::rowSums, by hand for AVX2 (AngularMomentumRowsAvx2.cpp); the
     // SSE2 table takes the portable one.
     std::array<double, 2> (*angularRow)(const angular::RowStencil& row, std::size_t nx);

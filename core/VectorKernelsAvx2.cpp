@@ -158,7 +158,7 @@ const VectorKernels kAvx2Kernels = {
     &covariant::accumulateRowAvx2,
     &phase::roundOffsetCarriedRunsAvx2,
     &phase::potentialPhaseOffsetsAvx2,
-    &overlap::sumsAvx2,
+    &overlapsum::accumulateAvx2,
     &angular::rowSumsAvx2,
 };
 

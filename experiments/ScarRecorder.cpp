@@ -2,8 +2,8 @@
 
 #include "core/InterleavedSums.h"
 #include "core/Numeric.h"
+#include "core/OverlapSums2D.h"
 #include "core/PositionMoments.h"
-#include "experiments/FieldProducts.h"
 #include "experiments/RecorderSupport.h"
 
 #include <algorithm>
@@ -82,9 +82,14 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     // QuantumScar2D::densityEnhancement, so that each is that function's to
     // the bit without two more passes over the field and the projection.
     double densityTotal = 0.0, densityBand = 0.0, filteredTotal = 0.0, filteredBand = 0.0;
+    // The return fidelity's overlap with psi(0) is summed row by row in the
+    // same pass, while the row is at hand (the bits of innerProduct where
+    // rows are a multiple of four cells long).
+    overlapsum::Partials fidelity = {};
     QuantumScar2D::forEachInsideRun(
         field, stadium_, config_.orbitBandHalfWidth,
         [&](std::uint64_t j, std::uint64_t first, std::uint64_t last, bool inBand) {
+            overlapsum::accumulate(initialField_.data() + j * nx, psi + j * nx, static_cast<std::size_t>(nx), fidelity);
             // The products written out in real arithmetic: a complex product's
             // check for NaN at every cell would keep the loop from running on
             // vectors, and the bits are those of std::complex for finite values.
@@ -116,7 +121,7 @@ bool ScarRecorder::record(double t, const ComplexField2D& field)
     const double halfWidth = config_.orbitBandHalfWidth;
     ScarSample sample;
     sample.time = t;
-    sample.fidelity = std::norm(innerProduct(initialField_, field));
+    sample.fidelity = std::norm(overlapsum::close(fidelity).product * cellArea);
     sample.instantaneousEnhancement =
         QuantumScar2D::orbitBandEnhancement(densityBand, densityTotal, stadium_, halfWidth);
     sample.filteredEnhancement = QuantumScar2D::orbitBandEnhancement(filteredBand, filteredTotal, stadium_, halfWidth);

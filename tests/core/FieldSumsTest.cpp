@@ -37,8 +37,13 @@ TEST(OverlapSums2D, AreTheOverlapAndBothNormsOnEveryPath)
     const ComplexField2D other = test::randomField(1031, 1, 0.1f, 0.1f, 17);
     test::forEachRowAroundTheVectorWidth(5, [&](const std::vector<Complex>& b, std::size_t count, bool poisoned) {
         const Complex* a = other.data();
-        const std::vector<double> portable = flat(overlap::sumsPortable(a, b.data(), count));
-        EXPECT_TRUE(sameBits(portable, flat(overlap::sumsAvx2(a, b.data(), count)))) << count;
+        const auto sums = [&](auto accumulate) {
+            overlapsum::Partials partial = {};
+            accumulate(a, b.data(), count, partial);
+            return flat(overlapsum::close(partial));
+        };
+        const std::vector<double> portable = sums(overlapsum::accumulatePortable);
+        EXPECT_TRUE(sameBits(portable, sums(overlapsum::accumulateAvx2))) << count;
         EXPECT_TRUE(sameBits(portable, flat(overlapSums(a, b.data(), count)))) << count;
         if (poisoned)
             return;
@@ -53,6 +58,13 @@ TEST(OverlapSums2D, AreTheOverlapAndBothNormsOnEveryPath)
         }
         expectNear(portable, plain, count);
     });
+    // Rows of a multiple of four cells read one after another into the same
+    // partials give the bits of one pass over the field.
+    const ComplexField2D a = test::randomField(12, 5, 0.3f, 0.2f, 3), b = test::randomField(12, 5, 0.3f, 0.2f, 4);
+    overlapsum::Partials rows = {};
+    for (std::uint64_t j = 0; j < a.ny(); ++j)
+        overlapsum::accumulate(&a.at(0, j), &b.at(0, j), 12, rows);
+    EXPECT_TRUE(sameBits(flat(overlapsum::close(rows)), flat(overlapSums(a.data(), b.data(), a.size()))));
 }
 
 // Rows of every length around the vector width (the tail after the vectors

@@ -1,5 +1,6 @@
 #include "experiments/QuantumScar2D.h"
 #include "experiments/ScarRecorder.h"
+#include "experiments/FieldProducts.h"
 
 #include "core/Numeric.h"
 #include "core/PotentialField2D.h"
@@ -196,16 +197,21 @@ TEST(ScarRecorder, EachRecordsEnhancementsAreThoseOfTheirOwnPasses)
     const StadiumGeometry stadium = presetStadium();
     const double energy = 3.0, hbar = 0.5, halfWidth = 1.2;
     ComplexField2D field(64, 32, 0.375f, 0.5f);
-    ScarRecorder recorder(8);
-    ASSERT_TRUE(recorder.configure(field, stadium, enabledScar(halfWidth), energy, hbar));
-    std::vector<std::complex<double>> projection(field.size());
-    double previous = 0.0;
-    for (const double t : {0.0, 0.3, 0.7, 1.6}) {
+    const auto fill = [&field](double t) {
         for (std::uint64_t j = 0; j < field.ny(); ++j)
             for (std::uint64_t i = 0; i < field.nx(); ++i) {
                 const double x = gridCoordinateX(field, i), y = gridCoordinateY(field, j);
                 field.at(i, j) = Complex(std::polar(std::exp(-(x * x / 20.0 + y * y / (2.0 + t))), 0.8 * x - 2.0 * t));
             }
+    };
+    fill(0.0);
+    const ComplexField2D initial = field;
+    ScarRecorder recorder(8);
+    ASSERT_TRUE(recorder.configure(initial, stadium, enabledScar(halfWidth), energy, hbar));
+    std::vector<std::complex<double>> projection(field.size());
+    double previous = 0.0;
+    for (const double t : {0.0, 0.3, 0.7, 1.6}) {
+        fill(t);
         const double weight = t == 0.0 ? 1e-9 : t - previous;
         previous = t;
         const std::complex<double> rotation = std::polar(1.0, t * energy / hbar);
@@ -219,6 +225,7 @@ TEST(ScarRecorder, EachRecordsEnhancementsAreThoseOfTheirOwnPasses)
                   QuantumScar2D::densityEnhancement(field, stadium, halfWidth,
                                                     [&](std::uint64_t k) { return std::norm(projection[k]); }))
             << "t = " << t;
+        EXPECT_EQ(sample.fidelity, std::norm(innerProduct(initial, field))) << "t = " << t;
         EXPECT_GT(sample.instantaneousEnhancement, 1.0) << "a packet along the band";
     }
 }
