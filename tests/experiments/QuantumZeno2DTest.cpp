@@ -214,6 +214,10 @@ TEST(QuantumZeno2D, OneReadOfALaneGivesItsNormAndSurvival)
         EXPECT_GT(reading.survival, 0.0) << watched;
         EXPECT_LT(reading.survival, 1.0) << "a lane the window cuts: " << watched;
     }
+    // An empty lane keeps nothing.
+    const ZenoLaneReading empty = QuantumZeno2D::laneReading(ComplexField2D(16, 12, 0.25f, 0.5f), config, true);
+    EXPECT_EQ(empty.norm, 0.0);
+    EXPECT_EQ(empty.survival, 0.0);
 }
 
 TEST(QuantumZeno2D, MeasurementProjectsAndRescalesOnlyTheWatchedLane)
