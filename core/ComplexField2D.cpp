@@ -72,9 +72,10 @@ bool ComplexField2D::isFiniteReal() const
     const std::uint64_t row = nx_ > 0 ? nx_ : 1;
     for (std::uint64_t start = 0; start < values_.size(); start += row) {
         const std::uint64_t end = std::min<std::uint64_t>(start + row, values_.size());
-        bool otherCell = false;
+        int otherCell = 0;
         for (std::uint64_t c = start; c < end; ++c)
-            otherCell |= (values_[c].imag() != 0.0f) | !(std::fabs(values_[c].real()) <= kLargestFloat);
+            otherCell |= static_cast<int>(values_[c].imag() != 0.0f) |
+                         static_cast<int>(!(std::fabs(values_[c].real()) <= kLargestFloat));
         if (otherCell)
             return false;
     }

@@ -556,8 +556,9 @@ TEST_F(RecorderPanelsII, KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirL
         const KapitzaDiracConfig& light = window->storedRecords().quantumKapitzaDirac;
         ASSERT_EQ(light.pulseDuration, p.duration);
         ASSERT_EQ(light.latticeDepth, p.depth);
-        if (p.duration > 1.0)
+        if (p.duration > 1.0) {
             ASSERT_LT(normAtLightsOut, 0.995) << "the layer must take a share while the light is on";
+        }
         const double sigmaX = window->storedRecords().kapitzaDiracInitialState.sigmaX;
         const std::vector<double> exact =
             test::packetGratingPopulations(p.depth, p.duration, 2.0 * kPi / light.latticePeriod, 0.5 / sigmaX, 8);

@@ -89,16 +89,18 @@ TEST(SplitStepParts, PartsOfAStepPutBackTogetherAreTheWholeStep)
             EXPECT_EQ(run, std::min(each, n - before)) << "each " << each;
             completed += complete;
             EXPECT_EQ(partsStepper.stepCount(), completed) << "each " << each;
-            if (!complete)
+            if (!complete) {
                 EXPECT_NEAR(partsStepper.time() - start, run * double(0.02f) / n, 1e-12) << "each " << each;
+            }
         }
         const std::uint32_t callsPerStep = (n + std::min(each, n) - 1) / std::min(each, n);
         EXPECT_EQ(calls, kSteps * int(callsPerStep)) << "each " << each;
         EXPECT_EQ(partsStepper.subStepsDone(), 0u);
         EXPECT_EQ(partsStepper.time(), wholeSolver.time()) << "each " << each;
         EXPECT_LT(largestDifference(whole.psi, parts.psi), kRounding) << "each " << each;
-        if (each >= n)
+        if (each >= n) {
             EXPECT_EQ(largestDifference(whole.psi, parts.psi), 0.0) << "uncut steps are the same products";
+        }
     }
 }
 

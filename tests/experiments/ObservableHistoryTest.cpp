@@ -57,7 +57,7 @@ TEST(ObservableHistory, EnergyDriftIsMeasuredFromTheOldestStoredSample)
     EXPECT_EQ(zeroEnergy.energyDriftPercent(3.0), 0.0);
 
     // A reference energy counts from a magnitude of 1e-12 up, of either sign.
-    for (const auto [h0, drift] : {std::pair{2e-12, 50.0}, {-2e-12, -250.0}, {5e-13, 0.0}, {-5e-13, 0.0}}) {
+    for (const auto& [h0, drift] : {std::pair{2e-12, 50.0}, {-2e-12, -250.0}, {5e-13, 0.0}, {-5e-13, 0.0}}) {
         ObservableHistory small(4);
         small.push(sampleAt(0.0, h0));
         EXPECT_NEAR(small.energyDriftPercent(3e-12), drift, 1e-9) << "H0 = " << h0;

@@ -228,7 +228,7 @@ TEST(ObservableSampler, LegacyBarrierSplitsHalfItsThicknessPlusAMarginAway)
     in.potential = &potential;
     in.legacyBarrier = true;
     in.legacyBarrierCenterX = centre;
-    for (const auto [thickness, half] : {std::pair{0.08, 0.6}, {0.48, 0.6}, {1.0, 0.86}}) {
+    for (const auto& [thickness, half] : {std::pair{0.08, 0.6}, {0.48, 0.6}, {1.0, 0.86}}) {
         psi.fill(Complex(0.0f, 0.0f));
         for (const double x :
              {centre - half - 0.0025, centre - half + 0.0025, centre + half - 0.0025, centre + half + 0.0025}) {

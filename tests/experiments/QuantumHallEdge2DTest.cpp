@@ -182,7 +182,7 @@ TEST(HallEdgeRecorder, NormFloorOfTheSampleRatios)
     config.enabled = true;
     ComplexField2D packet(128, 96, 0.2f, 0.25f);
     GaussianPacket2D::prepare(packet, GaussianPacket2D{2.5f, -6.0f, 0.8f, 1.0f, 0.0f});
-    for (const auto [norm, scale, start] : {std::tuple{4e-18, 1.0, 2.5}, {2.5e-19, 0.25, 0.0}}) {
+    for (const auto& [norm, scale, start] : {std::tuple{4e-18, 1.0, 2.5}, {2.5e-19, 0.25, 0.0}}) {
         ComplexField2D faint = packet;
         const float factor = static_cast<float>(std::sqrt(norm / packet.norm()));
         for (std::uint64_t c = 0; c < faint.size(); ++c)

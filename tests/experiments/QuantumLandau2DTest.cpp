@@ -268,7 +268,7 @@ TEST(LandauRecorder, NormFloorOfTheSampleRatios)
     const LandauSample whole = recorder.samples().back();
     ASSERT_NEAR(whole.meanX, -3.0, 1e-3);
 
-    for (const auto [norm, scale] : {std::pair{4e-18, 1.0}, {2.5e-19, 0.25}}) {
+    for (const auto& [norm, scale] : {std::pair{4e-18, 1.0}, {2.5e-19, 0.25}}) {
         ComplexField2D faint = prepared;
         const float factor = static_cast<float>(std::sqrt(norm / prepared.norm()));
         for (std::uint64_t c = 0; c < faint.size(); ++c)
