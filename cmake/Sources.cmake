@@ -276,6 +276,7 @@ set(VXO_APP_SOURCES
     mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
     mainwindow/SavedWindowGeometry.cpp
+    mainwindow/WindowScreenWatch.cpp
     panels/KleinReferencePages.cpp
     panels/RecorderPanelFigures.cpp
     protocols/BerryLoopApplier.cpp

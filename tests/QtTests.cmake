@@ -35,8 +35,9 @@ vxo_area_tests(e2e vxo_app QT_WIDGETS)
 # protocol.
 find_library(XCB_LIBRARY xcb REQUIRED)
 target_link_libraries(e2e_tests PRIVATE ${XCB_LIBRARY})
-target_compile_definitions(e2e_tests PRIVATE VXO_PROGRAM="$<TARGET_FILE:ondrivel>")
-add_dependencies(e2e_tests ondrivel)
+target_compile_definitions(e2e_tests PRIVATE VXO_PROGRAM="$<TARGET_FILE:ondrivel>"
+                                              VXO_LAYOUT_START="$<TARGET_FILE:vxo_layout_start>")
+add_dependencies(e2e_tests ondrivel vxo_layout_start)
 # The window looks for its help folder beside the program and up to three
 # folders above it; the whole-window suites check the window without one, so
 # their executables stand deep enough in the build folder that no such folder

@@ -3,6 +3,7 @@
 #include "app/form/CurrentPageScroller.h"
 #include "app/form/DiagnosticsPresentation.h"
 #include "app/form/DockContentsHeight.h"
+#include "app/mainwindow/WindowScreenWatch.h"
 #include "app/text/DiagnosticsRowOrder.h"
 
 #include "document/ExperimentCatalogue.h"
@@ -104,6 +105,11 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     for (QWidget* contents : {ui->timeDockContents, ui->diagnosticsDockContents, ui->helpDockContents})
         settlePageSizes(contents);
     fitToScreen(availableScreenGeometry());
+    new WindowScreenWatch(
+        this, [this] { guarded([this] { onWindowExposed(); }); },
+        [this](const QRect& previousScreen) {
+            guarded([this, previousScreen] { fitToChangedScreen(previousScreen); });
+        });
     for (const auto& [dock, action] : dockActionPairs())
         connectDockVisibility(dock, action);
     // Diagnostics leaves out the readings that no one can see (the spinor's
@@ -231,11 +237,11 @@ void MainWindow::startWithSelectedExperiment()
         return;
     }
     const int analysisTab = ui->analysisTabWidget->currentIndex();
+    // Loaded as the Load button loads it: where the guide shares a column
+    // with the controls, the window opens on the guide, the controls and the
+    // library a click away.
     loadGuidedExperiment(selected);
     ui->analysisTabWidget->setCurrentIndex(analysisTab);
-    // A new window opens on its controls and the library, as the default
-    // layout has it.
-    ui->controlsDockWidget->raise();
     // The permanent status line, not the notice of a load nobody asked for.
     updateDiagnostics();
 }

@@ -134,12 +134,13 @@ public:
     // filled on failure; `error` is cleared on entry.
     bool applyExperimentDocument(const ExperimentDocument& document, QString& error);
 
-    // Window size: the form's where it fits `available` (a screen's available
-    // geometry), otherwise `available`'s, the window moved inside it; then the
-    // default dock layout for that height. The window manager's frame counts
-    // as part of the window: where it is not known yet, the window is fitted
-    // again once it is. The constructor calls it with the screen the window
-    // opens on.
+    // Window size: where the form's fits `available` (a screen's available
+    // geometry), a share of `available` as large as the form at least,
+    // centred; otherwise `available`'s, the window moved inside it; then the
+    // default dock layout for that height, the controls in front. The window
+    // manager's frame counts as part of the window: where it is not known
+    // yet, the window is fitted again once it is. The constructor calls it
+    // with the screen the window opens on.
     void fitToScreen(const QRect& available);
 
     const TransportClock& transportClock() const { return transport; }
@@ -274,7 +275,8 @@ private:
     QRect roomInside(const QRect& available) const;
     // The width of the screen `available` lies on, as saveGeometry records it.
     static int screenWidthAround(const QRect& available);
-    // fitToScreen with the docks of `closed` kept closed.
+    // fitToScreen with the docks of `closed` kept closed and the floating
+    // ones floating where they are.
     void fitToScreenKeepingClosed(const QRect& available, const QList<QDockWidget*>& closed);
     // The window of geometry `window` placed by its frame, `margins` where
     // the frame is not known yet, the frame moved and shrunk inside
@@ -285,8 +287,30 @@ private:
     void fitFrameOnceFramed();
     // The minimum size of the layout in force, laid out first.
     QSize layoutMinimumSize();
-    // Floating docks moved, and shrunk where needed, into `available`.
-    void clampFloatingDocks(const QRect& available);
+    // Floating docks moved, and shrunk where needed, into `available`, and
+    // off the tab bars of docks tabbed together (the Controls / Time /
+    // Physics Help tabs of a one-column layout), which a floating dock,
+    // always above the window, would hide.
+    void keepFloatingDocksInSight(const QRect& available);
+    // After a restore: the docks as restored, fitted to `available` (and
+    // `room`, what the layout before them needed where more), or arranged
+    // anew: the default layout where they need more, docked ones arranged for
+    // this screen where they come from `anotherScreen`.
+    void fitRestoredDocks(const QRect& available, const QSize& room, bool anotherScreen);
+    // The floating docks, open or held back, with where they float; and the
+    // same floating there again once the docks have been arranged anew.
+    std::vector<std::pair<QDockWidget*, QRect>> floatingDocks() const;
+    void floatAgain(const std::vector<std::pair<QDockWidget*, QRect>>& docks);
+    // Once the window system shows the window: the frame fitted where it was
+    // placed before it was known, and the floating docks held back until now
+    // shown above the window, which a window manager stacks them over only
+    // once it manages the window.
+    void onWindowExposed();
+    // The window's screen, or its geometry or available area, changed: the
+    // window fitted to it as a restore fits a layout saved elsewhere (anew
+    // where the screen's width changed from `previousScreen`'s or the frame
+    // no longer fits, else moved inside), floating docks kept floating.
+    void fitToChangedScreen(const QRect& previousScreen);
     // Group "MainWindow" (geometry, dock state, selected tabs), only with
     // persistence. Unreadable dock state, or one that fails its checksum
     // (SavedLayout.h), falls back to the default layout and stored indices
@@ -997,8 +1021,15 @@ private:
     // event loop (fitSideColumnsToWidth).
     bool sideColumnsFitPending = false;
     // The default dock layout is in force, not one restored from the saved
-    // state: fitting it to the window may arrange it anew.
+    // state nor one the user arranged: fitting it to the window may arrange
+    // it anew.
     bool defaultDockLayoutInForce = false;
+    // The program itself is moving docks: their moves are not the user's.
+    bool arrangingDocks = false;
+    // Floating docks restored before the window was shown, shown once it is,
+    // and the area they were restored into.
+    QList<QDockWidget*> floatingDocksHeldBack;
+    QRect floatingDocksHeldBackArea;
     // The diagnostics table's presentation, a child of the table.
     DiagnosticsPresentation* diagnosticsPresentation = nullptr;
     // Where the window was placed before a window manager framed it: once

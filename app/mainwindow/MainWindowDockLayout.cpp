@@ -7,6 +7,7 @@
 #include <QDockWidget>
 #include <QLayout>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
@@ -181,7 +182,7 @@ QList<QDockWidget*> MainWindow::closedDocks() const
 {
     QList<QDockWidget*> closed;
     for (const auto& pair : dockActionPairs())
-        if (pair.first->isHidden())
+        if (pair.first->isHidden() && !floatingDocksHeldBack.contains(pair.first))
             closed.append(pair.first);
     return closed;
 }
@@ -227,7 +228,9 @@ void MainWindow::fitSideColumnsToWidth()
                              (defaultDockLayoutInForce &&
                               ui->diagnosticsDockWidget->height() <
                                   rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
-    if (!(merged && roomForBothSideColumns(closed)) && !(!merged && !fits) && !unreadable)
+    // A column the user merged by hand stays so.
+    const bool unmerge = merged && defaultDockLayoutInForce && roomForBothSideColumns(closed);
+    if (!unmerge && !(!merged && !fits) && !unreadable)
         return;
     layOutDocks(closed);
 }
@@ -240,6 +243,15 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     // size it has (those of a larger screen): that size again once the docks
     // stand where they go, and the docks sized for it.
     const QSize wanted = size();
+    const QScopedValueRollback<bool> arranging(arrangingDocks, true);
+    // Arranged again in one column, the tab that was in front stays there
+    // (the guide of the experiment just loaded); a new column opens on the
+    // controls.
+    QDockWidget* front = ui->controlsDockWidget;
+    if (sideColumnsMerged())
+        for (QDockWidget* dock : {ui->timeDockWidget, ui->helpDockWidget})
+            if (!dock->isHidden() && rect().intersects(dock->geometry()))
+                front = dock;
     // A dock taken out of a tab group stands for a moment under the others:
     // the window's minimum is held meanwhile, so that a window manager is not
     // asked for a taller window, which it would grant after the docks are in
@@ -287,7 +299,7 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
         dock->setFloating(false);
         showUnlessClosed(dock);
     }
-    ui->controlsDockWidget->raise();
+    front->raise();
 
     addDockWidget(Qt::BottomDockWidgetArea, ui->analysisDockWidget);
     ui->analysisDockWidget->setFloating(false);

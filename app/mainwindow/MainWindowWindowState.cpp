@@ -18,14 +18,17 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace vxo {
 
@@ -39,6 +42,36 @@ QRect clampedInside(const QRect& window, const QRect& available)
     const int x = std::clamp(window.x(), available.left(), available.left() + available.width() - size.width());
     const int y = std::clamp(window.y(), available.top(), available.top() + available.height() - size.height());
     return QRect(QPoint(x, y), size);
+}
+
+// A new window on a screen with more room than the form's size takes this
+// share of the room, centred, and never less than the form: the form alone
+// is a quarter of a 4K screen, in its corner.
+constexpr double kLargeScreenShare = 0.8;
+
+// Where a new window goes in `room`: all of it where the form does not fit,
+// else the share above.
+QRect newWindowIn(const QRect& room, const QSize& form)
+{
+    if (form.width() > room.width() || form.height() > room.height())
+        return room;
+    const QSize share(static_cast<int>(kLargeScreenShare * room.width()),
+                      static_cast<int>(kLargeScreenShare * room.height()));
+    const QSize size = form.expandedTo(share).boundedTo(room.size());
+    return QRect(room.topLeft() + QPoint((room.width() - size.width()) / 2, (room.height() - size.height()) / 2), size);
+}
+
+// The places a floating dock at `at` may take instead, beside the tab bar
+// `bar` it covers: right of it, above, left of it, below, each moved inside
+// `available`.
+std::array<QRect, 4> placesBeside(const QRect& at, const QRect& bar, const QRect& available)
+{
+    return {{
+        clampedInside(at.translated(bar.right() + 1 - at.left(), 0), available),
+        clampedInside(at.translated(0, bar.top() - 1 - at.bottom()), available),
+        clampedInside(at.translated(bar.left() - 1 - at.right(), 0), available),
+        clampedInside(at.translated(0, bar.bottom() + 1 - at.top()), available),
+    }};
 }
 
 // A tab widget or the analysis page selector whose current index is saved
@@ -163,17 +196,23 @@ QRect MainWindow::roomInside(const QRect& available) const
     return room;
 }
 
-void MainWindow::fitToScreen(const QRect& available) { fitToScreenKeepingClosed(available, {}); }
+void MainWindow::fitToScreen(const QRect& available)
+{
+    fitToScreenKeepingClosed(available, {});
+    // A new window opens on its controls; the experiment it then loads
+    // brings its guide forward as Load does.
+    ui->controlsDockWidget->raise();
+}
 
 void MainWindow::fitToScreenKeepingClosed(const QRect& available, const QList<QDockWidget*>& closed)
 {
+    const std::vector<std::pair<QDockWidget*, QRect>> floating = floatingDocks();
     if (available.isEmpty()) {
         layOutDocks(closed);
+        floatAgain(floating);
         return;
     }
-    const QRect room = roomInside(available);
-    const QRect form(room.topLeft(), formWindowSize);
-    const QRect target = (room.contains(form) ? form : room).marginsAdded(windowFrameMargins());
+    const QRect target = newWindowIn(roomInside(available), formWindowSize).marginsAdded(windowFrameMargins());
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
     // target is in place, and size the docks for it.
@@ -182,8 +221,38 @@ void MainWindow::fitToScreenKeepingClosed(const QRect& available, const QList<QD
     layout()->activate();
     placeFrame(target);
     layOutDocks(closed);
+    floatAgain(floating);
     frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = true;
+}
+
+std::vector<std::pair<QDockWidget*, QRect>> MainWindow::floatingDocks() const
+{
+    std::vector<std::pair<QDockWidget*, QRect>> floating;
+    for (const auto& pair : dockActionPairs()) {
+        QDockWidget* dock = pair.first;
+        if (dock->isFloating() && (!dock->isHidden() || floatingDocksHeldBack.contains(dock)))
+            floating.emplace_back(dock, dock->geometry());
+    }
+    return floating;
+}
+
+void MainWindow::floatAgain(const std::vector<std::pair<QDockWidget*, QRect>>& docks)
+{
+    for (const auto& [dock, at] : docks) {
+        dock->setFloating(true);
+        dock->setGeometry(at);
+        dock->setVisible(!floatingDocksHeldBack.contains(dock));
+    }
+    // Open, shown or held back.
+    for (const auto& [dock, action] : dockActionPairs()) {
+        const bool floating =
+            std::any_of(docks.begin(), docks.end(), [dock = dock](const auto& kept) { return kept.first == dock; });
+        if (floating) {
+            const QSignalBlocker blocker(action);
+            action->setChecked(true);
+        }
+    }
 }
 
 void MainWindow::placeInside(const QRect& window, const QMargins& margins, const QRect& available)
@@ -192,13 +261,21 @@ void MainWindow::placeInside(const QRect& window, const QMargins& margins, const
     // the one the saved geometry tells is the best guess, and the window is
     // placed by its frame, so that the title bar comes where it was. Once
     // framed, the frame is fitted again where the guess was wrong.
-    const QMargins frame = windowFrameMargins().isNull() ? margins : windowFrameMargins();
+    const bool framed = !windowFrameMargins().isNull() && windowHandle();
+    const QMargins frame = framed ? windowFrameMargins() : margins;
     const QRect inside = clampedInside(window.marginsAdded(frame), available);
-    resize(inside.size().shrunkBy(frame).expandedTo(minimumSize()));
-    if (windowFrameMargins().isNull() || !windowHandle())
-        move(inside.topLeft());
-    else if (frameGeometry().topLeft() != inside.topLeft())
-        windowHandle()->setFramePosition(inside.topLeft());
+    const QSize size = inside.size().shrunkBy(frame).expandedTo(minimumSize());
+    if (framed) {
+        resize(size);
+        if (frameGeometry().topLeft() != inside.topLeft())
+            windowHandle()->setFramePosition(inside.topLeft());
+    } else {
+        // Not framed yet, the window system takes a position for the
+        // window's own, whatever frame comes around it (X11 window managers
+        // keep a window where it asks to be and put the frame around it):
+        // the window goes inside the frame guessed.
+        setGeometry(QRect(inside.topLeft() + QPoint(frame.left(), frame.top()), size));
+    }
     frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = false;
 }
@@ -234,12 +311,31 @@ void MainWindow::resizeEvent(QResizeEvent* event)
         QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
 }
 
-void MainWindow::clampFloatingDocks(const QRect& available)
+void MainWindow::keepFloatingDocksInSight(const QRect& available)
 {
+    // The tab bars of docks tabbed together are children of the window.
+    QList<QRect> bars;
+    for (const QTabBar* bar : findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly))
+        if (bar->isVisible())
+            bars.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
+    const auto clear = [&bars](const QRect& at) {
+        return std::none_of(bars.begin(), bars.end(), [&at](const QRect& bar) { return bar.intersects(at); });
+    };
     for (const auto& pair : dockActionPairs()) {
         QDockWidget* dock = pair.first;
-        if (dock->isFloating())
-            dock->setGeometry(clampedInside(dock->geometry(), available));
+        if (!dock->isFloating())
+            continue;
+        QRect at = clampedInside(dock->geometry(), available);
+        for (const QRect& bar : bars) {
+            if (!bar.intersects(at))
+                continue;
+            const std::array<QRect, 4> places = placesBeside(at, bar, available);
+            const auto place = std::find_if(places.begin(), places.end(), clear);
+            if (place != places.end())
+                at = *place;
+        }
+        if (at != dock->geometry())
+            dock->setGeometry(at);
     }
 }
 
@@ -301,41 +397,22 @@ void MainWindow::restoreGuiState(const QRect& available)
         // What the restored docks may need: the screen, or the layout in
         // force where even that does not fit the screen.
         const QSize room = available.size().expandedTo(layoutMinimumSize());
-        if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion)) {
-            defaultDockLayoutInForce = false;
-            // The docks of an unshown window report no visibility change, so
-            // the View actions are brought in line here: a dock saved hidden
-            // must not come back with its action checked.
-            for (const auto& [dock, action] : dockActionPairs()) {
-                const QSignalBlocker blocker(action);
-                action->setChecked(!dock->isHidden());
-            }
-            // The state carries the corners of the window that saved it, and
-            // floating docks where that screen had room.
-            fitDockCornersToHeight();
-            clampFloatingDocks(available);
-            const QList<QDockWidget*> closed = closedDocks();
-            const auto floating = [](const std::pair<QDockWidget*, QAction*>& pair) {
-                return pair.first->isFloating() && !pair.first->isHidden();
-            };
-            const auto pairs = dockActionPairs();
-            // Docks arranged for a larger screen may need more than this one
-            // has, and docked ones arranged for another screen are arranged
-            // for this one: the default layout instead, a dock the user
-            // closed kept closed.
-            const QSize needed = layoutMinimumSize();
-            if (needed.width() > room.width() || needed.height() > room.height()) {
-                applyDefaultDockLayout();
-            } else if (anotherScreen && std::none_of(pairs.begin(), pairs.end(), floating)) {
-                layOutDocks(closed);
-            } else {
-                fitSideColumnsToWidth();
-                // The restored docks stay as they are when a frame comes.
-                frameFitWithDefaultLayout = false;
-            }
-        } else {
+        if (!dockState.isEmpty() && restoreState(dockState, kWindowStateVersion))
+            fitRestoredDocks(available, room, anotherScreen);
+        else
             applyDefaultDockLayout();
+    }
+    // A floating dock shown before the window would be stacked under it:
+    // a window manager keeps a dock above its window only once it manages
+    // the window. Shown once the window is (onWindowExposed).
+    if (!isVisible()) {
+        for (const auto& [dock, action] : dockActionPairs()) {
+            if (dock->isFloating() && !dock->isHidden()) {
+                dock->hide();
+                floatingDocksHeldBack.append(dock);
+            }
         }
+        floatingDocksHeldBackArea = available;
     }
     // The window as it was left, now that the restored docks no longer hold
     // it to the size of the layout before them: where it was, its frame
@@ -368,6 +445,83 @@ void MainWindow::restoreGuiState(const QRect& available)
     settings.endGroup();
 }
 
+void MainWindow::fitRestoredDocks(const QRect& available, const QSize& room, bool anotherScreen)
+{
+    defaultDockLayoutInForce = false;
+    // The docks of an unshown window report no visibility change, so the
+    // View actions are brought in line here: a dock saved hidden must not
+    // come back with its action checked.
+    for (const auto& [dock, action] : dockActionPairs()) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(!dock->isHidden());
+    }
+    // The state carries the corners of the window that saved it, and
+    // floating docks where that screen had room.
+    fitDockCornersToHeight();
+    // Docks arranged for a larger screen may need more than this one has,
+    // and docked ones arranged for another screen are arranged for this one:
+    // the default layout instead (a dock the user closed kept closed on
+    // another screen), floating docks kept floating.
+    const QSize needed = layoutMinimumSize();
+    const bool tooLarge = needed.width() > room.width() || needed.height() > room.height();
+    if (tooLarge || anotherScreen) {
+        const std::vector<std::pair<QDockWidget*, QRect>> floating = floatingDocks();
+        if (tooLarge)
+            applyDefaultDockLayout();
+        else
+            layOutDocks(closedDocks());
+        floatAgain(floating);
+    } else {
+        fitSideColumnsToWidth();
+        // The restored docks stay as they are when a frame comes.
+        frameFitWithDefaultLayout = false;
+    }
+    keepFloatingDocksInSight(available);
+}
+
+void MainWindow::onWindowExposed()
+{
+    if (!frameFitArea.isEmpty() && !windowFrameMargins().isNull())
+        QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
+    if (floatingDocksHeldBack.isEmpty())
+        return;
+    const QList<QDockWidget*> docks = std::exchange(floatingDocksHeldBack, {});
+    for (QDockWidget* dock : docks) {
+        if (dock->isFloating()) {
+            dock->show();
+            dock->raise();
+        }
+    }
+    // Inside the area they were restored into (shown, they take the place
+    // they were saved with again), and clear of the tab bars where the
+    // window's layout has put them by now.
+    const QRect area = std::exchange(floatingDocksHeldBackArea, QRect());
+    keepFloatingDocksInSight(area);
+    QTimer::singleShot(0, this, [this, area] { guarded([this, area] { keepFloatingDocksInSight(area); }); });
+}
+
+void MainWindow::fitToChangedScreen(const QRect& previousScreen)
+{
+    const QRect available = availableScreenGeometry();
+    if (available.isEmpty() || isMinimized())
+        return;
+    // A maximised or full-screen window is the window manager's to fit.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const QRect frame = frameGeometry();
+        const bool anotherScreen = previousScreen.width() != screenWidthAround(available) ||
+                                   frame.width() > available.width() || frame.height() > available.height();
+        if (anotherScreen) {
+            // As a layout saved on another screen is restored: fitted as a
+            // new window is, closed docks kept closed and floating ones
+            // floating.
+            fitToScreenKeepingClosed(available, closedDocks());
+        } else if (!available.contains(frame)) {
+            placeFrame(clampedInside(frame, available));
+        }
+    }
+    keepFloatingDocksInSight(available);
+}
+
 void MainWindow::resetWindowLayout()
 {
     if (persistGuiState) {
@@ -381,15 +535,24 @@ void MainWindow::resetWindowLayout()
             reportSettingsLock(QStringLiteral("erased"), file.lockInTheWay());
         }
     }
-    // Whatever the saved layout did to the window, its frame, title bar
-    // included, comes back inside the screen, at the size it has where that
-    // fits.
+    // Whatever the saved layout, or a change of screen, did to the window,
+    // its frame, title bar included, comes back inside the screen it is on
+    // now, at the size it has where that fits, else fitted to the screen as
+    // a new window is.
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const QRect available = availableScreenGeometry();
-        if (!available.contains(frameGeometry()))
-            placeFrame(clampedInside(frameGeometry(), available));
+        const QRect frame = frameGeometry();
+        const bool fits = frame.width() <= available.width() && frame.height() <= available.height();
+        if (fits && !available.contains(frame))
+            placeFrame(clampedInside(frame, available));
+        applyDefaultDockLayout();
+        // The default layout may need more height than the window had.
+        if (!fits || !available.contains(frameGeometry()))
+            fitToScreenKeepingClosed(available, {});
+    } else {
+        applyDefaultDockLayout();
     }
-    applyDefaultDockLayout();
+    ui->controlsDockWidget->raise();
     const auto selectors = indexSelectors(ui.get());
     for (SelectorId id : kResetOrder)
         if (selectors[id].count() > 0)
@@ -435,6 +598,26 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::connectDockVisibility(QDockWidget* dock, QAction* action)
 {
+    // A dock the user moves, floats or docks again makes the arrangement
+    // the user's, kept as it is until Reset Window Layout. A floated dock
+    // stays above the window and clear of the tab bars once the window has
+    // laid out what it left.
+    connect(dock, &QDockWidget::dockLocationChanged, this, [this] {
+        if (!arrangingDocks)
+            defaultDockLayoutInForce = false;
+    });
+    connect(dock, &QDockWidget::topLevelChanged, this, [this, dock](bool floating) {
+        if (!arrangingDocks)
+            defaultDockLayoutInForce = false;
+        if (floating)
+            QTimer::singleShot(0, this, [this, dock] {
+                guarded([this, dock] {
+                    keepFloatingDocksInSight(availableScreenGeometry());
+                    if (dock->isFloating() && dock->isVisible())
+                        dock->raise();
+                });
+            });
+    });
     connect(dock, &QDockWidget::visibilityChanged, this,
             [this, dock, action] { guarded([this, dock, action] { onDockVisibilityChanged(dock, action); }); });
     // Shown from the View menu, a dock that is a tab of a column comes to the

@@ -24,12 +24,14 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <map>
 #include <optional>
 #include <functional>
@@ -122,10 +124,12 @@ Qt::DockWidgetArea dockWidgetAreaOfOpenRightDock(const MainWindow& window, int c
 
 // The default layout: every dock docked and open with its action checked,
 // the right docks stacked time over diagnostics over help or, in a window too
-// narrow for two side columns, the time and help docks tabs behind the
-// controls and the diagnostics under them, in front. Which of the two is
-// what a new window of the same size shows on this screen.
-void expectDefaultDocks(const MainWindow& window, const char* when)
+// narrow for two side columns, the time, help and controls docks tabs of one
+// column with `front` in front (the guide of the experiment a start loaded,
+// the controls after a reset) and the diagnostics under them, in front.
+// Which of the two is what a new window of the same size shows on this
+// screen.
+void expectDefaultDocks(const MainWindow& window, const char* when, int front)
 {
     MainWindow fresh(nullptr, false);
     fresh.setGeometry(window.geometry());
@@ -144,7 +148,7 @@ void expectDefaultDocks(const MainWindow& window, const char* when)
         const QList<QDockWidget*> tabs = window.tabifiedDockWidgets(dock(window, 0));
         for (int i : {1, 3})
             EXPECT_TRUE(tabs.contains(dock(window, i))) << kDockNames[i] << " is not a controls tab " << when;
-        EXPECT_TRUE(test::dockInFront(window, *dock(window, 0))) << "the controls are not in front " << when;
+        EXPECT_TRUE(test::dockInFront(window, *dock(window, front))) << kDockNames[front] << " not in front " << when;
         EXPECT_TRUE(test::dockInFront(window, *dock(window, 2))) << "the diagnostics are not in front " << when;
         EXPECT_LT(dock(window, 0)->geometry().bottom(), dock(window, 2)->geometry().top())
             << "the diagnostics are not under the controls " << when;
@@ -207,7 +211,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
         MainWindow first(nullptr, true);
         EXPECT_TRUE(savedKeys().isEmpty()) << "nothing is saved while the window is open";
         showAndSettle(first);
-        expectDefaultDocks(first, "at the first start");
+        expectDefaultDocks(first, "at the first start", 3);
         expectDefaultDockHeights(first);
 
         // The last entry of every selector, so that restoring cannot pass by
@@ -294,7 +298,7 @@ TEST(MainWindowWindowState, LayoutAndTabsSurviveARestartAndResetRestoresTheDefau
     test::waitForLayout(second);
     EXPECT_TRUE(savedKeys().isEmpty()) << "the reset forgets the saved layout: "
                                        << savedKeys().join(", ").toStdString();
-    expectDefaultDocks(second, "after Reset Window Layout");
+    expectDefaultDocks(second, "after Reset Window Layout", 0);
     for (const Selector& selector : kSelectors)
         EXPECT_EQ(indexed(second, selector).index(), 0) << selector.key << " after the reset";
 
@@ -433,6 +437,115 @@ TEST(MainWindowWindowState, AClosedDockLeavesNoSqueezedColumnWhenTheWindowShrink
             << at << ": the closed dock came back on growing";
         test::expectLayoutApart(window, at + " grown back");
     }
+}
+
+// A new window on a screen with more room than the form takes a share of it,
+// centred, as large as the form at least; a screen the form does not fit
+// gets all of it.
+TEST(MainWindowWindowState, ANewWindowOnAScreenLargerThanTheFormTakesAShareOfItCentred)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    const QSize form(1738, 1216);
+    for (const QRect screen :
+         {QRect(0, 0, 2560, 1440), QRect(0, 0, 3840, 2160), QRect(1920, 0, 1920, 1280), QRect(0, 0, 1366, 768)}) {
+        const std::string at = test::describe(screen);
+        window.fitToScreen(screen);
+        const QRect placed = window.frameGeometry();
+        EXPECT_TRUE(screen.contains(placed)) << at << ": at " << test::describe(placed);
+        if (form.width() > screen.width() || form.height() > screen.height()) {
+            EXPECT_EQ(placed, screen) << at << ": at " << test::describe(placed);
+            continue;
+        }
+        EXPECT_GE(placed.width(), form.width()) << at;
+        EXPECT_GE(placed.height(), form.height()) << at;
+        EXPECT_GE(double(placed.width()) * placed.height(), 0.6 * screen.width() * screen.height())
+            << at << ": " << test::describe(placed);
+        EXPECT_LE(std::abs((placed.left() - screen.left()) - (screen.right() - placed.right())), 1)
+            << at << ": not centred across, " << test::describe(placed);
+        EXPECT_LE(std::abs((placed.top() - screen.top()) - (screen.bottom() - placed.bottom())), 1)
+            << at << ": not centred up and down, " << test::describe(placed);
+    }
+}
+
+// The user's own arrangement of the docks (the time and help docks tabbed
+// onto the controls, the diagnostics under them, in a window with room for
+// two side columns) stays through resizes of the window, until Reset Window
+// Layout brings the default back.
+TEST(MainWindowWindowState, AnArrangementTheUserMadeIsKeptUntilReset)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    window.fitToScreen(QRect(0, 0, 1800, 1000));
+    showAndSettle(window);
+    ASSERT_FALSE(oneSideColumn(window)) << "an 1800 px window has one side column: the case is void";
+    window.addDockWidget(Qt::LeftDockWidgetArea, dock(window, 2));
+    window.splitDockWidget(dock(window, 0), dock(window, 2), Qt::Vertical);
+    window.tabifyDockWidget(dock(window, 0), dock(window, 1));
+    window.tabifyDockWidget(dock(window, 0), dock(window, 3));
+    test::waitForLayout(window);
+    const auto arranged = [&window] {
+        const QList<QDockWidget*> tabs = window.tabifiedDockWidgets(dock(window, 0));
+        return tabs.contains(dock(window, 1)) && tabs.contains(dock(window, 3)) &&
+               window.dockWidgetArea(dock(window, 2)) == Qt::LeftDockWidgetArea;
+    };
+    ASSERT_TRUE(arranged()) << "the docks were not arranged";
+    for (const QSize by : {QSize(-10, 0), QSize(0, -10), QSize(10, 10)}) {
+        window.resize(window.size() + by);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window));
+        EXPECT_TRUE(arranged()) << "undone by a resize of " << by.width() << " x " << by.height() << " px";
+    }
+    window.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"))->trigger();
+    test::waitForLayout(window);
+    expectDefaultDocks(window, "after Reset Window Layout", 0);
+}
+
+// The visible tab bar of docks tabbed together that `dock`, floating, lies
+// over (nothing where it covers none).
+std::optional<QRect> tabBarUnder(const MainWindow& window, const QDockWidget& dock)
+{
+    for (const QTabBar* bar : window.findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QRect at(bar->mapToGlobal(QPoint(0, 0)), bar->size());
+        if (bar->isVisible() && at.intersects(dock.frameGeometry()))
+            return at;
+    }
+    return std::nullopt;
+}
+
+// On a laptop, where the controls, time and help docks are tabs of one
+// column and the diagnostics stand under them, the diagnostics floated (a
+// double click on their title) leave the tab bar that takes their place
+// uncovered, inside the screen; so they come back at the next start.
+TEST(MainWindowWindowState, FloatedDiagnosticsLeaveTheTabBarOfTheColumnInSight)
+{
+    test::appTestApplication();
+    QSettings().remove(QStringLiteral("MainWindow"));
+    const QRect laptop(0, 0, 1280, 800);
+    {
+        MainWindow window(nullptr, true);
+        window.fitToScreen(laptop);
+        showAndSettle(window);
+        ASSERT_TRUE(oneSideColumn(window)) << "a 1280 px window has two side columns: the case is void";
+        QDockWidget* diagnostics = dock(window, 2);
+        diagnostics->setFloating(true);
+        EXPECT_TRUE(test::waitUntil([&] {
+            return diagnostics->isVisible() && test::settleLayout(window) && !tabBarUnder(window, *diagnostics);
+        })) << "the floated diagnostics at "
+            << test::describe(diagnostics->frameGeometry()) << " cover the tab bar at "
+            << test::describe(tabBarUnder(window, *diagnostics).value_or(QRect()));
+        EXPECT_TRUE(laptop.contains(diagnostics->frameGeometry())) << test::describe(diagnostics->frameGeometry());
+        window.close();
+    }
+    MainWindow window(nullptr, true);
+    WindowStateProbe::restore(window, laptop);
+    showAndSettle(window);
+    QDockWidget* diagnostics = dock(window, 2);
+    ASSERT_TRUE(diagnostics->isFloating()) << "the diagnostics were not restored floating";
+    EXPECT_TRUE(test::waitUntil([&] { return diagnostics->isVisible() && !tabBarUnder(window, *diagnostics); }))
+        << "the diagnostics came back at " << test::describe(diagnostics->frameGeometry());
+    EXPECT_TRUE(action(window, 2)->isChecked());
+    EXPECT_TRUE(laptop.contains(diagnostics->frameGeometry())) << test::describe(diagnostics->frameGeometry());
+    QSettings().remove(QStringLiteral("MainWindow"));
 }
 
 // A layout saved in a window as large as the form, on a screen that has room
@@ -577,12 +690,15 @@ StartedWindow layoutOf(const MainWindow& window)
 }
 
 // The program's window started in a child process on the settings in
-// `configHome`, with `arguments`.
-std::unique_ptr<QProcess> startChild(const QString& configHome, const QStringList& arguments)
+// `configHome`, with `arguments`, its environment with `variables` added.
+std::unique_ptr<QProcess> startChild(const QString& configHome, const QStringList& arguments,
+                                     const QMap<QString, QString>& variables = {})
 {
     auto child = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    for (auto variable = variables.constBegin(); variable != variables.constEnd(); ++variable)
+        environment.insert(variable.key(), variable.value());
     // Under the sanitizers the child exits after its GL driver has been
     // unloaded, and the leak checker can no longer tell the driver's blocks
     // from ours; the window suites check leaks in their own process.
@@ -747,6 +863,25 @@ void expectDocksAs(const StartedWindow& window, const StartedWindow& reference)
         const StartedDock& expected = reference.docks.at(name);
         EXPECT_EQ(shown, expected) << name << ": " << describeDock(shown) << ", expected " << describeDock(expected);
     }
+}
+
+// The first start where the guide is a tab of the controls column (text
+// enlarged by half on a laptop, as on a projector) opens on the guide of
+// the experiment it loaded, as Load shows it, the controls a tab behind it.
+TEST(MainWindowWindowState, TheFirstStartWhereTheGuideIsATabShowsTheGuide)
+{
+    test::appTestApplication();
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const std::unique_ptr<QProcess> child =
+        startChild(home.path(), {}, {{QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5")}});
+    const StartedWindow started = readBack(*child);
+    ASSERT_TRUE(started.ended) << "the start did not come up:\n" << started.report.toStdString();
+    const StartedDock& help = started.docks.at("helpDockWidget");
+    const StartedDock& controls = started.docks.at("controlsDockWidget");
+    ASSERT_EQ(help.area, int(Qt::LeftDockWidgetArea)) << "the guide is no tab of the controls column: the case is void";
+    EXPECT_FALSE(help.behind || help.hidden) << "the guide: " << describeDock(help);
+    EXPECT_TRUE(controls.behind) << "the controls: " << describeDock(controls);
 }
 
 // A start that finds its saved dock state changed by one byte, as a hand

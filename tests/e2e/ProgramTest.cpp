@@ -6,7 +6,9 @@
 // window is found by its process, resized and asked to close. Under a real
 // window manager (openbox, on a screen of its own) the window's frame, title
 // bar included, comes up on the screen, also when one profile moves between
-// screens of different sizes, and after Reset Window Layout.
+// screens of different sizes, after a dock was floated, when the screen's
+// available area changes under the running program, and after Reset Window
+// Layout.
 
 #include "common/QtTestSupport.h"
 #include "document/ExperimentCatalogue.h"
@@ -21,15 +23,18 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
+#include <QStringList>
 #include <QThread>
 
 #include <xcb/xcb.h>
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -63,23 +68,110 @@ public:
     // Whether a window manager runs on the display.
     bool managed() { return cardinal(root_, atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW).has_value(); }
 
-    // The window of process `pid` among those the window manager manages.
-    std::optional<xcb_window_t> managedWindowOf(qint64 pid)
+    // The window of process `pid` among those the window manager manages
+    // whose title starts with `title` (the program's own name: the main
+    // window, not a floating dock).
+    std::optional<xcb_window_t> managedWindowOf(qint64 pid, const QString& title = QStringLiteral("Ondrivel"))
     {
-        std::optional<xcb_window_t> found;
-        xcb_get_property_reply_t* list = xcb_get_property_reply(
-            connection_, xcb_get_property(connection_, 0, root_, atom("_NET_CLIENT_LIST"), XCB_ATOM_WINDOW, 0, 1024),
-            nullptr);
-        if (list == nullptr)
-            return found;
-        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list));
-        const int count = xcb_get_property_value_length(list) / int(sizeof(xcb_window_t));
         const xcb_atom_t pidAtom = atom("_NET_WM_PID");
-        for (int i = 0; i < count && !found; ++i)
-            if (cardinal(windows[i], pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)))
-                found = windows[i];
-        std::free(list);
-        return found;
+        for (const xcb_window_t window : windowList("_NET_CLIENT_LIST"))
+            if (cardinal(window, pidAtom) == std::optional<std::uint32_t>(std::uint32_t(pid)) &&
+                this->title(window).startsWith(title))
+                return window;
+        return std::nullopt;
+    }
+
+    // The managed windows from the bottom of the stack to its top.
+    std::vector<xcb_window_t> stacking() { return windowList("_NET_CLIENT_LIST_STACKING"); }
+
+    bool viewable(xcb_window_t window)
+    {
+        xcb_get_window_attributes_reply_t* attributes =
+            xcb_get_window_attributes_reply(connection_, xcb_get_window_attributes(connection_, window), nullptr);
+        const bool result = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        std::free(attributes);
+        return result;
+    }
+
+    // The area the window manager leaves to windows (_NET_WORKAREA of the
+    // first desktop).
+    QRect workArea()
+    {
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, root_, atom("_NET_WORKAREA"), XCB_ATOM_CARDINAL, 0, 4),
+            nullptr);
+        QRect area;
+        if (reply != nullptr && xcb_get_property_value_length(reply) == 16) {
+            const auto* v = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            area = QRect(int(v[0]), int(v[1]), int(v[2]), int(v[3]));
+        }
+        std::free(reply);
+        return area;
+    }
+
+    // A panel along the screen's edge, as a desktop's panel or a dock of
+    // application icons: a window of type dock at `at` that reserves `strut`
+    // (left, right, top, bottom) of the screen for itself, from then on.
+    void addPanel(const QRect& at, const std::array<std::uint32_t, 4>& strut)
+    {
+        const xcb_window_t panel = xcb_generate_id(connection_);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        const std::uint32_t background[] = {screen->black_pixel};
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, panel, root_, std::int16_t(at.x()), std::int16_t(at.y()),
+                          std::uint16_t(at.width()), std::uint16_t(at.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          screen->root_visual, XCB_CW_BACK_PIXEL, background);
+        const xcb_atom_t dockType = atom("_NET_WM_WINDOW_TYPE_DOCK");
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, panel, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32,
+                            1, &dockType);
+        // Each edge over the whole screen's length.
+        const QRect whole(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+        const std::uint32_t partial[] = {strut[0], strut[1],
+                                         strut[2], strut[3],
+                                         0,        std::uint32_t(whole.bottom()),
+                                         0,        std::uint32_t(whole.bottom()),
+                                         0,        std::uint32_t(whole.right()),
+                                         0,        std::uint32_t(whole.right())};
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, panel, atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL,
+                            32, 12, partial);
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, panel, atom("_NET_WM_STRUT"), XCB_ATOM_CARDINAL, 32, 4,
+                            strut.data());
+        xcb_map_window(connection_, panel);
+        xcb_flush(connection_);
+    }
+
+    // Returns once the window manager has handled every request and event
+    // that reached the display before this call: it answers a request for a
+    // new window's frame extents only after those.
+    bool syncWithWindowManager()
+    {
+        const xcb_window_t probe = xcb_generate_id(connection_);
+        const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          screen->root_visual, 0, nullptr);
+        xcb_client_message_event_t event;
+        std::memset(&event, 0, sizeof event);
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = probe;
+        event.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+        xcb_send_event(connection_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&event));
+        xcb_flush(connection_);
+        const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+        QElapsedTimer clock;
+        clock.start();
+        bool answered = false;
+        while (!answered && clock.elapsed() < test::kWaitBoundMs) {
+            xcb_get_property_reply_t* reply = xcb_get_property_reply(
+                connection_, xcb_get_property(connection_, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+            answered = reply != nullptr && xcb_get_property_value_length(reply) == 16;
+            std::free(reply);
+            if (!answered)
+                QThread::msleep(20);
+        }
+        xcb_destroy_window(connection_, probe);
+        xcb_flush(connection_);
+        return answered;
     }
 
     // The window's frame on the root window: the geometry of its top-level
@@ -212,6 +304,20 @@ public:
     }
 
 private:
+    // A list of windows the window manager keeps on the root window.
+    std::vector<xcb_window_t> windowList(const char* property)
+    {
+        std::vector<xcb_window_t> windows;
+        xcb_get_property_reply_t* list = xcb_get_property_reply(
+            connection_, xcb_get_property(connection_, 0, root_, atom(property), XCB_ATOM_WINDOW, 0, 1024), nullptr);
+        if (list == nullptr)
+            return windows;
+        const auto* values = static_cast<const xcb_window_t*>(xcb_get_property_value(list));
+        windows.assign(values, values + xcb_get_property_value_length(list) / int(sizeof(xcb_window_t)));
+        std::free(list);
+        return windows;
+    }
+
     xcb_keycode_t keycodeOf(xcb_keysym_t keysym)
     {
         const xcb_setup_t* setup = xcb_get_setup(connection_);
@@ -257,7 +363,8 @@ private:
 // One run of the program with its own settings and runtime folders.
 class ProgramRun {
 public:
-    ProgramRun(const QString& configHome, const QString& runtimeDirectory, const QString& display = QString())
+    ProgramRun(const QString& configHome, const QString& runtimeDirectory, const QString& display = QString(),
+               const QString& program = QStringLiteral(VXO_PROGRAM), const QStringList& arguments = {})
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         if (!display.isEmpty())
@@ -271,7 +378,7 @@ public:
             environment.insert(QStringLiteral("LSAN_OPTIONS"), environment.value(QStringLiteral("LSAN_OPTIONS")) +
                                                                    QStringLiteral(":print_suppressions=0"));
         process_.setProcessEnvironment(environment);
-        process_.start(QStringLiteral(VXO_PROGRAM), QStringList());
+        process_.start(program, arguments);
     }
     ~ProgramRun()
     {
@@ -404,58 +511,6 @@ private:
     qint64 windowManager_ = 0;
 };
 
-// The classroom screens, each with a window manager: the frame the window
-// manager puts around the window, title bar and all, lies on the screen, so
-// that the window can be moved and closed by it, at the first start and at
-// the next, which restores the window as it was left.
-TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
-{
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
-        << "openbox is missing (`make deps` installs it)";
-    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
-        << "xvfb-run is missing (`make deps` installs it)";
-    for (const QSize screen : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
-        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
-        ManagedScreen managed(screen);
-        ASSERT_FALSE(managed.display().isEmpty()) << at << ": no X server came up: " << managed.errors().toStdString();
-        Display display(managed.display().toLocal8Bit().constData());
-        ASSERT_TRUE(display.usable()) << at << ": cannot connect to " << managed.display().toStdString();
-        QElapsedTimer clock;
-        clock.start();
-        while (!display.managed() && clock.elapsed() < test::kWaitBoundMs)
-            QThread::msleep(50);
-        ASSERT_TRUE(display.managed()) << at << ": openbox did not start: " << managed.errors().toStdString();
-
-        QTemporaryDir configHome;
-        QTemporaryDir runtime;
-        ASSERT_TRUE(configHome.isValid() && runtime.isValid());
-        // The first start, then a start that restores the window as the first
-        // left it, which was the whole screen.
-        for (const char* start : {"first start", "start with the saved layout"}) {
-            ProgramRun run(configHome.path(), runtime.path(), managed.display());
-            ASSERT_TRUE(run.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
-            const std::optional<xcb_window_t> window = run.window(display);
-            ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
-                                << run.process().readAllStandardError().toStdString();
-            // Framed, and fitted to the frame once the program has learnt it.
-            const QRect screenRect(QPoint(0, 0), screen);
-            Display::Frame frame = display.frameOf(*window);
-            clock.restart();
-            while (!(frame.framed && screenRect.contains(frame.geometry)) && clock.elapsed() < test::kWaitBoundMs) {
-                QThread::msleep(50);
-                frame = display.frameOf(*window);
-            }
-            EXPECT_TRUE(frame.framed) << at << ", " << start << ": the window manager did not frame the window";
-            EXPECT_TRUE(screenRect.contains(frame.geometry))
-                << at << ", " << start << ": the frame lies at " << frame.geometry.x() << "," << frame.geometry.y()
-                << " " << frame.geometry.width() << "x" << frame.geometry.height();
-            display.close(*window);
-            EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs))
-                << at << ", " << start << ": the window did not close";
-        }
-    }
-}
-
 // The keys a user presses for View > Reset Window Layout: Alt+H opens the
 // Help menu, Left the View menu beside it, Up its last entry, Return
 // chooses it. Each key waits for the menu it opens.
@@ -496,6 +551,143 @@ std::string frameText(const QRect& r)
 bool layoutSaved(const QString& settingsFile)
 {
     return QSettings(settingsFile, QSettings::IniFormat).contains(QStringLiteral("MainWindow/geometry"));
+}
+
+// Asks until `condition` holds, every 50 ms, for as long as a test waits.
+bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > test::kWaitBoundMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+// The classroom screens, each with a window manager: the frame the window
+// manager puts around the window, title bar and all, lies on the screen, so
+// that the window can be moved and closed by it, at the first start and at
+// the next, which restores the window as it was left. On the monitor the
+// guide was floated in between, as a double click on its title floats it:
+// it comes back on the screen and above the window, not under it. Then a
+// panel takes the screen's right and bottom edges away while the program
+// runs, leaving the area of a projector: the window, and the floating guide,
+// are fitted into what is left, and Reset Window Layout docks the guide and
+// keeps the whole frame there.
+TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        << "openbox is missing (`make deps` installs it)";
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty())
+        << "xvfb-run is missing (`make deps` installs it)";
+    struct Case {
+        QSize screen;
+        const char* floated; // the dock floated between the two starts, if any
+    };
+    for (const Case& screenCase : {Case{QSize(1024, 768), nullptr}, Case{QSize(1366, 768), nullptr},
+                                   Case{QSize(1920, 1080), "helpDockWidget"}}) {
+        const QSize screen = screenCase.screen;
+        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+        ManagedScreen managed(screen);
+        ASSERT_FALSE(managed.display().isEmpty()) << at << ": no X server came up: " << managed.errors().toStdString();
+        Display display(managed.display().toLocal8Bit().constData());
+        ASSERT_TRUE(display.usable()) << at << ": cannot connect to " << managed.display().toStdString();
+        ASSERT_TRUE(waitFor([&display] { return display.managed(); }))
+            << at << ": openbox did not start: " << managed.errors().toStdString();
+
+        QTemporaryDir configHome;
+        QTemporaryDir runtime;
+        ASSERT_TRUE(configHome.isValid() && runtime.isValid());
+        const QString settingsFile = QDir(configHome.path()).filePath(QStringLiteral("Brastell/Ondrivel.conf"));
+        // The first start, then a start that restores the window as the first
+        // left it, which was the whole screen.
+        for (const char* start : {"first start", "start with the saved layout"}) {
+            const bool restart = std::strcmp(start, "first start") != 0;
+            if (restart && screenCase.floated != nullptr) {
+                ProgramRun floating(
+                    configHome.path(), runtime.path(), managed.display(), QStringLiteral(VXO_LAYOUT_START),
+                    {QStringLiteral("--float"), QLatin1String(screenCase.floated), QStringLiteral("--close")});
+                ASSERT_TRUE(floating.process().waitForFinished(2 * test::kWaitBoundMs) &&
+                            floating.process().exitCode() == 0)
+                    << at << ": the " << screenCase.floated << " was not floated and saved:\n"
+                    << floating.process().readAllStandardError().toStdString();
+            }
+            ProgramRun run(configHome.path(), runtime.path(), managed.display());
+            ASSERT_TRUE(run.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
+            const std::optional<xcb_window_t> window = run.window(display);
+            ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
+                                << run.process().readAllStandardError().toStdString();
+            // Framed, and fitted to the frame once the program has learnt it.
+            const auto frameInside = [&display, &window](const QRect& area) {
+                Display::Frame frame;
+                waitFor([&] {
+                    frame = display.frameOf(*window);
+                    return frame.framed && area.contains(frame.geometry);
+                });
+                return frame;
+            };
+            const QRect screenRect(QPoint(0, 0), screen);
+            Display::Frame frame = frameInside(screenRect);
+            EXPECT_TRUE(frame.framed) << at << ", " << start << ": the window manager did not frame the window";
+            EXPECT_TRUE(screenRect.contains(frame.geometry))
+                << at << ", " << start << ": the frame lies at " << frameText(frame.geometry);
+
+            if (restart && screenCase.floated != nullptr) {
+                const qint64 pid = run.process().processId();
+                // The floating guide's frame where it is on show above the
+                // window (a dock floated again gets a new window).
+                const auto guideOnTop = [&display, &window, pid]() -> std::optional<QRect> {
+                    const std::optional<xcb_window_t> guide =
+                        display.managedWindowOf(pid, QStringLiteral("Physics Help"));
+                    if (!guide || !display.viewable(*guide))
+                        return std::nullopt;
+                    const std::vector<xcb_window_t> stack = display.stacking();
+                    const auto below = std::find(stack.begin(), stack.end(), *window);
+                    if (below == stack.end() || std::find(below, stack.end(), *guide) == stack.end())
+                        return std::nullopt;
+                    return display.frameOf(*guide).geometry;
+                };
+                EXPECT_TRUE(waitFor([&] { return guideOnTop() && screenRect.contains(*guideOnTop()); }))
+                    << at << ": the floated guide did not come back above the window, on the screen";
+
+                // A panel along the right and the bottom edge leaves the
+                // area of a 1024 x 768 projector.
+                const QRect projector(0, 0, 1024, 768);
+                display.addPanel(QRect(projector.right() + 1, 0, screen.width() - projector.width(), screen.height()),
+                                 {0, std::uint32_t(screen.width() - projector.width()), 0, 0});
+                display.addPanel(
+                    QRect(0, projector.bottom() + 1, projector.width(), screen.height() - projector.height()),
+                    {0, 0, 0, std::uint32_t(screen.height() - projector.height())});
+                ASSERT_TRUE(waitFor([&display, &projector] { return display.workArea() == projector; }))
+                    << at << ": openbox left the area " << frameText(display.workArea());
+                frame = frameInside(projector);
+                EXPECT_TRUE(projector.contains(frame.geometry))
+                    << at << ": with the panels, the frame lies at " << frameText(frame.geometry);
+                EXPECT_TRUE(waitFor([&] { return guideOnTop() && projector.contains(*guideOnTop()); }))
+                    << at << ": with the panels, the floated guide is not above the window inside the area";
+
+                ASSERT_TRUE(layoutSaved(settingsFile)) << at << ": nothing was saved to restore";
+                ASSERT_TRUE(chooseResetWindowLayout(display, *window, pid)) << at << ": the View menu did not open";
+                EXPECT_TRUE(waitFor([&] { return !layoutSaved(settingsFile); }))
+                    << at << ": Reset Window Layout did not forget the layout";
+                EXPECT_TRUE(waitFor([&] {
+                    const std::optional<xcb_window_t> guide =
+                        display.managedWindowOf(pid, QStringLiteral("Physics Help"));
+                    return !guide || !display.viewable(*guide);
+                })) << at
+                    << ": Reset Window Layout did not dock the guide";
+                ASSERT_TRUE(display.syncWithWindowManager()) << at << ": openbox does not answer";
+                frame = display.frameOf(*window);
+                EXPECT_TRUE(projector.contains(frame.geometry))
+                    << at << ": after Reset Window Layout the frame lies at " << frameText(frame.geometry);
+            }
+            display.close(*window);
+            EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs))
+                << at << ", " << start << ": the window did not close";
+        }
+    }
 }
 
 // One profile, as a school's account, used on a 1920 x 1080 monitor, a

@@ -2,6 +2,8 @@
 // (XDG_CONFIG_HOME). It prints the layout it came up with and ends without
 // closing the window, so nothing is saved, unless its argument is "--close":
 // then it closes the window, which saves the layout, before it ends. With
+// "--float <dock>" it floats that dock once a window manager has framed the
+// window, as a double click on the dock's title does, before it reports. With
 // "--together" it prints "ready" once its application is up and makes the
 // window only after a line on its input, so that starts the test lets go
 // together restore at the same moment, as a double click's two starts do.
@@ -25,6 +27,7 @@
 #include <QStatusBar>
 #include <QSurfaceFormat>
 #include <QTextStream>
+#include <QWindow>
 
 #include <iostream>
 #include <string>
@@ -48,6 +51,20 @@ int main(int argc, char** argv)
     if (!vxo::test::showAndWait(window))
         return 3;
 
+    const QStringList arguments = QCoreApplication::arguments();
+    const int floatAt = arguments.indexOf(QStringLiteral("--float"));
+    if (floatAt >= 0) {
+        auto* floated = window.findChild<QDockWidget*>(arguments.value(floatAt + 1));
+        if (floated == nullptr)
+            return 2;
+        if (!vxo::test::waitUntil([&window] { return !window.windowHandle()->frameMargins().isNull(); }))
+            return 5;
+        floated->setFloating(true);
+        if (!vxo::test::waitUntil(
+                [floated] { return floated->windowHandle() && floated->windowHandle()->isExposed(); }))
+            return 6;
+    }
+
     QTextStream out(stdout);
     const QRect placed = window.geometry();
     out << "window " << placed.x() << ' ' << placed.y() << ' ' << placed.width() << ' ' << placed.height() << '\n';
@@ -69,7 +86,7 @@ int main(int argc, char** argv)
     out << "status " << window.statusBar()->currentMessage() << '\n';
     out << "started " << startedMs << '\n';
     out.flush();
-    if (QCoreApplication::arguments().contains(QStringLiteral("--close"))) {
+    if (arguments.contains(QStringLiteral("--close"))) {
         clock.restart();
         window.close();
         out << "closed " << clock.elapsed() << '\n';
