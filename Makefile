@@ -178,9 +178,12 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # under a window manager, and one profile moved between three screens with
 # a window manager (eight starts and their resets): their start, restore and
 # close are those the full-stack program test runs under the sanitizers,
-# and sanitized starts rendering with softpipe take minutes. Each name must
-# be a test of the build (checked below), so that a renamed test does not
-# slip back into the sanitizer pass.
+# and sanitized starts rendering with softpipe take minutes. So do a window
+# start in a child process at text enlarged by half (every window start runs
+# the loading it checks) and the docks arranged by hand and kept through
+# resizes (the same fits and reset as the other window-state tests). Each
+# name must be a test of the build (checked below), so that a renamed test
+# does not slip back into the sanitizer pass.
 RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       GuidedLoading.EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWhateverCameBefore \
                       MainWindowBoundStates.SuperpositionBeatsAtTheLevelSpacing \
@@ -257,6 +260,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       MainWindowWindowState.StartsThatComeUpTogetherKeepTheSavedLayout \
                       MainWindowWindowState.NoLockOnTheSettingsHoldsAStartOrACloseForLong \
                       MainWindowWindowState.ALayoutSavedOnOneScreenComesBackFittingAnother \
+                      MainWindowWindowState.TheFirstStartWhereTheGuideIsATabShowsTheGuide \
+                      MainWindowWindowState.AnArrangementTheUserMadeIsKeptUntilReset \
                       MainWindowScreenFit.TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
                       MainWindowScreenFit.EveryDockShowsItsTextsWholeWithoutScrollingSideways \
                       SimulationTickTest.EachProtocolDrivesThePotentialByItsFormulaAndTheUndrivenSceneReturns \

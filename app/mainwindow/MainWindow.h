@@ -327,6 +327,8 @@ private:
     // Whether a dock is open mirrored into its View-menu action (a tab behind
     // another is open), signals blocked, ignored while minimised; restored as
     // it was before minimising. Shown from the menu, a dock comes to the front.
+    // A dock the user moves or floats ends defaultDockLayoutInForce; floated,
+    // it is kept in sight (keepFloatingDocksInSight).
     void connectDockVisibility(QDockWidget* dock, QAction* action);
     void onDockVisibilityChanged(QDockWidget* dock, QAction* action);
     void restoreDockVisibility();

@@ -148,12 +148,7 @@ public:
         const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
         xcb_create_window(connection_, XCB_COPY_FROM_PARENT, probe, root_, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                           screen->root_visual, 0, nullptr);
-        xcb_client_message_event_t event;
-        std::memset(&event, 0, sizeof event);
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = probe;
-        event.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+        const xcb_client_message_event_t event = clientMessage(probe, "_NET_REQUEST_FRAME_EXTENTS");
         xcb_send_event(connection_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&event));
         xcb_flush(connection_);
@@ -291,12 +286,7 @@ public:
     // The close button of a window manager: WM_DELETE_WINDOW.
     void close(xcb_window_t window)
     {
-        xcb_client_message_event_t event;
-        std::memset(&event, 0, sizeof event);
-        event.response_type = XCB_CLIENT_MESSAGE;
-        event.format = 32;
-        event.window = window;
-        event.type = atom("WM_PROTOCOLS");
+        xcb_client_message_event_t event = clientMessage(window, "WM_PROTOCOLS");
         event.data.data32[0] = atom("WM_DELETE_WINDOW");
         event.data.data32[1] = XCB_CURRENT_TIME;
         xcb_send_event(connection_, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
@@ -304,6 +294,18 @@ public:
     }
 
 private:
+    // A client message of `type` about `window`, with no data yet.
+    xcb_client_message_event_t clientMessage(xcb_window_t window, const char* type)
+    {
+        xcb_client_message_event_t event;
+        std::memset(&event, 0, sizeof event);
+        event.response_type = XCB_CLIENT_MESSAGE;
+        event.format = 32;
+        event.window = window;
+        event.type = atom(type);
+        return event;
+    }
+
     // A list of windows the window manager keeps on the root window.
     std::vector<xcb_window_t> windowList(const char* property)
     {
