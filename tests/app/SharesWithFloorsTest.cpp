@@ -37,8 +37,9 @@ TEST(SharesWithFloors, ProportionalWhereEveryShareClearsItsFloorElseFloorsFirst)
         for (std::size_t i = 0; i < shares.size(); ++i)
             EXPECT_GE(shares[i], c.floors[i]) << c.what << ", part " << i;
         const int floorsSum = std::accumulate(c.floors.begin(), c.floors.end(), 0);
-        if (floorsSum <= c.total)
+        if (floorsSum <= c.total) {
             EXPECT_EQ(std::accumulate(shares.begin(), shares.end(), 0), c.total) << c.what << ": not all shared";
+        }
     }
 }
 

@@ -65,8 +65,9 @@ TEST(AxisNumbers, RoundTicksAreTheMultiplesOfTheSmallestRoundStepThatFits)
         for (std::size_t k = 0; k < c.values.size(); ++k)
             EXPECT_NEAR(ticks.values[k], c.values[k], 1e-9 * std::max(1.0, std::abs(c.values[k])))
                 << c.lo << " .. " << c.hi << ", value " << k;
-        if (!c.values.empty())
+        if (!c.values.empty()) {
             EXPECT_EQ(ticks.decimals, c.decimals) << c.lo << " .. " << c.hi;
+        }
     }
     // A range a few to a few hundred doubles wide far from zero, with room
     // for many numbers: no round value is written twice, however few the
@@ -160,8 +161,9 @@ TEST_F(AxisNumbersOnPlots, HorizontalAxesKeepABlankBetweenNumbersAndTwoWhereTwoF
             const plot::AxisTicks ticks = plot::horizontalTicks(lo, hi, width, font);
             ASSERT_FALSE(ticks.values.empty()) << lo << " .. " << hi << " on " << lines << " lines";
             EXPECT_TRUE(spaced(ticks, lo, hi, width)) << lo << " .. " << hi << " on " << lines << " lines";
-            if (spaced(pair, lo, hi, width))
+            if (spaced(pair, lo, hi, width)) {
                 EXPECT_GE(ticks.values.size(), 2u) << lo << " .. " << hi << " on " << lines << " lines";
+            }
         }
     }
 }

@@ -408,9 +408,10 @@ TEST_F(OrbitEchoPlots, LoschmidtReturnStartsWhereTheOutboundPathEndedAndTheEchoA
                                                   QColor(plot::kAxes.loschmidtQuarters));
     for (const auto& mark : read.fraction.marks) {
         const double row = mark.first;
-        if (mark.second > 0.0 && mark.second < 1.0)
+        if (mark.second > 0.0 && mark.second < 1.0) {
             EXPECT_TRUE(std::any_of(rules.begin(), rules.end(), [&](double c) { return std::abs(c - row) <= 1.0; }))
                 << "no rule at " << mark.second << " (y = " << row << ")";
+        }
     }
     const LoschmidtSample& last = samples.back();
     EXPECT_TRUE(test::colourNear(image, QPointF(echo.right() - 1, read.y(last.densityEcho)),

@@ -445,8 +445,9 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
         EXPECT_GT(test::countColour(image, QRect(vel.left(), int(std::round(driftY)) - 1, vel.width(), 3),
                                     QColor(156, 120, 211), 40),
                   vel.width() / 3);
-        if (y0 == 0.0)
+        if (y0 == 0.0) {
             EXPECT_GT(std::abs(recorder.fittedDriftVelocityX()), 0.2);
+        }
     }
 }
 
