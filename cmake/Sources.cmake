@@ -230,6 +230,8 @@ set(VXO_APP_SOURCES
     PrivateTemporaryFolder.cpp
     RunPace.cpp
     TransportClock.cpp
+    form/BoxRounding.cpp
+    form/ControlCaption.cpp
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
     form/CurrentPageScroller.cpp
