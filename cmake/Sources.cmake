@@ -139,6 +139,7 @@ set(VXO_DOCUMENT_SOURCES
     ExperimentDocumentJson.cpp
     ExperimentFile.cpp
     ExperimentPreset.cpp
+    ExperimentTitles.cpp
     GaugeDiracExperimentJson.cpp
     InitialPreparation.cpp
     JsonReading.cpp

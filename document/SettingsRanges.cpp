@@ -1,6 +1,7 @@
 #include "document/SettingsRanges.h"
 
 #include "document/ExperimentDocument.h"
+#include "document/ExperimentTitles.h"
 #include "document/JsonReading.h"
 
 #include <algorithm>
@@ -29,43 +30,6 @@ const SettingsRange kRanges[] = {
 #undef VXO_SETTINGS_RANGE
 #undef VXO_UNIVERSE_RANGE
 #undef VXO_SIGN_RANGE
-};
-
-// The experiments as the window names them: the titles of their analysis
-// pages. The linear sweep has no page of its own (its passages are read on
-// the Landau-Zener and Stueckelberg pages) and is named as its Dynamics page
-// names it.
-struct ObjectTitle {
-    const char* object;
-    const char* title;
-};
-
-const ObjectTitle kObjectTitles[] = {
-    {"quantumQuench", "Quench"},
-    {"periodicDrive", "Periodic drive"},
-    {"linearSweep", "Linear sweep"},
-    {"ramseySequence", "Ramsey"},
-    {"ramseyEnsemble", "Ramsey"},
-    {"talbotInitialState", "Talbot"},
-    {"vortexInitialState", "Vortex"},
-    {"andersonInitialState", "Anderson"},
-    {"kickedRotor", "Kicked Rotor"},
-    {"kickedRotorInitialState", "Kicked Rotor"},
-    {"quantumZeno", "Zeno"},
-    {"quantumZenoInitialState", "Zeno"},
-    {"quantumScar", "Scars"},
-    {"quantumBerry", "Berry Phase"},
-    {"quantumLoschmidt", "Loschmidt"},
-    {"moshinskyInitialState", "Diffraction in Time"},
-    {"quantumMoshinsky", "Diffraction in Time"},
-    {"kapitzaDiracInitialState", "Kapitza-Dirac"},
-    {"quantumKapitzaDirac", "Kapitza-Dirac"},
-    {"quantumAharonovBohm", "Aharonov-Bohm"},
-    {"quantumLandau", "Landau"},
-    {"quantumHallEdge", "Hall Edge"},
-    {"quantumBackflow", "Backflow"},
-    {"quantumZitterbewegung", "Zitterbewegung"},
-    {"quantumKleinTunneling", "Klein Tunneling"},
 };
 
 // Half an ulp of single precision, relative to the value (or to 1 near 0).
@@ -97,15 +61,6 @@ std::optional<double> controlNumber(const ExperimentDocument& document, const ch
 }
 
 } // namespace
-
-QString settingsObjectTitle(const char* object)
-{
-    for (const ObjectTitle& entry : kObjectTitles) {
-        if (std::strcmp(entry.object, object) == 0)
-            return QLatin1String(entry.title);
-    }
-    return QLatin1String(object);
-}
 
 double shownWithDecimals(double value, int decimals)
 {

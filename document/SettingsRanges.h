@@ -14,6 +14,8 @@
 // when it prepares its state: a record whose values all lie in their ranges
 // loads even when its experiment's own check refuses the combination.
 
+#include "document/ExperimentTitles.h"
+
 #include <QJsonObject>
 #include <QString>
 
@@ -34,11 +36,6 @@ struct UniverseExtent {
 // either, and then the positions that follow the universe are held to
 // nothing but being finite.
 std::optional<UniverseExtent> documentUniverse(const ExperimentDocument& document);
-
-// The experiment of a document's settings object as the window names it: the
-// title of its analysis page ("Klein Tunneling" for "quantumKleinTunneling");
-// the object's own key for an object it does not know.
-QString settingsObjectTitle(const char* object);
 
 // A number as a box with `decimals` decimals holds it: the toolkit rounds
 // through the number's text. A negative `decimals` keeps the number.

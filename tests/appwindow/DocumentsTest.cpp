@@ -1147,14 +1147,16 @@ TEST_F(DocumentsWindow, ValuesTheBoxesOfferAreSavedAndLoadedBack)
         const char* preset;
         const char* box;
         double value;
+        const char* said; // what the run says of it, as the window names the experiment
     };
     const Case cases[] = {
-        {"Single Slit Diffraction", "kapitzaDiracStartSpinBox", 1000.0},     // the pulse is not in use
-        {"Quantum Hall Edge State", "hallEdgeYSpinBox", -18.0},              // the launch is above the edge
-        {"Quantum Hall Edge State", "hallEdgeYSpinBox", 8.0},                // the launch is below the edge
-        {"Quantum Backflow", "backflowSlowKSpinBox", 8.0},                   // above the fast band
-        {"Klein Tunneling / Supercritical", "kleinDetectorXSpinBox", -15.0}, // in front of the barrier
-        {"Landau Levels / Cyclotron", "landauFieldSpinBox", 0.0},            // enabled without a field
+        {"Single Slit Diffraction", "kapitzaDiracStartSpinBox", 1000.0, nullptr}, // the pulse is not in use
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", -18.0, nullptr},          // the launch is above the edge
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", 8.0, nullptr},            // the launch is below the edge
+        {"Quantum Backflow", "backflowSlowKSpinBox", 8.0, nullptr},               // above the fast band
+        {"Klein Tunneling / Supercritical", "kleinDetectorXSpinBox", -15.0,       // in front of the barrier
+         "Klein Tunneling: the detector must lie beyond the barrier"},
+        {"Landau Levels / Cyclotron", "landauFieldSpinBox", 0.0, nullptr}, // enabled without a field
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.preset << ", " << c.box << " = " << c.value);
@@ -1164,6 +1166,10 @@ TEST_F(DocumentsWindow, ValuesTheBoxesOfferAreSavedAndLoadedBack)
         edit(*source, c.box, c.value);
         // Run as the student runs it: Reset rebuilds with the new value.
         control<QAbstractButton>(*source, "resetButton")->click();
+        if (c.said != nullptr) {
+            EXPECT_TRUE(source->statusBar()->currentMessage().startsWith(QLatin1String(c.said)))
+                << source->statusBar()->currentMessage().toStdString();
+        }
         const ExperimentDocument before = source->captureExperimentDocument();
         const QString file = path("edge.vxo.json");
         const FileOutcome saved = saveFile(*source, file);
