@@ -10,6 +10,7 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -28,6 +29,21 @@ QString boxRoundingLine(const BoxRounding& rounding)
     return QStringLiteral("%1 is %2 in the file; %3 is used.")
         .arg(rounding.caption, jsonNumberText(rounding.fileValue),
              QString::number(rounding.used, 'f', std::max(rounding.decimals, 0)));
+}
+
+QString boxRoundingsNote(const std::vector<BoxRounding>& roundings, int listed, QString& details)
+{
+    const QString heading = QStringLiteral("Rounded to the decimals their boxes show:");
+    QStringList all;
+    for (const BoxRounding& rounding : roundings)
+        all << boxRoundingLine(rounding);
+    QStringList shown = all.mid(0, listed);
+    details.clear();
+    if (all.size() > listed) {
+        shown << QStringLiteral("... and %1 more, listed under Show Details.").arg(all.size() - listed);
+        details = heading + QLatin1Char('\n') + all.join(QLatin1Char('\n'));
+    }
+    return heading + QLatin1Char('\n') + shown.join(QLatin1Char('\n'));
 }
 
 std::vector<BoxRounding> roundDocumentForBoxes(const Ui_MainWindow& form, const std::vector<QWidget*>& controls,

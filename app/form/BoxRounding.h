@@ -32,6 +32,11 @@ double roundedForBox(double value, int decimals, const QString& caption, std::ve
 // One line of Load's note: Zeno: "Measurement dt" is 0.0401 in the file; 0.040 is used.
 QString boxRoundingLine(const BoxRounding& rounding);
 
+// Load's note of `roundings`: a heading, then the first `listed` lines and
+// how many more there are. `details` receives the heading and every line
+// when some are left out, else nothing.
+QString boxRoundingsNote(const std::vector<BoxRounding>& roundings, int listed, QString& details);
+
 // Rounds each number of `document` that a box of the window shows to that
 // box's decimals: the controls `controls` hold by name (but the geometry
 // pages when the document's scene is on: they inspect the scene and are not

@@ -42,6 +42,9 @@ const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON f
 // The width, in average characters, of a path in a file error's box.
 constexpr int kShownPathCharacters = 64;
 
+// The rounded values Load's note lists in its box; its details list them all.
+constexpr int kRoundingsListed = 8;
+
 // The six controls that set the grid, applied first so that the ranges of
 // the position controls follow the document's domain.
 const char* const kDomainControls[] = {
@@ -624,15 +627,17 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
                      .arg(error);
     for (const ExperimentDocument::SwitchedOffRecord& off : document.switchedOff)
         notes << QStringLiteral("Switched off: %1, because %2.").arg(off.title, off.reason);
-    if (!roundings.empty()) {
-        QStringList lines(QStringLiteral("Rounded to the decimals their boxes show:"));
-        for (const BoxRounding& rounding : roundings)
-            lines << boxRoundingLine(rounding);
-        notes << lines.join(QLatin1Char('\n'));
+    // A script may write every value with a digit too many: the box lists
+    // the first few, its details all of them, so that it fits the screen.
+    QString roundedDetails;
+    if (!roundings.empty())
+        notes << boxRoundingsNote(roundings, kRoundingsListed, roundedDetails);
+    if (!notes.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Load Experiment"),
+                        loaded + QStringLiteral("\n\n") + notes.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
+        box.setDetailedText(roundedDetails);
+        box.exec();
     }
-    if (!notes.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("Load Experiment"),
-                             loaded + QStringLiteral("\n\n") + notes.join(QStringLiteral("\n\n")), QMessageBox::Ok);
     showStatusMessage(loaded, kStatusReportMs);
     return true;
 }

@@ -1600,6 +1600,35 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         ASSERT_TRUE(saveFile(*target, again).ok);
         EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.used) << "the next Save";
     }
+
+    // A script that writes every value of every settings box with a digit
+    // too many: the box lists the first eight, its details all of them, and
+    // it fits the screen.
+    QJsonObject root = saves[zeno];
+    const UniverseExtent universe{root.value("controls").toObject().value("universeWidthSpinBox").toDouble(),
+                                  root.value("controls").toObject().value("universeHeightSpinBox").toDouble()};
+    int finer = 0;
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        if (row->control == nullptr || row->decimals <= 0)
+            continue;
+        QJsonObject record = root.value(QLatin1String(row->object)).toObject();
+        const double value = record.value(QLatin1String(row->field)).toDouble();
+        const double digit = 4.0 * std::pow(10.0, -row->decimals - 1);
+        record.insert(QLatin1String(row->field),
+                      value + digit <= row->highest(universe) ? value + digit : value - digit);
+        root.insert(QLatin1String(row->object), record);
+        ++finer;
+    }
+    const QString file = path("finer.vxo.json");
+    writeJsonFile(file, root);
+    const FileOutcome loaded = loadFile(*target, file);
+    ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    const ShownMessage& box = loaded.messages.front();
+    EXPECT_EQ(box.text.count(QStringLiteral(" in the file; ")), 8);
+    EXPECT_TRUE(box.text.contains(QStringLiteral("and %1 more").arg(finer - 8))) << box.text.toStdString();
+    EXPECT_EQ(box.details.count(QStringLiteral(" in the file; ")), finer);
+    EXPECT_LE(box.size.height(), box.screen.height());
 }
 
 // Random values within what the boxes offer, on random guided experiments
