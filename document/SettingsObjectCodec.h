@@ -19,6 +19,7 @@
 // is switched off with a note, never the reason a file is refused.
 
 #include "document/ExperimentDocument.h"
+#include "document/ExperimentTitles.h"
 #include "document/JsonReading.h"
 #include "document/SettingsRanges.h"
 

@@ -14,8 +14,6 @@
 // when it prepares its state: a record whose values all lie in their ranges
 // loads even when its experiment's own check refuses the combination.
 
-#include "document/ExperimentTitles.h"
-
 #include <QJsonObject>
 #include <QString>
 

@@ -4,6 +4,7 @@
 #include "app/form/ControlValue.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/form/FormIndices.h"
+#include "document/ExperimentTitles.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>

@@ -8,6 +8,7 @@
 
 #include "app/form/ExperimentSettingsForm.h"
 #include "document/ExperimentDocumentJson.h"
+#include "document/ExperimentTitles.h"
 #include "document/SettingsRanges.h"
 
 #include <QAbstractSpinBox>

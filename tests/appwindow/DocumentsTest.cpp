@@ -1078,7 +1078,10 @@ TEST_F(DocumentsWindow, EveryPresetComesBackFromItsFile)
         EXPECT_EQ(differences(before, latest).join(QStringLiteral(", ")).toStdString(), "");
 
         const QJsonObject saved = readJsonFile(file);
-        std::vector<QJsonObject> documentsLoaded;
+        ExperimentDocument latestRead;
+        QString latestError;
+        ASSERT_TRUE(parseExperimentDocument(saved, latestRead, latestError)) << latestError.toStdString();
+        std::vector<QJsonObject> documentsLoaded{experimentDocumentToJson(latestRead)};
         for (const int version : versions) {
             SCOPED_TRACE(testing::Message() << "schema " << version);
             QJsonObject rewritten = saved;
@@ -1104,24 +1107,25 @@ TEST_F(DocumentsWindow, EveryPresetComesBackFromItsFile)
             // prepared state whose settings came after it (the Klein spinor
             // in a file of schema 27) has no settings to be prepared from.
             const auto preparedSince = [&](InitialPreparationType type) {
-                const char* settings[] = {"talbotInitialState",
-                                          "vortexInitialState",
-                                          "andersonInitialState",
-                                          "kickedRotorInitialState",
-                                          "quantumZenoInitialState",
-                                          "",
-                                          "quantumBerry",
-                                          "moshinskyInitialState",
-                                          "kapitzaDiracInitialState",
-                                          "quantumAharonovBohm",
-                                          "quantumLandau",
-                                          "quantumHallEdge",
-                                          "quantumBackflow",
-                                          "quantumZitterbewegung",
-                                          "quantumKleinTunneling"};
-                const auto index = static_cast<int>(type) - static_cast<int>(InitialPreparationType::TalbotComb);
-                return index < 0 || !*settings[index] ? versionOf.at(QStringLiteral("initialPreparation"))
-                                                      : versionOf.at(QLatin1String(settings[index]));
+                using It = InitialPreparationType;
+                const std::map<It, const char*> settings = {
+                    {It::TalbotComb, "talbotInitialState"},
+                    {It::Vortex, "vortexInitialState"},
+                    {It::AndersonDualLane, "andersonInitialState"},
+                    {It::KickedRotor, "kickedRotorInitialState"},
+                    {It::QuantumZeno, "quantumZenoInitialState"},
+                    {It::BerryFirstExcited, "quantumBerry"},
+                    {It::MoshinskyShutter, "moshinskyInitialState"},
+                    {It::KapitzaDiracBeam, "kapitzaDiracInitialState"},
+                    {It::AharonovBohmBeam, "quantumAharonovBohm"},
+                    {It::LandauMagneticState, "quantumLandau"},
+                    {It::QuantumHallEdgeState, "quantumHallEdge"},
+                    {It::QuantumBackflowState, "quantumBackflow"},
+                    {It::DiracZitterbewegungState, "quantumZitterbewegung"},
+                    {It::DiracKleinTunnelingState, "quantumKleinTunneling"},
+                };
+                const auto found = settings.find(type);
+                return versionOf.at(QLatin1String(found != settings.end() ? found->second : "initialPreparation"));
             };
             QStringList held;
             for (const QString& difference : differences(target->captureExperimentDocument(), latest)) {
