@@ -539,6 +539,9 @@ void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
         switchOff(form, writer.enableBox);
 }
 
+namespace {
+
+// Every record in the order of the writers.
 template <typename Visitor>
 void visitRecords(Visitor& visitor, const Ui_MainWindow& form, ExperimentSettingsRecords& r)
 {
@@ -561,6 +564,8 @@ void visitRecords(Visitor& visitor, const Ui_MainWindow& form, ExperimentSetting
     visit(visitor, form, r.quantumZitterbewegung);
     visit(visitor, form, r.quantumKleinTunneling);
 }
+
+} // namespace
 
 QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRecords& records,
                           const std::optional<UniverseExtent>& universe)
