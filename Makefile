@@ -126,8 +126,9 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # Of the three tests that go through every guided experiment, the preset tour
 # runs under the sanitizers (each experiment loaded, run and analysed by the
 # whole program); the form filled for each and the round trip of each through
-# a file use the loading and document code of the other guided-loading and
-# document tests. The rest repeat a path over a longer run or another preset:
+# a file (and through its file rewritten at each earlier schema) use the
+# loading, upgrade and document code of the other guided-loading and document
+# tests. The rest repeat a path over a longer run or another preset:
 # the beating superposition prepares its levels as the stationary-state test
 # does; sixteen-fold speed runs the steps and ticks of the hundred-step free
 # run and the tick tests; repeated collapses repeat those of the other

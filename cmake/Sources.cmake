@@ -139,6 +139,7 @@ set(VXO_DOCUMENT_SOURCES
     ExperimentDocumentJson.cpp
     ExperimentFile.cpp
     ExperimentPreset.cpp
+    ExperimentTitles.cpp
     GaugeDiracExperimentJson.cpp
     InitialPreparation.cpp
     JsonReading.cpp
@@ -230,6 +231,8 @@ set(VXO_APP_SOURCES
     PrivateTemporaryFolder.cpp
     RunPace.cpp
     TransportClock.cpp
+    form/BoxRounding.cpp
+    form/ControlCaption.cpp
     form/ControlSnapshot.cpp
     form/ControlValue.cpp
     form/CurrentPageScroller.cpp

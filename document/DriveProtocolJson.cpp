@@ -13,13 +13,32 @@ bool supportedParameter(const Drive& drive, const ExperimentDocument&)
     return drive.parameter >= SceneParameterValue && drive.parameter <= SceneParameterSlopeY;
 }
 
-// A disabled drive is not held to the scene, nor one whose target is missing:
-// that one is switched off once the file is read.
+// The parameters as the drive pages' parameter lists name them, by index.
+const char* const kSceneParameterTitles[] = {
+    "Object value / amplitude", "Center X",       "Center Y",       "Harmonic kX", "Harmonic kY",
+    "Harmonic kX + kY",         "Linear slope X", "Linear slope Y",
+};
+
+// Why an enabled drive cannot act on its target: none named, none such in
+// the scene, or one without the parameter it varies (a Harmonic kX on what
+// is now a rectangle).
 template <typename Drive, bool (*validate)(const PotentialScene&, const Drive&)>
-bool matchesScene(const Drive& drive, const ExperimentDocument& document)
+QString driveSceneFault(const Drive& drive, const ExperimentDocument& document)
 {
-    return !drive.enabled || !sceneHoldsTarget(document.potentialScene, drive.targetObjectId) ||
-           validate(document.potentialScene, drive);
+    const PotentialScene& scene = document.potentialScene;
+    const QString unreachable = targetFault(scene, drive.targetObjectId);
+    if (!unreachable.isEmpty())
+        return unreachable;
+    double value = 0.0;
+    if (!sceneObjectParameter(*scene.find(drive.targetObjectId), drive.parameter, value)) {
+        const bool listed = drive.parameter >= SceneParameterValue && drive.parameter <= SceneParameterSlopeY;
+        return QStringLiteral("its target, object #%1, has no \"%2\"")
+            .arg(QString::number(drive.targetObjectId),
+                 listed ? QLatin1String(kSceneParameterTitles[drive.parameter]) : QString::number(drive.parameter));
+    }
+    if (!validate(scene, drive))
+        return QStringLiteral("its settings do not fit its target, object #%1").arg(drive.targetObjectId);
+    return {};
 }
 
 void quenchFields(SettingsFieldVisitor& v, QuantumQuench& r)
@@ -87,7 +106,7 @@ const SettingsObject<QuantumQuench> kQuantumQuench = {
     "Experiment quantumQuench contains invalid fields.",
     "Experiment quantumQuench contains invalid fields.",
     {supportedParameter<QuantumQuench>, "Experiment quantumQuench has an unsupported parameter."},
-    {matchesScene<QuantumQuench, validateQuench>, "Experiment quantumQuench does not match its potential scene."},
+    driveSceneFault<QuantumQuench, validateQuench>,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readQuantumQuench, writeQuantumQuench, kQuantumQuench)
 
@@ -99,8 +118,7 @@ const SettingsObject<PeriodicDrive> kPeriodicDrive = {
     "Experiment periodicDrive contains invalid fields.",
     "Experiment periodicDrive contains invalid fields.",
     {supportedParameter<PeriodicDrive>, "Experiment periodicDrive has an unsupported parameter."},
-    {matchesScene<PeriodicDrive, validatePeriodicDrive>,
-     "Experiment periodicDrive does not match its potential scene."},
+    driveSceneFault<PeriodicDrive, validatePeriodicDrive>,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readPeriodicDrive, writePeriodicDrive, kPeriodicDrive)
 
@@ -112,7 +130,7 @@ const SettingsObject<LinearSweep> kLinearSweep = {
     "Experiment linearSweep contains invalid fields.",
     "Experiment linearSweep contains invalid fields.",
     {supportedParameter<LinearSweep>, "Experiment linearSweep has an unsupported parameter."},
-    {matchesScene<LinearSweep, validateLinearSweep>, "Experiment linearSweep does not match its potential scene."},
+    driveSceneFault<LinearSweep, validateLinearSweep>,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readLinearSweep, writeLinearSweep, kLinearSweep)
 
@@ -124,32 +142,24 @@ const SettingsObject<RamseySequence> kRamseySequence = {
     "Experiment ramseySequence contains an invalid enabled field.",
     "Experiment ramseySequence contains invalid numeric fields.",
     {supportedParameter<RamseySequence>, "Experiment ramseySequence has an unsupported parameter."},
-    {matchesScene<RamseySequence, validateRamseySequence>,
-     "Experiment ramseySequence does not match its potential scene."},
+    driveSceneFault<RamseySequence, validateRamseySequence>,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseySequence, writeRamseySequence, kRamseySequence)
 
 namespace {
 
-void switchOffDrivesWithoutTarget(ExperimentDocument& document, bool noted)
+void switchOffDrives(ExperimentDocument& document, bool noted)
 {
-    switchOffWithoutTarget(kQuantumQuench, &QuantumQuench::targetObjectId, document, noted);
-    switchOffWithoutTarget(kPeriodicDrive, &PeriodicDrive::targetObjectId, document, noted);
-    switchOffWithoutTarget(kLinearSweep, &LinearSweep::targetObjectId, document, noted);
-    switchOffWithoutTarget(kRamseySequence, &RamseySequence::targetObjectId, document, noted);
+    switchOffWhereTheSceneRefuses(kQuantumQuench, document, noted);
+    switchOffWhereTheSceneRefuses(kPeriodicDrive, document, noted);
+    switchOffWhereTheSceneRefuses(kLinearSweep, document, noted);
+    switchOffWhereTheSceneRefuses(kRamseySequence, document, noted);
 }
 
 } // namespace
 
-void disableDrivesTheSceneRefuses(ExperimentDocument& document)
-{
-    switchOffDrivesWithoutTarget(document, false);
-    disableWhenTheSceneRefuses(kQuantumQuench, document);
-    disableWhenTheSceneRefuses(kPeriodicDrive, document);
-    disableWhenTheSceneRefuses(kLinearSweep, document);
-    disableWhenTheSceneRefuses(kRamseySequence, document);
-}
+void disableDrivesTheSceneRefuses(ExperimentDocument& document) { switchOffDrives(document, false); }
 
-void switchOffDrivesWithoutTarget(ExperimentDocument& document) { switchOffDrivesWithoutTarget(document, true); }
+void switchOffDrivesTheSceneRefuses(ExperimentDocument& document) { switchOffDrives(document, true); }
 
 } // namespace vxo

@@ -23,12 +23,11 @@ QJsonObject writeLinearSweep(const ExperimentDocument& document);
 bool readRamseySequence(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeRamseySequence(const ExperimentDocument& document);
 
-// Switches off each enabled drive that its scene check refuses (a target
-// missing, or whose parameter the object does not have): the window runs it
+// Switches off each enabled drive that cannot act on the scene (a target
+// missing, or without the parameter the drive varies): the window runs it
 // as off.
 void disableDrivesTheSceneRefuses(ExperimentDocument& document);
-// Switches off each enabled drive whose target object the scene does not
-// hold, noting it in the document's switchedOff list.
-void switchOffDrivesWithoutTarget(ExperimentDocument& document);
+// The same, noting each in the document's switchedOff list.
+void switchOffDrivesTheSceneRefuses(ExperimentDocument& document);
 
 } // namespace vxo

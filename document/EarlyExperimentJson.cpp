@@ -60,7 +60,7 @@ const SettingsObject<RamseyEnsemble> kRamseyEnsemble = {
     "Experiment ramseyEnsemble contains invalid fields.",
     "Experiment ramseyEnsemble contains invalid fields.",
     {ensembleValid, "Experiment ramseyEnsemble values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readRamseyEnsemble, writeRamseyEnsemble, kRamseyEnsemble)
 
@@ -73,7 +73,7 @@ const SettingsObject<TalbotInitialState> kTalbotInitialState = {
     "Experiment talbotInitialState contains invalid fields.",
     {validatedBy<TalbotInitialState, QuantumTalbot2D::validateInitialState>,
      "Experiment talbotInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readTalbotInitialState, writeTalbotInitialState, kTalbotInitialState)
 
@@ -86,7 +86,7 @@ const SettingsObject<VortexInitialState> kVortexInitialState = {
     "Experiment vortexInitialState contains invalid fields.",
     {validatedBy<VortexInitialState, QuantumVortex2D::validateConfig>,
      "Experiment vortexInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readVortexInitialState, writeVortexInitialState, kVortexInitialState)
 
@@ -99,7 +99,7 @@ const SettingsObject<AndersonInitialStateConfig> kAndersonInitialState = {
     "Experiment andersonInitialState contains invalid fields.",
     {validatedBy<AndersonInitialStateConfig, QuantumAnderson2D::validateInitialState>,
      "Experiment andersonInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readAndersonInitialState, writeAndersonInitialState, kAndersonInitialState)
 

@@ -30,11 +30,13 @@ struct ExperimentDocument : ExperimentSettingsRecords {
     InitialPreparation initialPreparation;
     double measurementCollapseResolution = 0.65;
 
-    // A record the reader switched off, and why: a drive or the shutter
-    // whose file names a target object the scene does not hold. Filled by
-    // the reader only; the writer writes the record as it stands.
+    // A record the reader switched off, and why: a drive, the Berry loop or
+    // the shutter that cannot act on the document's scene (a target object
+    // missing, of another kind, or without the parameter it needs). Filled
+    // by the reader only; the writer writes the record as it stands.
     struct SwitchedOffRecord {
         QString record; // its member name, e.g. "periodicDrive"
+        QString title;  // its experiment as the window names it, e.g. "Periodic drive"
         QString reason; // e.g. "its target, object #4, is not in the document's scene"
     };
     std::vector<SwitchedOffRecord> switchedOff;

@@ -8,6 +8,7 @@
 #include "document/JsonReading.h"
 #include "document/LaterExperimentJson.h"
 #include "document/PotentialSceneJson.h"
+#include "document/SettingsRanges.h"
 
 #include <QJsonValue>
 #include <QVariant>
@@ -81,6 +82,23 @@ void readControls(const QJsonObject& controls, QVariantMap& out)
     }
 }
 
+// A member the file's version lacks takes the value a new document holds,
+// each of its numbers as its box would show it in the document's own
+// universe: a default must fit the file it upgrades (the Klein packet, 10
+// left of the centre by default, starts at the left edge of a universe 16
+// wide), so that no default is the reason a file is refused. Read back
+// through its own reader, the member passes what a member the file held
+// passes.
+void takeFittedDefault(const RootMember& member, ExperimentDocument& document)
+{
+    const QJsonObject written = member.write(document);
+    const QJsonObject fitted = fittedToSettingsRanges(member.key, written, documentUniverse(document));
+    if (fitted == written)
+        return;
+    QString unused;
+    member.read(QJsonObject{{QLatin1String(member.key), fitted}}, document, unused);
+}
+
 QJsonObject writeControls(const QVariantMap& controls)
 {
     QJsonObject json;
@@ -123,13 +141,18 @@ bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& docume
     if (scratch.controls.isEmpty())
         return readFault(error, QStringLiteral("Experiment document contains no usable control values."));
 
-    // Members newer than the file are never looked at; they keep the defaults.
+    // Members newer than the file are never looked at; they take defaults
+    // that fit the file.
     for (const RootMember& member : kRootMembers) {
-        if (version >= member.version && !member.read(root, scratch, error))
+        if (version < member.version)
+            takeFittedDefault(member, scratch);
+        else if (!member.read(root, scratch, error))
             return false;
     }
-    switchOffDrivesWithoutTarget(scratch);
-    switchOffShutterWithoutTarget(scratch);
+    // A record that cannot act on the scene is switched off, not refused:
+    // the rest of a teacher's file stays usable, and the note says why.
+    switchOffDrivesTheSceneRefuses(scratch);
+    switchOffLoopAndShutterTheSceneRefuses(scratch);
 
     document = scratch;
     return true;

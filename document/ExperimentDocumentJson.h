@@ -3,9 +3,10 @@
 // The experiment document as one JSON object: the format identifier, the
 // schema version, the name, the source preset, the form's controls and, by
 // schema version, one member object per feature. Files of schema 1 to 28 are
-// read; members a file's version does not have keep the defaults of a new
-// document, and the document read always carries schema 28. The writer always
-// writes schema 28 with every member.
+// read; members a file's version does not have take the defaults of a new
+// document, each value as its box shows it in the file's own universe, and
+// the document read always carries schema 28. The writer always writes
+// schema 28 with every member.
 
 #include "document/ExperimentDocument.h"
 
@@ -19,8 +20,9 @@ QString measurementResolutionKey(); // "resolution"
 
 // The reader: fills a scratch document and copies it onto `document` only
 // when the whole object has been read and validated. On failure `document`
-// is untouched and `error` holds one message. An enabled drive or shutter
-// whose target object the scene does not hold is read switched off and
+// is untouched and `error` holds one message. An enabled drive, Berry loop
+// or shutter that cannot act on the document's scene (its target missing,
+// of another kind, without the parameter it needs) is read switched off and
 // listed in the document's switchedOff. Never throws.
 bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& document, QString& error);
 // The writer.

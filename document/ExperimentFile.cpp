@@ -135,7 +135,7 @@ bool saveExperimentFile(const QString& path, const ExperimentDocument& document,
     // Nor what would come back switched off.
     if (!check.switchedOff.empty()) {
         const ExperimentDocument::SwitchedOffRecord& first = check.switchedOff.front();
-        error = QStringLiteral("Experiment %1 cannot be saved switched on: %2.").arg(first.record, first.reason);
+        error = QStringLiteral("%1 cannot be saved switched on: %2.").arg(first.title, first.reason);
         return false;
     }
 

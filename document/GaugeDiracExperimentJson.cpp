@@ -102,7 +102,7 @@ const SettingsObject<AharonovBohmConfig> kQuantumAharonovBohm = {
     "Experiment quantumAharonovBohm contains invalid numeric fields.",
     {validatedBy<AharonovBohmConfig, QuantumAharonovBohm2D::validateConfiguration>,
      "Experiment quantumAharonovBohm values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readAharonovBohmConfig, writeAharonovBohmConfig, kQuantumAharonovBohm)
 
@@ -115,7 +115,7 @@ const SettingsObject<LandauConfig> kQuantumLandau = {
     "Experiment quantumLandau contains invalid fields.",
     {validatedBy<LandauConfig, QuantumLandau2D::validateConfiguration>,
      "Experiment quantumLandau values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readLandauConfig, writeLandauConfig, kQuantumLandau)
 
@@ -128,7 +128,7 @@ const SettingsObject<HallEdgeConfig> kQuantumHallEdge = {
     "Experiment quantumHallEdge contains invalid fields.",
     {validatedBy<HallEdgeConfig, QuantumHallEdge2D::validateConfiguration>,
      "Experiment quantumHallEdge values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readHallEdgeConfig, writeHallEdgeConfig, kQuantumHallEdge)
 
@@ -141,7 +141,7 @@ const SettingsObject<BackflowConfig> kQuantumBackflow = {
     "Experiment quantumBackflow contains invalid fields.",
     {validatedBy<BackflowConfig, QuantumBackflow2D::validateConfiguration>,
      "Experiment quantumBackflow values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readBackflowConfig, writeBackflowConfig, kQuantumBackflow)
 
@@ -154,7 +154,7 @@ const SettingsObject<ZitterbewegungConfig> kQuantumZitterbewegung = {
     "Experiment quantumZitterbewegung contains invalid fields.",
     {validatedBy<ZitterbewegungConfig, QuantumZitterbewegung2D::validateConfiguration>,
      "Experiment quantumZitterbewegung values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readZitterbewegungConfig, writeZitterbewegungConfig, kQuantumZitterbewegung)
 
@@ -167,7 +167,7 @@ const SettingsObject<KleinTunnelingConfig> kQuantumKleinTunneling = {
     "Experiment quantumKleinTunneling contains invalid fields.",
     {validatedBy<KleinTunnelingConfig, QuantumKleinTunneling2D::validateConfiguration>,
      "Experiment quantumKleinTunneling values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKleinTunnelingConfig, writeKleinTunnelingConfig, kQuantumKleinTunneling)
 

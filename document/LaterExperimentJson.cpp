@@ -108,21 +108,48 @@ void kapitzaDiracFields(SettingsFieldVisitor& v, KapitzaDiracConfig& r)
     v.integer("maximumOrder", r.maximumOrder, 0);
 }
 
-// An enabled loop needs the scene's single isotropic trap and must fit it.
-bool berryLoopFitsScene(const BerryConfig& config, const ExperimentDocument& document)
+// The object the Berry loop's trap analysis stops at: the first enabled
+// object that is no Harmonic trap, else a second Harmonic trap, else the one
+// trap (whose curvatures, or the loop's anisotropy, do not fit); none in a
+// scene without enabled objects.
+const PotentialObject* berryTrapObject(const PotentialScene& scene)
 {
-    if (!config.enabled)
-        return true;
-    BerryTrap trap;
-    return QuantumBerryPhase2D::analyzeTrap(document.potentialScene, trap, nullptr) &&
-           QuantumBerryPhase2D::validateLoop(config, trap, nullptr);
+    const PotentialObject* harmonic = nullptr;
+    for (const PotentialObject& object : scene.objects()) {
+        if (!object.enabled)
+            continue;
+        if (object.kind != PotentialObjectKind::Harmonic || harmonic != nullptr)
+            return &object;
+        harmonic = &object;
+    }
+    return harmonic;
 }
 
-// A shutter whose object is missing passes: it is switched off once the file is read.
-bool shutterInScene(const MoshinskyConfig& config, const ExperimentDocument& document)
+// An enabled loop needs the scene's single isotropic trap and must fit it.
+QString berrySceneFault(const BerryConfig& config, const ExperimentDocument& document)
 {
-    return !config.enabled || !sceneHoldsTarget(document.potentialScene, config.shutterObjectId) ||
-           QuantumMoshinsky2D::validateShutter(document.potentialScene, config, nullptr, nullptr);
+    BerryTrap trap;
+    const char* fault = nullptr;
+    if (QuantumBerryPhase2D::analyzeTrap(document.potentialScene, trap, &fault) &&
+        QuantumBerryPhase2D::validateLoop(config, trap, &fault))
+        return {};
+    if (const PotentialObject* object = berryTrapObject(document.potentialScene))
+        return QStringLiteral("it cannot act on object #%1: %2").arg(QString::number(object->id), checkMessage(fault));
+    return QStringLiteral("its scene holds no trap: %1").arg(checkMessage(fault));
+}
+
+// An enabled shutter needs its object, a tall and narrow wall upstream of
+// the detector.
+QString shutterSceneFault(const MoshinskyConfig& config, const ExperimentDocument& document)
+{
+    const QString unreachable = targetFault(document.potentialScene, config.shutterObjectId);
+    if (!unreachable.isEmpty())
+        return unreachable;
+    const char* fault = nullptr;
+    if (QuantumMoshinsky2D::validateShutter(document.potentialScene, config, nullptr, &fault))
+        return {};
+    return QStringLiteral("it cannot act on object #%1: %2")
+        .arg(QString::number(config.shutterObjectId), checkMessage(fault));
 }
 
 // The document does not know the solver's hbar; the pulse is judged at hbar 1.
@@ -144,7 +171,7 @@ const SettingsObject<KickedRotorConfig> kKickedRotor = {
     "Experiment kickedRotor contains invalid fields.",
     {validatedBy<KickedRotorConfig, QuantumKickedRotor2D::validateKick>,
      "Experiment kickedRotor values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKickedRotorConfig, writeKickedRotorConfig, kKickedRotor)
 
@@ -157,7 +184,7 @@ const SettingsObject<KickedRotorInitialStateConfig> kKickedRotorInitialState = {
     "Experiment kickedRotorInitialState contains invalid fields.",
     {validatedBy<KickedRotorInitialStateConfig, QuantumKickedRotor2D::validateInitialState>,
      "Experiment kickedRotorInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKickedRotorInitialState, writeKickedRotorInitialState, kKickedRotorInitialState)
 
@@ -169,7 +196,7 @@ const SettingsObject<ZenoConfig> kQuantumZeno = {
     "Experiment quantumZeno contains invalid fields.",
     "Experiment quantumZeno contains invalid fields.",
     {validatedBy<ZenoConfig, QuantumZeno2D::validateMeasurement>, "Experiment quantumZeno values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readZenoConfig, writeZenoConfig, kQuantumZeno)
 
@@ -182,7 +209,7 @@ const SettingsObject<ZenoInitialStateConfig> kQuantumZenoInitialState = {
     "Experiment quantumZenoInitialState contains invalid fields.",
     {validatedBy<ZenoInitialStateConfig, QuantumZeno2D::validateInitialState>,
      "Experiment quantumZenoInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readZenoInitialState, writeZenoInitialState, kQuantumZenoInitialState)
 
@@ -194,7 +221,7 @@ const SettingsObject<ScarConfig> kQuantumScar = {
     "Experiment quantumScar contains invalid fields.",
     "Experiment quantumScar contains invalid fields.",
     {validatedBy<ScarConfig, QuantumScar2D::validateConfiguration>, "Experiment quantumScar values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readScarConfig, writeScarConfig, kQuantumScar)
 
@@ -206,7 +233,7 @@ const SettingsObject<BerryConfig> kQuantumBerry = {
     "Experiment quantumBerry contains invalid fields.",
     "Experiment quantumBerry contains invalid fields.",
     {nullptr, nullptr},
-    {berryLoopFitsScene, "Experiment quantumBerry values or base harmonic trap are invalid."},
+    berrySceneFault,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readBerryConfig, writeBerryConfig, kQuantumBerry)
 
@@ -219,7 +246,7 @@ const SettingsObject<LoschmidtConfig> kQuantumLoschmidt = {
     "Experiment quantumLoschmidt contains invalid fields.",
     {validatedBy<LoschmidtConfig, QuantumLoschmidt2D::validateConfiguration>,
      "Experiment quantumLoschmidt values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readLoschmidtConfig, writeLoschmidtConfig, kQuantumLoschmidt)
 
@@ -232,7 +259,7 @@ const SettingsObject<MoshinskyInitialStateConfig> kMoshinskyInitialState = {
     "Experiment moshinskyInitialState contains invalid numeric fields.",
     {validatedBy<MoshinskyInitialStateConfig, QuantumMoshinsky2D::validateInitialState>,
      "Experiment moshinskyInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readMoshinskyInitialState, writeMoshinskyInitialState, kMoshinskyInitialState)
 
@@ -244,7 +271,7 @@ const SettingsObject<MoshinskyConfig> kQuantumMoshinsky = {
     "Experiment quantumMoshinsky contains invalid fields.",
     "Experiment quantumMoshinsky contains invalid fields.",
     {nullptr, nullptr},
-    {shutterInScene, "Experiment quantumMoshinsky does not match its potential scene."},
+    shutterSceneFault,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readMoshinskyConfig, writeMoshinskyConfig, kQuantumMoshinsky)
 
@@ -257,7 +284,7 @@ const SettingsObject<KapitzaDiracInitialStateConfig> kKapitzaDiracInitialState =
     "Experiment kapitzaDiracInitialState contains invalid numeric fields.",
     {validatedBy<KapitzaDiracInitialStateConfig, QuantumKapitzaDirac2D::validateInitialState>,
      "Experiment kapitzaDiracInitialState values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracInitialState, writeKapitzaDiracInitialState, kKapitzaDiracInitialState)
 
@@ -269,20 +296,20 @@ const SettingsObject<KapitzaDiracConfig> kQuantumKapitzaDirac = {
     "Experiment quantumKapitzaDirac contains invalid fields.",
     "Experiment quantumKapitzaDirac contains invalid fields.",
     {pulseValid, "Experiment quantumKapitzaDirac values are out of range."},
-    {nullptr, nullptr},
+    nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, kQuantumKapitzaDirac)
 
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
 {
-    disableWhenTheSceneRefuses(kQuantumBerry, document);
-    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, false);
-    disableWhenTheSceneRefuses(kQuantumMoshinsky, document);
+    switchOffWhereTheSceneRefuses(kQuantumBerry, document, false);
+    switchOffWhereTheSceneRefuses(kQuantumMoshinsky, document, false);
 }
 
-void switchOffShutterWithoutTarget(ExperimentDocument& document)
+void switchOffLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
 {
-    switchOffWithoutTarget(kQuantumMoshinsky, &MoshinskyConfig::shutterObjectId, document, true);
+    switchOffWhereTheSceneRefuses(kQuantumBerry, document, true);
+    switchOffWhereTheSceneRefuses(kQuantumMoshinsky, document, true);
 }
 
 } // namespace vxo

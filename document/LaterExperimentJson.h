@@ -49,8 +49,7 @@ QJsonObject writeKapitzaDiracConfig(const ExperimentDocument& document);
 // without a shutter object, or one that does not fit: the window runs either
 // as off.
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document);
-// Switches off an enabled shutter whose object the scene does not hold,
-// noting it in the document's switchedOff list.
-void switchOffShutterWithoutTarget(ExperimentDocument& document);
+// The same, noting each in the document's switchedOff list.
+void switchOffLoopAndShutterTheSceneRefuses(ExperimentDocument& document);
 
 } // namespace vxo

@@ -2,6 +2,8 @@
 
 #include "document/JsonReading.h"
 
+#include <cmath>
+
 namespace vxo {
 
 bool SettingsRequiredReader::numberAt(const char* key, double& value)
@@ -30,7 +32,11 @@ void SettingsRequiredReader::number(const char* key, double& field) { numberAt(k
 void SettingsRequiredReader::integer(const char* key, std::int32_t& field, std::int32_t notWhole)
 {
     double value = 0.0;
-    if (numberAt(key, value) && !wholeInt32(value, field))
+    if (!numberAt(key, value))
+        return;
+    // A count a script computed (0.41 * 100) is the whole number it stands for.
+    const double whole = std::round(value);
+    if (!wholeInt32(isRoundingNoise(value, whole) ? whole : value, field))
         field = notWhole;
 }
 

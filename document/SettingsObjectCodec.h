@@ -10,13 +10,16 @@
 // the object has one); the required members are read; the value check runs,
 // and a record it refuses is still accepted when the settings range table
 // has a row for every number of the object (else its message); every number
-// the file gives must then be one its box can show (else the first that is
-// not is named with its control, the file's value and what the box allows);
-// the optional and lenient members are read (a present optional member of the
-// wrong type has its own message); the scene check runs. Only then does the
-// record reach the (scratch) document.
+// the file gives must then lie in its box's range (else the first that does
+// not is named with its experiment and control, the file's value and what
+// the box allows); the optional and lenient members are read (a present
+// optional member of the wrong type has its own message). Only then does the
+// record reach the (scratch) document. Whether an enabled record fits the
+// document's scene is decided once the whole file is read: one that does not
+// is switched off with a note, never the reason a file is refused.
 
 #include "document/ExperimentDocument.h"
+#include "document/ExperimentTitles.h"
 #include "document/JsonReading.h"
 #include "document/SettingsRanges.h"
 
@@ -180,7 +183,11 @@ struct SettingsObject {
     const char* enabledMessage; // a required flag that is not a JSON bool
     const char* fieldsMessage;  // any other required member of the wrong type
     SettingsCheck<Record> valueCheck;
-    SettingsCheck<Record> sceneCheck;
+    // Why the record, enabled, cannot act on the document's scene (its
+    // target missing, of another kind, without the parameter it needs);
+    // empty when it can or is off. Null for a record the scene does not
+    // concern.
+    QString (*sceneFault)(const Record& record, const ExperimentDocument& document);
 };
 
 // An analysis validator of the record alone as a check, called without a
@@ -220,8 +227,6 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
     codec.fields(optional, record);
     if (optional.fault() != nullptr)
         return readFault(error, optional.fault());
-    if (codec.sceneCheck.passes != nullptr && !codec.sceneCheck.passes(record, document))
-        return readFault(error, codec.sceneCheck.failureMessage);
 
     document.*codec.member = record;
     return true;
@@ -236,44 +241,44 @@ QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const Exper
     return writer.result();
 }
 
-// Switches a record off when its scene check refuses it. The window runs
-// such a record as if it were off (its applier finds nothing to act on), so
-// a document that keeps it off is read back and runs as the window ran it.
+// Switches an enabled record off when it cannot act on the document's scene,
+// noting the record, its experiment and why in the document's switchedOff
+// list when `noted`. The window runs such a record as if it were off (its
+// applier finds nothing to act on), so a teacher's file loads whole but for
+// it, and a document that keeps it off reads back and runs as the window ran
+// it.
 template <typename Record>
-void disableWhenTheSceneRefuses(const SettingsObject<Record>& codec, ExperimentDocument& document)
+void switchOffWhereTheSceneRefuses(const SettingsObject<Record>& codec, ExperimentDocument& document, bool noted)
 {
     Record& record = document.*codec.member;
-    if (codec.sceneCheck.passes != nullptr && !codec.sceneCheck.passes(record, document))
-        record.enabled = false;
-}
-
-// The scene holds the object a record names (a record naming none, id 0,
-// holds nothing).
-inline bool sceneHoldsTarget(const PotentialScene& scene, std::uint64_t id)
-{
-    return id != 0 && scene.find(id) != nullptr;
-}
-
-// An enabled record whose target object the scene does not hold is switched
-// off, with a note naming the record and the object when `noted`, instead
-// of the whole file being refused: the rest of a teacher's file stays
-// usable, and nothing runs on an object the file did not name. Its scene
-// check lets such a record pass; the reader runs this once the whole file
-// has been read.
-template <typename Record>
-void switchOffWithoutTarget(const SettingsObject<Record>& codec, std::uint64_t Record::*target,
-                            ExperimentDocument& document, bool noted)
-{
-    Record& record = document.*codec.member;
-    const std::uint64_t id = record.*target;
-    if (!record.enabled || sceneHoldsTarget(document.potentialScene, id))
+    if (!record.enabled || codec.sceneFault == nullptr)
+        return;
+    const QString reason = codec.sceneFault(record, document);
+    if (reason.isEmpty())
         return;
     record.enabled = false;
     if (noted)
-        document.switchedOff.push_back(
-            {QLatin1String(codec.key),
-             id == 0 ? QStringLiteral("the document names no target object for it")
-                     : QStringLiteral("its target, object #%1, is not in the document's scene").arg(id)});
+        document.switchedOff.push_back({QLatin1String(codec.key), settingsObjectTitle(codec.key), reason});
+}
+
+// Why an enabled record cannot reach the target object `id` names: none
+// named, or none such in the scene; empty when the scene holds it.
+inline QString targetFault(const PotentialScene& scene, std::uint64_t id)
+{
+    if (id == 0)
+        return QStringLiteral("the document names no target object for it");
+    if (scene.find(id) == nullptr)
+        return QStringLiteral("its target, object #%1, is not in the document's scene").arg(id);
+    return {};
+}
+
+// An analysis check's message as part of a reason: without its closing full stop.
+inline QString checkMessage(const char* message)
+{
+    QString text = QLatin1String(message != nullptr ? message : "");
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
 }
 
 // Defines the public reader and writer of one settings object from its codec.

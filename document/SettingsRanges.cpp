@@ -1,8 +1,10 @@
 #include "document/SettingsRanges.h"
 
 #include "document/ExperimentDocument.h"
+#include "document/ExperimentTitles.h"
 #include "document/JsonReading.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
@@ -30,6 +32,9 @@ const SettingsRange kRanges[] = {
 #undef VXO_SIGN_RANGE
 };
 
+// Half an ulp of single precision, relative to the value (or to 1 near 0).
+constexpr double kRoundingNoise = 0.5 * static_cast<double>(std::numeric_limits<float>::epsilon());
+
 // A universe position spans half the universe either side of its centre;
 // the universe as the simulation domain holds it, in single precision.
 double halfSpan(SettingsRange::Span span, const std::optional<UniverseExtent>& universe)
@@ -45,10 +50,6 @@ bool followsUniverse(SettingsRange::Span span)
     return span == SettingsRange::Span::UniverseX || span == SettingsRange::Span::UniverseY;
 }
 
-// The control's value as a spin box with `decimals` decimals holds it: the
-// toolkit rounds to the decimals through their text.
-double shownWithDecimals(double value, int decimals) { return QString::number(value, 'f', decimals).toDouble(); }
-
 std::optional<double> controlNumber(const ExperimentDocument& document, const char* name)
 {
     const QVariant value = document.controls.value(QLatin1String(name));
@@ -60,6 +61,45 @@ std::optional<double> controlNumber(const ExperimentDocument& document, const ch
 }
 
 } // namespace
+
+double shownWithDecimals(double value, int decimals)
+{
+    if (decimals < 0 || !std::isfinite(value))
+        return value;
+    return QString::number(value, 'f', decimals).toDouble();
+}
+
+bool isRoundingNoise(double value, double shown)
+{
+    return std::abs(value - shown) <= kRoundingNoise * std::max(std::abs(shown), 1.0);
+}
+
+QString boxCaption(const QString& page, const QString& label) { return QStringLiteral("%1: \"%2\"").arg(page, label); }
+
+QString boxRangeFault(const QString& caption, double value, double lowest, double highest, int decimals,
+                      const QString& extent)
+{
+    const double shown = shownWithDecimals(value, decimals);
+    const double judged = isRoundingNoise(value, shown) ? shown : value;
+    const QString prefix = QStringLiteral("%1 is %2; ").arg(caption, jsonNumberText(value));
+    if (!std::isfinite(judged) || judged < lowest || judged > highest) {
+        QString allowed;
+        if (std::isfinite(lowest) && std::isfinite(highest))
+            allowed = QStringLiteral("%1 to %2").arg(jsonNumberText(lowest), jsonNumberText(highest));
+        else if (std::isfinite(lowest))
+            allowed = QStringLiteral("%1 or more").arg(jsonNumberText(lowest));
+        else if (std::isfinite(highest))
+            allowed = QStringLiteral("%1 or less").arg(jsonNumberText(highest));
+        else
+            allowed = QStringLiteral("any finite value");
+        if (!extent.isEmpty())
+            allowed += QStringLiteral(", ") + extent;
+        return prefix + QStringLiteral("the allowed range is %1.").arg(allowed);
+    }
+    if (decimals == 0 && std::trunc(judged) != judged)
+        return prefix + QStringLiteral("the allowed values are whole numbers.");
+    return {};
+}
 
 std::optional<UniverseExtent> documentUniverse(const ExperimentDocument& document)
 {
@@ -87,45 +127,40 @@ double SettingsRange::highest(const std::optional<UniverseExtent>& universe) con
     return std::isfinite(half) ? shownWithDecimals(half, decimals) : half;
 }
 
+double SettingsRange::shown(double value) const { return shownWithDecimals(value, decimals); }
+
+double SettingsRange::fitted(double value, const std::optional<UniverseExtent>& universe) const
+{
+    if (span == Span::Sign)
+        return value < 0.0 ? -1.0 : 1.0;
+    return shown(std::clamp(value, lowest(universe), highest(universe)));
+}
+
 QString SettingsRange::outsideFault(double value, const std::optional<UniverseExtent>& universe) const
 {
-    const QString prefix = QStringLiteral("Experiment %1: \"%2\" is %3; ")
-                               .arg(QLatin1String(object), QLatin1String(label), jsonNumberText(value));
+    const QString caption = boxCaption(settingsObjectTitle(object), QLatin1String(label));
     if (span == Span::Sign) {
         if (value == -1.0 || value == 1.0)
             return {};
-        return prefix + QStringLiteral("the allowed values are -1 and 1.");
+        return QStringLiteral("%1 is %2; the allowed values are -1 and 1.").arg(caption, jsonNumberText(value));
     }
-    const double bottom = lowest(universe);
-    const double top = highest(universe);
-    if (!std::isfinite(value) || value < bottom || value > top) {
-        QString allowed;
-        if (std::isfinite(bottom) && std::isfinite(top))
-            allowed = QStringLiteral("%1 to %2").arg(jsonNumberText(bottom), jsonNumberText(top));
-        else if (std::isfinite(bottom))
-            allowed = QStringLiteral("%1 or more").arg(jsonNumberText(bottom));
-        else if (std::isfinite(top))
-            allowed = QStringLiteral("%1 or less").arg(jsonNumberText(top));
-        else
-            allowed = QStringLiteral("any finite value");
-        if (followsUniverse(span) && universe)
-            allowed += span == Span::UniverseX ? QStringLiteral(", the universe's width")
-                                               : QStringLiteral(", the universe's height");
-        return prefix + QStringLiteral("the allowed range is %1.").arg(allowed);
-    }
-    if (decimals == 0 && std::trunc(value) != value)
-        return prefix + QStringLiteral("the allowed values are whole numbers.");
-    return {};
+    QString extent;
+    if (followsUniverse(span) && universe)
+        extent =
+            span == Span::UniverseX ? QStringLiteral("the universe's width") : QStringLiteral("the universe's height");
+    return boxRangeFault(caption, value, lowest(universe), highest(universe), decimals, extent);
 }
 
-QString SettingsRange::fault(double value, const std::optional<UniverseExtent>& universe) const
+QJsonObject fittedToSettingsRanges(const char* object, const QJsonObject& values,
+                                   const std::optional<UniverseExtent>& universe)
 {
-    const QString outside = outsideFault(value, universe);
-    if (!outside.isEmpty() || decimals <= 0 || shownWithDecimals(value, decimals) == value)
-        return outside;
-    return QStringLiteral("Experiment %1: \"%2\" is %3; the allowed values have at most %4 decimals.")
-        .arg(QLatin1String(object), QLatin1String(label), jsonNumberText(value))
-        .arg(decimals);
+    QJsonObject fitted = values;
+    for (auto member = fitted.begin(); member != fitted.end(); ++member) {
+        const SettingsRange* row = findSettingsRange(object, member.key().toLatin1().constData());
+        if (row != nullptr && member.value().isDouble())
+            member.value() = row->fitted(member.value().toDouble(), universe);
+    }
+    return fitted;
 }
 
 const SettingsRange* settingsRangesBegin() { return std::begin(kRanges); }

@@ -3,16 +3,18 @@
 // One range per value of the settings records that a document holds, shared
 // by the form (whose boxes are generated from the same table,
 // document/SettingsRanges.def) and the document reader: what a box can
-// show, the reader accepts and Save writes. A value the box cannot show is
-// refused, naming the control, the file's value and what the box allows:
-// the reader refuses what lies outside its range (a fraction in a count
-// included), the window, before applying a document, what has more decimals
-// than its box (a guided preset may hold finer values, which its boxes round).
-// Rules between values (a launch height above the edge, a fast band above
-// the slow one) belong to the experiment, which applies them when it
-// prepares its state: a record whose values all lie in their ranges loads
-// even when its experiment's own check refuses the combination.
+// show, the reader accepts and Save writes. A value outside its box's range
+// (a fraction in a count included) is refused, naming the experiment and the
+// control as the window shows them, the file's value and what the box
+// allows. A value with more decimals than its box is no reason to refuse a
+// file: the window loads it as the box shows it, rounded, and says so
+// (unless it differs from that only by rounding noise, as a script's
+// 0.1 * 3 does). Rules between values (a launch height above the edge, a
+// fast band above the slow one) belong to the experiment, which applies them
+// when it prepares its state: a record whose values all lie in their ranges
+// loads even when its experiment's own check refuses the combination.
 
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -33,6 +35,29 @@ struct UniverseExtent {
 // nothing but being finite.
 std::optional<UniverseExtent> documentUniverse(const ExperimentDocument& document);
 
+// A number as a box with `decimals` decimals holds it: the toolkit rounds
+// through the number's text. A negative `decimals` keeps the number.
+double shownWithDecimals(double value, int decimals);
+
+// Whether `value` differs from `shown` by no more than rounding noise: less
+// than single precision, in which the simulation computes, tells apart
+// (0.30000000000000004 for 0.3, a float's 0.10000000149011612 for 0.1). Such
+// a value is the one its box shows, and loads silently as that value.
+bool isRoundingNoise(double value, double shown);
+
+// A box as messages name it: the experiment or page, then the box's label
+// in quotes: Zeno: "Measurement dt".
+QString boxCaption(const QString& page, const QString& label);
+
+// Empty when a box named `caption`, of range `lowest` to `highest` (either
+// may be infinite) and `decimals` decimals (0: a count, whole numbers only),
+// can take `value`, rounding noise aside; otherwise why not, quoting the
+// value as the file gives it and what the box allows (`extent`, when not
+// empty, says what the range follows: "the universe's width"):
+// Zeno: "Measurement dt" is 0.01; the allowed range is 0.04 to 5.
+QString boxRangeFault(const QString& caption, double value, double lowest, double highest, int decimals,
+                      const QString& extent = QString());
+
 struct SettingsRange {
     enum class Span { Fixed, UniverseX, UniverseY, Sign };
 
@@ -50,16 +75,28 @@ struct SettingsRange {
     double lowest(const std::optional<UniverseExtent>& universe) const;
     double highest(const std::optional<UniverseExtent>& universe) const;
 
+    // `value` as its box shows it: rounded to the box's decimals (a count
+    // or an index to a whole number); a value no control shows as it is.
+    double shown(double value) const;
+
+    // `value` held into the range in `universe` and shown as its box shows
+    // it: what the box makes of a value written into it (a sign: -1 for a
+    // negative value, else 1).
+    double fitted(double value, const std::optional<UniverseExtent>& universe) const;
+
     // Empty when `value` lies in the range (for a count or an index, a whole
-    // number in it; for a sign, -1 or 1); otherwise why not, naming the
-    // control, the value and what the box allows:
-    // Experiment quantumHallEdge: "Edge Y" is 9; the allowed range is -18 to 8.
-    // This is what the document reader holds a record to.
+    // number in it; for a sign, -1 or 1), rounding noise aside; otherwise
+    // why not, naming the experiment and the control as the window shows
+    // them, the value and what the box allows:
+    // Hall Edge: "Edge Y" is 9; the allowed range is -18 to 8.
+    // The document reader and the window hold a record to this.
     QString outsideFault(double value, const std::optional<UniverseExtent>& universe) const;
-    // Also empty only when the box shows `value` to its last digit: no more
-    // decimals than the box has. The form holds a loaded record to this.
-    QString fault(double value, const std::optional<UniverseExtent>& universe) const;
 };
+
+// `object` (a member of a document's root) with each number that has a row
+// fitted to it in `universe`; members without a row as they are.
+QJsonObject fittedToSettingsRanges(const char* object, const QJsonObject& values,
+                                   const std::optional<UniverseExtent>& universe);
 
 // The whole table, in file order.
 const SettingsRange* settingsRangesBegin();

@@ -2,6 +2,7 @@
 
 #include "document/DisplayText.h"
 #include "document/JsonReading.h"
+#include "document/SettingsRanges.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -206,29 +207,17 @@ QString controlValueFault(const QWidget* widget, const QString& name, const QVar
     return {};
 }
 
-QString controlRangeFault(const QWidget* widget, const QString& name, const QVariant& value,
+QString controlRangeFault(const QWidget* widget, const QString& caption, const QVariant& value,
                           const std::optional<ControlRange>& range)
 {
     const ControlClass type = classify(widget);
     if (type != ControlClass::DoubleSpin && type != ControlClass::IntegerSpin)
         return {};
     const ControlRange bounds = range ? *range : *controlRange(widget);
-    const double number = value.toDouble();
-    if (!(number >= bounds.minimum && number <= bounds.maximum)) {
-        return QStringLiteral("Value %1 for control '%2' is outside its range %3 to %4.")
-            .arg(writtenValue(value), name, jsonNumberText(bounds.minimum), jsonNumberText(bounds.maximum));
-    }
-    // What the box would hold: a spin box rounds to its decimals through
-    // their text, an integer box to a whole number.
+    // An integer box shows whole numbers only; a double box rounds a finer
+    // value to its decimals, which the window does, and says so, on loading.
     const int decimals = type == ControlClass::DoubleSpin ? static_cast<const QDoubleSpinBox*>(widget)->decimals() : 0;
-    if (QString::number(number, 'f', decimals).toDouble() != number) {
-        if (decimals == 0)
-            return QStringLiteral("Value %1 for control '%2' is not a whole number.").arg(writtenValue(value), name);
-        return QStringLiteral("Value %1 for control '%2' has more than %3 decimals.")
-            .arg(writtenValue(value), name)
-            .arg(decimals);
-    }
-    return {};
+    return boxRangeFault(caption, value.toDouble(), bounds.minimum, bounds.maximum, decimals);
 }
 
 std::optional<ControlRange> controlRange(const QWidget* widget)

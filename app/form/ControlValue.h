@@ -58,12 +58,13 @@ struct ControlRange {
     double maximum = 0.0;
 };
 
-// Why the spin box `widget` named `name` cannot show the saved number
-// `value` exactly, so that writing it in would change it; empty when it can,
-// and for any other control. The value must lie in `range` (the box's own
-// range when none is given) and have no more decimals than the box (a whole
-// number for an integer box). Call after controlValueFault passed.
-QString controlRangeFault(const QWidget* widget, const QString& name, const QVariant& value,
+// Why the spin box `widget`, named in messages by `caption`, cannot take the
+// saved number `value` without clamping it; empty when it can, and for any
+// other control. The value must lie in `range` (the box's own range when
+// none is given), rounding noise aside, and be a whole number for an integer
+// box; more decimals than a double box shows are no fault (the window
+// rounds them). Call after controlValueFault passed.
+QString controlRangeFault(const QWidget* widget, const QString& caption, const QVariant& value,
                           const std::optional<ControlRange>& range);
 
 // None for a null widget or a control that is no spin box.

@@ -1,5 +1,6 @@
 #include "app/form/DomainSpinRanges.h"
 
+#include "app/form/ControlCaption.h"
 #include "app/form/ControlValue.h"
 #include "app/form/ExperimentSettingsForm.h"
 #include "core/SimulationDomain2D.h"
@@ -102,8 +103,15 @@ QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, c
                              const ExperimentDocument& document)
 {
     const auto value = [&document](const QWidget* box) { return document.controls.value(box->objectName()); };
+    // Named only when refused: the caption walks the form.
+    const auto rangeFault = [&form](const QWidget* box, const QVariant& number,
+                                    const std::optional<ControlRange>& range) {
+        return controlRangeFault(box, QString(), number, range).isEmpty()
+                   ? QString()
+                   : controlRangeFault(box, controlCaption(form, *box), number, range);
+    };
     for (const QDoubleSpinBox* box : {form.universeWidthSpinBox, form.universeHeightSpinBox}) {
-        const QString fault = controlRangeFault(box, box->objectName(), value(box), std::nullopt);
+        const QString fault = rangeFault(box, value(box), std::nullopt);
         if (!fault.isEmpty())
             return fault;
     }
@@ -115,11 +123,11 @@ QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, c
                                                            value(form.universeHeightSpinBox).toFloat()));
     }
     constexpr double kOpen = std::numeric_limits<double>::infinity();
-    const QWidget* const decimalsOnly[] = {
+    const QWidget* const unbounded[] = {
         form.rectangleV0SpinBox,  form.circleV0SpinBox,  form.barrierV0SpinBox,           form.singleSlitV0SpinBox,
         form.doubleSlitV0SpinBox, form.polygonV0SpinBox, form.crossSectionPositionSpinBox};
     const auto rangeOf = [&](const QWidget* box) -> std::optional<ControlRange> {
-        if (std::find(std::begin(decimalsOnly), std::end(decimalsOnly), box) != std::end(decimalsOnly))
+        if (std::find(std::begin(unbounded), std::end(unbounded), box) != std::end(unbounded))
             return ControlRange{-kOpen, kOpen};
         for (const DomainSpinRange& range : domainRanges) {
             if (range.box == box)
@@ -135,7 +143,7 @@ QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, c
         if (entry == document.controls.constEnd() ||
             (inspecting && form.geometryParametersStackedWidget->isAncestorOf(box)))
             continue;
-        const QString fault = controlRangeFault(box, box->objectName(), entry.value(), rangeOf(box));
+        const QString fault = rangeFault(box, entry.value(), rangeOf(box));
         if (!fault.isEmpty())
             return fault;
     }
@@ -143,8 +151,7 @@ QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, c
     if (!record.isEmpty())
         return record;
     const QDoubleSpinBox* resolution = form.collapseResolutionSpinBox;
-    return controlRangeFault(resolution, resolution->objectName(), document.measurementCollapseResolution,
-                             rangeOf(resolution));
+    return rangeFault(resolution, document.measurementCollapseResolution, rangeOf(resolution));
 }
 
 } // namespace vxo

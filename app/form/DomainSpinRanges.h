@@ -38,17 +38,17 @@ std::vector<DomainSpinRange> domainSpinRanges(const Ui_MainWindow& form, const Q
 // Sets each range with the box's signals blocked; a value outside is clamped.
 void applyDomainSpinRanges(const std::vector<DomainSpinRange>& ranges);
 
-// Why the first of the document's numbers cannot be shown as it is by its
-// box, so that loading it would change it; empty when every box shows its
-// value. `controls` are the boxes the document holds by name, in order;
-// the universe's boxes are held to their own ranges first, and the ranges
-// that follow the domain are then those of the document's own domain; then
-// the settings records' boxes (settingsFormFault) and the collapse
-// resolution's. A geometry page's strength box widens to the document's
-// values when it is loaded, and the cross-section position follows the
-// rebuilt grid: those two are held to their decimals only. With the
-// document's scene on, its geometry pages are not applied (they inspect the
-// scene) and are not held to anything.
+// Why the first of the document's numbers lies outside its box's range, so
+// that loading it would clamp it; empty when none does (more decimals than
+// a box shows are rounded by the window, not refused). `controls` are the
+// boxes the document holds by name, in order; the universe's boxes are held
+// to their own ranges first, and the ranges that follow the domain are then
+// those of the document's own domain; then the settings records' boxes
+// (settingsFormFault) and the collapse resolution's. A geometry page's
+// strength box widens to the document's values when it is loaded, and the
+// cross-section position follows the rebuilt grid: those two are held to
+// nothing but being finite. With the document's scene on, its geometry pages
+// are not applied (they inspect the scene) and are not held to anything.
 QString documentNumbersFault(const Ui_MainWindow& form, const QWidget& window, const std::vector<QWidget*>& controls,
                              const ExperimentDocument& document);
 

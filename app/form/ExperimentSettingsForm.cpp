@@ -1,8 +1,10 @@
 #include "app/form/ExperimentSettingsForm.h"
 
+#include "app/form/BoxRounding.h"
 #include "app/form/ControlValue.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/form/FormIndices.h"
+#include "document/ExperimentTitles.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace vxo {
@@ -150,23 +153,44 @@ struct FormWriter {
     }
 };
 
-// Finds the first field its box cannot show as it is, by the box's row of
-// the settings range table.
-struct FormFit {
+// The settings range table's row of a record's box.
+const SettingsRange* rowOfBox(const QWidget* box)
+{
+    const QByteArray name = box->objectName().toLatin1();
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        if (row->control != nullptr && name == row->control)
+            return row;
+    }
+    return nullptr;
+}
+
+// Visits the boxes of the records' number fields only; the other fields
+// (flags, targets, parameters, lists) are no business of the range table.
+struct BoxFieldVisitor {
+    void flag(const QCheckBox*, bool) const {}
+    void enable(const QCheckBox*, bool) const {}
+    void sceneFlag(const QCheckBox*, const QCheckBox*, bool, bool) const {}
+    void target(const QComboBox*, std::uint64_t) const {}
+    void parameter(const QComboBox*, std::int32_t) const {}
+    void winding(const QComboBox*, std::int32_t) const {}
+    void index(const QComboBox*, std::uint32_t, IndexWrite) const {}
+    void dependents(bool, std::initializer_list<QWidget*>) const {}
+};
+
+// Finds the first field outside its box's range, by the box's row of the
+// settings range table.
+struct FormFit : BoxFieldVisitor {
     const std::optional<UniverseExtent>& universe;
     QString fault;
+
+    explicit FormFit(const std::optional<UniverseExtent>& extent) : universe(extent) {}
 
     void check(const QWidget* box, double field)
     {
         if (!fault.isEmpty())
             return;
-        const QByteArray name = box->objectName().toLatin1();
-        for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
-            if (row->control != nullptr && name == row->control) {
-                fault = row->fault(field, universe);
-                return;
-            }
-        }
+        if (const SettingsRange* row = rowOfBox(box))
+            fault = row->outsideFault(field, universe);
     }
 
     void value(const QDoubleSpinBox* box, double field) { check(box, field); }
@@ -176,15 +200,23 @@ struct FormFit {
     {
         check(box, static_cast<double>(field));
     }
+};
 
-    void flag(const QCheckBox*, bool) const {}
-    void enable(const QCheckBox*, bool) const {}
-    void sceneFlag(const QCheckBox*, const QCheckBox*, bool, bool) const {}
-    void target(const QComboBox*, std::uint64_t) const {}
-    void parameter(const QComboBox*, std::int32_t) const {}
-    void winding(const QComboBox*, std::int32_t) const {}
-    void index(const QComboBox*, std::uint32_t, IndexWrite) const {}
-    void dependents(bool, std::initializer_list<QWidget*>) const {}
+// Rounds each double field to its box's decimals, noting what it rounded.
+struct FormRound : BoxFieldVisitor {
+    std::vector<BoxRounding> roundings;
+
+    void value(const QDoubleSpinBox* box, double& field)
+    {
+        if (const SettingsRange* row = rowOfBox(box))
+            field = roundedForBox(field, row->decimals,
+                                  boxCaption(settingsObjectTitle(row->object), QLatin1String(row->label)), roundings);
+    }
+
+    template <typename Int>
+    void count(const QSpinBox*, Int&) const
+    {
+    }
 };
 
 // --- The field and control tables ------------------------------------------------
@@ -507,30 +539,48 @@ void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record)
         switchOff(form, writer.enableBox);
 }
 
+namespace {
+
+// Every record in the order of the writers.
+template <typename Visitor>
+void visitRecords(Visitor& visitor, const Ui_MainWindow& form, ExperimentSettingsRecords& r)
+{
+    visit(visitor, form, r.quantumQuench);
+    visit(visitor, form, r.periodicDrive);
+    visit(visitor, form, r.linearSweep);
+    visit(visitor, form, r.ramseySequence);
+    visit(visitor, form, r.ramseyEnsemble);
+    visit(visitor, form, r.kickedRotor);
+    visit(visitor, form, r.quantumZeno);
+    visit(visitor, form, r.quantumScar);
+    visit(visitor, form, r.quantumBerry);
+    visit(visitor, form, r.quantumLoschmidt);
+    visit(visitor, form, r.quantumMoshinsky);
+    visit(visitor, form, r.quantumKapitzaDirac);
+    visit(visitor, form, r.quantumAharonovBohm);
+    visit(visitor, form, r.quantumLandau);
+    visit(visitor, form, r.quantumHallEdge);
+    visit(visitor, form, r.quantumBackflow);
+    visit(visitor, form, r.quantumZitterbewegung);
+    visit(visitor, form, r.quantumKleinTunneling);
+}
+
+} // namespace
+
 QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRecords& records,
                           const std::optional<UniverseExtent>& universe)
 {
-    FormFit fit{universe, {}};
+    FormFit fit(universe);
     ExperimentSettingsRecords r = records;
-    visit(fit, form, r.quantumQuench);
-    visit(fit, form, r.periodicDrive);
-    visit(fit, form, r.linearSweep);
-    visit(fit, form, r.ramseySequence);
-    visit(fit, form, r.ramseyEnsemble);
-    visit(fit, form, r.kickedRotor);
-    visit(fit, form, r.quantumZeno);
-    visit(fit, form, r.quantumScar);
-    visit(fit, form, r.quantumBerry);
-    visit(fit, form, r.quantumLoschmidt);
-    visit(fit, form, r.quantumMoshinsky);
-    visit(fit, form, r.quantumKapitzaDirac);
-    visit(fit, form, r.quantumAharonovBohm);
-    visit(fit, form, r.quantumLandau);
-    visit(fit, form, r.quantumHallEdge);
-    visit(fit, form, r.quantumBackflow);
-    visit(fit, form, r.quantumZitterbewegung);
-    visit(fit, form, r.quantumKleinTunneling);
+    visitRecords(fit, form, r);
     return fit.fault;
+}
+
+std::vector<BoxRounding> roundSettingsForBoxes(const Ui_MainWindow& form, ExperimentSettingsRecords& records)
+{
+    FormRound round;
+    visitRecords(round, form, records);
+    return std::move(round.roundings);
 }
 
 #define VXO_SETTINGS_FORM_RECORD(Record)                                                                               \

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "app/form/BoxRounding.h"
 #include "document/ExperimentSettingsRecords.h"
 #include "document/SettingsRanges.h"
 
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 class Ui_MainWindow;
 
@@ -42,11 +44,15 @@ template <typename Record>
 void writeSettingsIntoForm(const Ui_MainWindow& form, const Record& record);
 
 // Why the first field of the records that has a box (in the order of the
-// eighteen records and their tables) cannot be shown by its box exactly as it
-// is, so that writing it in would change it: outside its range of the
-// settings range table in `universe` (a count no whole number), or with more
-// decimals than the box. Empty when every box would show its field as it is.
+// eighteen records and their tables) lies outside its box's range of the
+// settings range table in `universe` (a count no whole number), so that
+// writing it in would clamp it; empty when none does.
 QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRecords& records,
                           const std::optional<UniverseExtent>& universe);
+
+// Rounds each field of the records that has a box to the box's decimals, as
+// writing it in would, and returns what was rounded beyond rounding noise,
+// in the order of settingsFormFault.
+std::vector<BoxRounding> roundSettingsForBoxes(const Ui_MainWindow& form, ExperimentSettingsRecords& records);
 
 } // namespace vxo

@@ -68,6 +68,7 @@ namespace vxo {
 
 class DiagnosticsPresentation;
 class KeyboardTrackingGate;
+struct BoxRounding;
 struct PotentialEditorShape;
 
 // The one window of the laboratory and the owner of every piece of simulation
@@ -751,8 +752,8 @@ private:
     // widget, then controlValueFault (an index that is no whole number in
     // range, a number that is not finite in single precision); the five
     // stadium boxes are checked the same way when the document carries them.
-    // Then every number, the collapse resolution included, must be one its
-    // box shows as it is (controlRangeFault), for the document's own domain.
+    // Then every number, the collapse resolution included, must lie in its
+    // box's range (controlRangeFault), for the document's own domain.
     bool validateDocumentControls(const ExperimentDocument& document, QString& error) const;
     // In list order, the stadium page's five boxes last; missing widgets left out.
     std::vector<QWidget*> documentControlWidgets() const;
@@ -760,8 +761,11 @@ private:
     // state (the rebuild's packet instead, `error` saying why), or applied in
     // full. After the checks and before the final rebuild the
     // document's identity comes in: title, source preset, its unit mapping.
+    // Each number is applied as its box shows it; those rounded beyond
+    // rounding noise are listed in `roundings` when given.
     enum class DocumentApplication { Refused, Partial, Applied };
-    DocumentApplication applyDocument(const ExperimentDocument& document, QString& error);
+    DocumentApplication applyDocument(const ExperimentDocument& document, QString& error,
+                                      std::vector<BoxRounding>* roundings = nullptr);
     // Saved bound state (types 1 and 2) after the rebuild, with the
     // double-well page the drives call for; false with `error` filled when
     // no state or only one distinct state can be prepared.

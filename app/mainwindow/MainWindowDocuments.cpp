@@ -1,6 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/mainwindow/ApplyingExperimentScope.h"
+#include "app/form/BoxRounding.h"
 #include "app/form/ControlValue.h"
 #include "app/form/DomainSpinRanges.h"
 #include "app/form/FormIndices.h"
@@ -40,6 +41,9 @@ const char* const kFileFilter = "Ondrivel Experiment (*.vxo.json *.json);;JSON f
 
 // The width, in average characters, of a path in a file error's box.
 constexpr int kShownPathCharacters = 64;
+
+// The rounded values Load's note lists in its box; its details list them all.
+constexpr int kRoundingsListed = 8;
 
 // The six controls that set the grid, applied first so that the ranges of
 // the position controls follow the document's domain.
@@ -289,12 +293,18 @@ int MainWindow::presetIndexOfTitle(const QString& title) const
     return index >= 0 && isValidPresetIndex(static_cast<std::uint32_t>(index)) ? index : -1;
 }
 
-MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocument& document, QString& error)
+MainWindow::DocumentApplication MainWindow::applyDocument(const ExperimentDocument& file, QString& error,
+                                                          std::vector<BoxRounding>* roundings)
 {
     error.clear();
-    if (!validateDocumentControls(document, error))
+    if (!validateDocumentControls(file, error))
         return DocumentApplication::Refused;
-    // Nothing in the window has changed up to here.
+    // Nothing in the window has changed up to here. Each number as its box
+    // shows it, so that the box, the run and the next Save hold one value.
+    ExperimentDocument document = file;
+    std::vector<BoxRounding> rounded = roundDocumentForBoxes(*ui, documentControlWidgets(), document);
+    if (roundings != nullptr)
+        *roundings = std::move(rounded);
 
     const int sourcePresetIndex = presetIndexOfTitle(document.sourcePreset);
     runTimer->stop();
@@ -586,7 +596,8 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     if (blankForDisplay(document.name))
         document.name = experimentTitleOfFile(path);
 
-    const DocumentApplication applied = applyDocument(document, error);
+    std::vector<BoxRounding> roundings;
+    const DocumentApplication applied = applyDocument(document, error, &roundings);
     if (applied == DocumentApplication::Refused) {
         showDocumentFileError(QStringLiteral("Load Experiment"), error, path);
         return false;
@@ -606,18 +617,27 @@ bool MainWindow::loadExperimentFromPath(const QString& path)
     updateWindowTitle();
     updateDiagnostics();
     const QString loaded = QStringLiteral("Experiment configuration loaded: %1").arg(elideForDisplay(path));
-    // Loaded, but for the bound state or a record the reader switched off:
-    // said as a load, with what is missing.
+    // Loaded, but for the bound state or a record the reader switched off,
+    // or with values rounded to their boxes: said as a load, with what is
+    // missing or changed.
     QStringList notes;
     if (applied == DocumentApplication::Partial)
         notes << QStringLiteral("Not restored: %1 The simulation starts from the Gaussian packet of the loaded "
                                 "controls instead.")
                      .arg(error);
     for (const ExperimentDocument::SwitchedOffRecord& off : document.switchedOff)
-        notes << QStringLiteral("Switched off: %1, because %2.").arg(off.record, off.reason);
-    if (!notes.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("Load Experiment"),
-                             loaded + QStringLiteral("\n\n") + notes.join(QStringLiteral("\n\n")), QMessageBox::Ok);
+        notes << QStringLiteral("Switched off: %1, because %2.").arg(off.title, off.reason);
+    // A script may write every value with a digit too many: the box lists
+    // the first few, its details all of them, so that it fits the screen.
+    QString roundedDetails;
+    if (!roundings.empty())
+        notes << boxRoundingsNote(roundings, kRoundingsListed, roundedDetails);
+    if (!notes.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Load Experiment"),
+                        loaded + QStringLiteral("\n\n") + notes.join(QStringLiteral("\n\n")), QMessageBox::Ok, this);
+        box.setDetailedText(roundedDetails);
+        box.exec();
+    }
     showStatusMessage(loaded, kStatusReportMs);
     return true;
 }

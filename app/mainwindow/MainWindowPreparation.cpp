@@ -3,6 +3,7 @@
 #include "app/mainwindow/StatusDurations.h"
 #include "core/GaussianPacket2D.h"
 #include "core/Numeric.h"
+#include "document/ExperimentTitles.h"
 #include "experiments/BoundStates1D.h"
 #include "ui/MainWindowForm.h"
 
@@ -139,7 +140,7 @@ bool MainWindow::prepareExperimentInitialState()
 
     if (!prepared) {
         preparationType = InitialPreparationType::Gaussian;
-        noteRebuildFailure(QString::fromStdString(message));
+        noteRebuildFailure(analysisMessageForWindow(QString::fromStdString(message)));
     }
     return prepared;
 }

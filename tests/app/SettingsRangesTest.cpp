@@ -8,6 +8,7 @@
 
 #include "app/form/ExperimentSettingsForm.h"
 #include "document/ExperimentDocumentJson.h"
+#include "document/ExperimentTitles.h"
 #include "document/SettingsRanges.h"
 
 #include <QAbstractSpinBox>
@@ -15,10 +16,12 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStackedWidget>
 
 #include <gtest/gtest.h>
 
@@ -127,9 +130,21 @@ TEST_F(SettingsRangesForm, EachRowIsTheRangeOfItsControlUnderItsLabel)
         EXPECT_EQ(row->decimals, decimals);
         const QString label = rangeLabelOf(control);
         EXPECT_EQ(QString::fromLatin1(row->label).toStdString(), label.toStdString());
-        // A refusal names the control as its page does, the value and the range it offers.
-        const QString refusal = row->fault(maximum + 1.0, universe);
-        EXPECT_TRUE(refusal.contains(QStringLiteral("\"%1\" is %2;").arg(label).arg(maximum + 1.0)))
+        // A refusal names the experiment and the control as the window
+        // does (the experiment's analysis page, or the group that holds the
+        // box), the value and the range it offers.
+        const QString title = settingsObjectTitle(row->object);
+        bool shown = false;
+        for (const QWidget* page :
+             form->analysisStackedWidget->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            shown = shown || page->windowTitle() == title;
+        for (const QWidget* holder = control; holder != nullptr; holder = holder->parentWidget()) {
+            if (const auto* group = qobject_cast<const QGroupBox*>(holder))
+                shown = shown || group->title().contains(title, Qt::CaseInsensitive);
+        }
+        EXPECT_TRUE(shown) << "the window shows no " << title.toStdString();
+        const QString refusal = row->outsideFault(maximum + 1.0, universe);
+        EXPECT_TRUE(refusal.startsWith(QStringLiteral("%1: \"%2\" is %3;").arg(title, label).arg(maximum + 1.0)))
             << refusal.toStdString();
         if (row->span != SettingsRange::Span::Sign) {
             EXPECT_TRUE(refusal.contains(QStringLiteral("%1 to %2").arg(minimum).arg(maximum)))

@@ -7,6 +7,7 @@
 #include "common/QtTestSupport.h"
 
 #include "WindowLayoutChecks.h"
+#include "common/SchemaMembers.h"
 
 #include "app/form/DomainSpinRanges.h"
 #include "app/mainwindow/MainWindow.h"
@@ -25,6 +26,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -45,8 +47,10 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <map>
 #include <memory>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -152,6 +156,20 @@ int presetTitled(const char* title)
 QString presetTitle(int index)
 {
     return QString::fromLatin1(makeExperimentPreset(static_cast<std::uint32_t>(index)).title);
+}
+
+QJsonObject readJsonFile(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
+
+void writeJsonFile(const QString& path, const QJsonObject& root)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(QJsonDocument(root).toJson());
 }
 
 // What differs between two documents, control by control and member by
@@ -1029,9 +1047,23 @@ TEST_F(DocumentsWindow, AHugeNameLoadsAndIsShownBounded)
 }
 
 // Every guided experiment, saved and loaded into the other window, comes
-// back with the same controls, records and scene.
+// back with the same controls, records and scene. Its file rewritten at an
+// earlier schema, without the members that schema lacks (schema 1 with the
+// controls alone, the schema before each member came, 27), loads too, and the
+// window then holds what the file of the latest schema gives it for every
+// member the earlier file has: a member it lacks takes a default that fits
+// the preset's own universe (the Klein packet's default start lies outside
+// the 16-wide universe of 13 presets). A rewrite that reads as a document
+// already loaded would load as that one did, and is not loaded again.
 TEST_F(DocumentsWindow, EveryPresetComesBackFromItsFile)
 {
+    std::set<int> versions{1, 27};
+    std::map<QString, int> versionOf;
+    for (const auto& [key, version] : test::rootMemberVersions()) {
+        versions.insert(version - 1);
+        versionOf[QLatin1String(key)] = version;
+    }
+    int loads = 0;
     for (int index = 0; index < static_cast<int>(presetCount()); ++index) {
         SCOPED_TRACE(index);
         source->loadGuidedExperiment(index);
@@ -1042,9 +1074,73 @@ TEST_F(DocumentsWindow, EveryPresetComesBackFromItsFile)
         ASSERT_TRUE(saveFile(*source, file).ok);
         const FileOutcome loaded = loadFile(*target, file);
         EXPECT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
-        EXPECT_EQ(differences(before, target->captureExperimentDocument()).join(QStringLiteral(", ")).toStdString(),
-                  "");
+        const ExperimentDocument latest = target->captureExperimentDocument();
+        EXPECT_EQ(differences(before, latest).join(QStringLiteral(", ")).toStdString(), "");
+
+        const QJsonObject saved = readJsonFile(file);
+        ExperimentDocument latestRead;
+        QString latestError;
+        ASSERT_TRUE(parseExperimentDocument(saved, latestRead, latestError)) << latestError.toStdString();
+        std::vector<QJsonObject> documentsLoaded{experimentDocumentToJson(latestRead)};
+        for (const int version : versions) {
+            SCOPED_TRACE(testing::Message() << "schema " << version);
+            QJsonObject rewritten = saved;
+            rewritten.insert(QStringLiteral("schemaVersion"), version);
+            for (const auto& [key, since] : versionOf) {
+                if (since > version)
+                    rewritten.remove(key);
+            }
+            ExperimentDocument read;
+            QString error;
+            ASSERT_TRUE(parseExperimentDocument(rewritten, read, error)) << error.toStdString();
+            const QJsonObject json = experimentDocumentToJson(read);
+            if (std::find(documentsLoaded.begin(), documentsLoaded.end(), json) != documentsLoaded.end())
+                continue;
+            documentsLoaded.push_back(json);
+            const QString earlier = path("earlier.vxo.json");
+            writeJsonFile(earlier, rewritten);
+            const FileOutcome opened = loadFile(*target, earlier);
+            ++loads;
+            ASSERT_TRUE(opened.ok) << (opened.messages.empty() ? "" : opened.messages.front().text.toStdString());
+            EXPECT_TRUE(opened.messages.empty()) << opened.messages.front().text.toStdString();
+            // What the earlier file has: its controls and its members. A
+            // prepared state whose settings came after it (the Klein spinor
+            // in a file of schema 27) has no settings to be prepared from.
+            const auto preparedSince = [&](InitialPreparationType type) {
+                using It = InitialPreparationType;
+                const std::map<It, const char*> settings = {
+                    {It::TalbotComb, "talbotInitialState"},
+                    {It::Vortex, "vortexInitialState"},
+                    {It::AndersonDualLane, "andersonInitialState"},
+                    {It::KickedRotor, "kickedRotorInitialState"},
+                    {It::QuantumZeno, "quantumZenoInitialState"},
+                    {It::BerryFirstExcited, "quantumBerry"},
+                    {It::MoshinskyShutter, "moshinskyInitialState"},
+                    {It::KapitzaDiracBeam, "kapitzaDiracInitialState"},
+                    {It::AharonovBohmBeam, "quantumAharonovBohm"},
+                    {It::LandauMagneticState, "quantumLandau"},
+                    {It::QuantumHallEdgeState, "quantumHallEdge"},
+                    {It::QuantumBackflowState, "quantumBackflow"},
+                    {It::DiracZitterbewegungState, "quantumZitterbewegung"},
+                    {It::DiracKleinTunnelingState, "quantumKleinTunneling"},
+                };
+                const auto found = settings.find(type);
+                return versionOf.at(QLatin1String(found != settings.end() ? found->second : "initialPreparation"));
+            };
+            QStringList held;
+            for (const QString& difference : differences(target->captureExperimentDocument(), latest)) {
+                const QString member = difference.section(QLatin1Char(' '), 0, 0);
+                const bool control = !versionOf.count(member) && member != QLatin1String("initialPreparation");
+                const int since = member == QLatin1String("initialPreparation")
+                                      ? preparedSince(latest.initialPreparation.type)
+                                      : (control ? 1 : versionOf.at(member));
+                if (since <= version)
+                    held << difference;
+            }
+            EXPECT_EQ(held.join(QStringLiteral(", ")).toStdString(), "");
+        }
     }
+    EXPECT_GT(loads, static_cast<int>(presetCount()) * 3) << "the rewrites read as too few documents";
 }
 
 // What a box lets a student set, the window's Save keeps and Load gives
@@ -1055,14 +1151,16 @@ TEST_F(DocumentsWindow, ValuesTheBoxesOfferAreSavedAndLoadedBack)
         const char* preset;
         const char* box;
         double value;
+        const char* said; // what the run says of it, as the window names the experiment
     };
     const Case cases[] = {
-        {"Single Slit Diffraction", "kapitzaDiracStartSpinBox", 1000.0},     // the pulse is not in use
-        {"Quantum Hall Edge State", "hallEdgeYSpinBox", -18.0},              // the launch is above the edge
-        {"Quantum Hall Edge State", "hallEdgeYSpinBox", 8.0},                // the launch is below the edge
-        {"Quantum Backflow", "backflowSlowKSpinBox", 8.0},                   // above the fast band
-        {"Klein Tunneling / Supercritical", "kleinDetectorXSpinBox", -15.0}, // in front of the barrier
-        {"Landau Levels / Cyclotron", "landauFieldSpinBox", 0.0},            // enabled without a field
+        {"Single Slit Diffraction", "kapitzaDiracStartSpinBox", 1000.0, nullptr}, // the pulse is not in use
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", -18.0, nullptr},          // the launch is above the edge
+        {"Quantum Hall Edge State", "hallEdgeYSpinBox", 8.0, nullptr},            // the launch is below the edge
+        {"Quantum Backflow", "backflowSlowKSpinBox", 8.0, nullptr},               // above the fast band
+        {"Klein Tunneling / Supercritical", "kleinDetectorXSpinBox", -15.0,       // in front of the barrier
+         "Klein Tunneling: the detector must lie beyond the barrier"},
+        {"Landau Levels / Cyclotron", "landauFieldSpinBox", 0.0, nullptr}, // enabled without a field
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.preset << ", " << c.box << " = " << c.value);
@@ -1072,6 +1170,10 @@ TEST_F(DocumentsWindow, ValuesTheBoxesOfferAreSavedAndLoadedBack)
         edit(*source, c.box, c.value);
         // Run as the student runs it: Reset rebuilds with the new value.
         control<QAbstractButton>(*source, "resetButton")->click();
+        if (c.said != nullptr) {
+            EXPECT_TRUE(source->statusBar()->currentMessage().startsWith(QLatin1String(c.said)))
+                << source->statusBar()->currentMessage().toStdString();
+        }
         const ExperimentDocument before = source->captureExperimentDocument();
         const QString file = path("edge.vxo.json");
         const FileOutcome saved = saveFile(*source, file);
@@ -1175,7 +1277,9 @@ TEST_F(DocumentsWindow, ADocumentNamingAMissingTargetLoadsWithThatRecordOffAndSa
     ASSERT_EQ(outcome.messages.size(), 1u);
     const ShownMessage& box = outcome.messages.front();
     EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_TRUE(box.text.contains(QStringLiteral("periodicDrive")) && box.text.contains(QStringLiteral("object #77")))
+    // Named as the window names the experiment, not by the file's member.
+    EXPECT_TRUE(box.text.contains(QStringLiteral("Switched off: Periodic drive, because")) &&
+                box.text.contains(QStringLiteral("object #77")))
         << box.text.toStdString();
     EXPECT_FALSE(control<QCheckBox>(window, "periodicDriveEnabledCheckBox")->isChecked());
     EXPECT_TRUE(control<QLabel>(window, "rabiSummaryLabel")->text().contains(QStringLiteral("object #77")))
@@ -1191,6 +1295,98 @@ TEST_F(DocumentsWindow, ADocumentNamingAMissingTargetLoadsWithThatRecordOffAndSa
     off.periodicDrive.enabled = false;
     off.periodicDrive.targetObjectId = document.potentialScene.objects().front().id;
     EXPECT_EQ(differences(window.captureExperimentDocument(), off).join(QStringLiteral(", ")).toStdString(), "");
+}
+
+// A protocol whose target is now an object of another kind, without the
+// parameter it varies or the shape it needs (a drive's slope on what is now a
+// rectangle, the shutter's wall or the Berry loop's trap now a Gaussian),
+// loads switched off as one whose target is missing does: Load names the
+// experiment, the object and what it lacks as the window names them, and the
+// rest of the file loads.
+TEST_F(DocumentsWindow, ATargetOfAnotherKindLoadsWithItsRecordOffAndSaysWhy)
+{
+    struct Case {
+        const char* record;    // the file's member
+        const char* enable;    // its box
+        const char* title;     // the experiment as Load names it
+        const char* targetKey; // null: the Berry loop's trap, the scene's harmonic object
+        const char* parameter; // the drive's parameter list; null for the shutter and the loop
+        const char* kind;      // what the target becomes
+        const char* lacks;     // for the shutter and the loop
+    };
+    const Case cases[] = {
+        {"quantumQuench", "quenchEnabledCheckBox", "Quench", "targetObjectId", "quenchParameterComboBox", "rectangle",
+         nullptr},
+        {"periodicDrive", "periodicDriveEnabledCheckBox", "Periodic drive", "targetObjectId",
+         "periodicDriveParameterComboBox", "rectangle", nullptr},
+        {"linearSweep", "linearSweepEnabledCheckBox", "Linear sweep", "targetObjectId", "linearSweepParameterComboBox",
+         "rectangle", nullptr},
+        {"ramseySequence", "ramseyEnabledCheckBox", "Ramsey", "targetObjectId", "ramseyParameterComboBox", "rectangle",
+         nullptr},
+        {"quantumMoshinsky", "moshinskyEnabledCheckBox", "Diffraction in Time", "shutterObjectId", nullptr, "gaussian",
+         "Moshinsky shutter must be a vertical Barrier or Rectangle"},
+        {"quantumBerry", "berryEnabledCheckBox", "Berry Phase", nullptr, nullptr, "gaussian",
+         "Berry Phase expects one isolated isotropic Harmonic trap"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record);
+        // The first guided experiment that runs the protocol on a parameter
+        // only some kinds of object have.
+        int preset = -1;
+        for (std::uint32_t index = 0; index < presetCount() && preset < 0; ++index) {
+            ExperimentDocument records;
+            static_cast<ExperimentSettingsRecords&>(records) = makeExperimentPreset(index);
+            const QJsonObject record = experimentDocumentToJson(records).value(QLatin1String(c.record)).toObject();
+            if (record.value(QLatin1String("enabled")).toBool() &&
+                (c.parameter == nullptr ||
+                 record.value(QLatin1String("parameter")).toInt() >= SceneParameterCurvatureX))
+                preset = static_cast<int>(index);
+        }
+        ASSERT_GE(preset, 0) << "no guided experiment runs it";
+        source->loadGuidedExperiment(preset);
+        ASSERT_TRUE(control<QCheckBox>(*source, c.enable)->isChecked());
+        const QString file = path("another-kind.vxo.json");
+        ASSERT_TRUE(saveFile(*source, file).ok);
+        QJsonObject root = readJsonFile(file);
+        QJsonObject scene = root.value(QLatin1String("potentialScene")).toObject();
+        QJsonArray objects = scene.value(QLatin1String("objects")).toArray();
+        QString id = c.targetKey != nullptr
+                         ? root.value(QLatin1String(c.record)).toObject().value(QLatin1String(c.targetKey)).toString()
+                         : QString();
+        bool swapped = false;
+        for (int i = 0; i < objects.size(); ++i) {
+            QJsonObject object = objects.at(i).toObject();
+            const bool target = c.targetKey != nullptr
+                                    ? object.value(QLatin1String("id")).toString() == id
+                                    : object.value(QLatin1String("type")) == QLatin1String("harmonic");
+            if (!target || swapped)
+                continue;
+            id = object.value(QLatin1String("id")).toString();
+            object.insert(QLatin1String("type"), QLatin1String(c.kind));
+            objects.replace(i, object);
+            swapped = true;
+        }
+        ASSERT_TRUE(swapped) << "the scene has no target to swap";
+        scene.insert(QLatin1String("objects"), objects);
+        root.insert(QLatin1String("potentialScene"), scene);
+        writeJsonFile(file, root);
+
+        const FileOutcome loaded = loadFile(*target, file);
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        ASSERT_EQ(loaded.messages.size(), 1u);
+        const ShownMessage& box = loaded.messages.front();
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        const QString lacks =
+            c.parameter != nullptr
+                ? QStringLiteral("\"%1\"").arg(control<QComboBox>(*target, c.parameter)->currentText())
+                : QLatin1String(c.lacks);
+        EXPECT_TRUE(box.text.contains(QStringLiteral("Switched off: %1, because ").arg(QLatin1String(c.title))) &&
+                    box.text.contains(QStringLiteral("object #%1").arg(id)) && box.text.contains(lacks))
+            << box.text.toStdString();
+        EXPECT_FALSE(control<QCheckBox>(*target, c.enable)->isChecked());
+        EXPECT_EQ(target->captureExperimentDocument().potentialScene.size(),
+                  source->captureExperimentDocument().potentialScene.size());
+    }
 }
 
 // Loaded on a projector's screen, where the guide is a tab behind the
@@ -1217,20 +1413,6 @@ TEST_F(DocumentsWindow, ADocumentLoadedWhereTheGuideIsATabBringsItsGuideForward)
 }
 
 // --- Values the boxes can show ----------------------------------------------------
-
-QJsonObject readJsonFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-void writeJsonFile(const QString& path, const QJsonObject& root)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    file.write(QJsonDocument(root).toJson());
-}
 
 // The value a settings box shows, as its record holds it: a spin box's value,
 // a list's index, or a sense of rotation's sign.
@@ -1272,38 +1454,42 @@ TEST_F(DocumentsWindow, EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefused
     const UniverseExtent universe{61.44, 30.72};
     const QString file = path("ends.vxo.json");
     const QString past = path("past.vxo.json");
-    int boxes = 0;
+    std::vector<const SettingsRange*> rows;
     for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
         if (row->control == nullptr)
             continue;
-        ++boxes;
-        QWidget* box = control<QWidget>(*source, row->control);
-        ASSERT_NE(box, nullptr);
-        const double kept = shownValue(box, *row);
-        const double lowest = row->lowest(universe), highest = row->highest(universe);
-        if (const auto* real = qobject_cast<QDoubleSpinBox*>(box)) {
-            EXPECT_EQ(real->minimum(), lowest) << row->control;
-            EXPECT_EQ(real->maximum(), highest) << row->control;
+        rows.push_back(row);
+        if (const auto* real = qobject_cast<const QDoubleSpinBox*>(control<QWidget>(*source, row->control))) {
+            EXPECT_EQ(real->minimum(), row->lowest(universe)) << row->control;
+            EXPECT_EQ(real->maximum(), row->highest(universe)) << row->control;
         }
-        const int decimals = std::max(row->decimals, 0);
-        const double step = row->span == SettingsRange::Span::Sign ? 1.0 : std::pow(10.0, -decimals);
-        for (const double end : {lowest, highest}) {
+    }
+    ASSERT_GT(rows.size(), 90u);
+    // Every box at the same end at once: one save and one load keep them all.
+    for (const bool top : {false, true}) {
+        const auto endOf = [&](const SettingsRange& row) { return top ? row.highest(universe) : row.lowest(universe); };
+        for (const SettingsRange* row : rows)
+            showValue(control<QWidget>(*source, row->control), *row, endOf(*row));
+        const FileOutcome saved = saveFile(*source, file);
+        ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
+        const QJsonObject root = readJsonFile(file);
+        const FileOutcome loaded = loadFile(*target, file);
+        ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+        for (const SettingsRange* row : rows) {
+            const double end = endOf(*row);
             SCOPED_TRACE(testing::Message() << row->object << "." << row->field << " at " << end);
-            showValue(box, *row, end);
-            const FileOutcome saved = saveFile(*source, file);
-            ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages.front().text.toStdString());
-            QJsonObject root = readJsonFile(file);
             EXPECT_EQ(root.value(QLatin1String(row->object)).toObject().value(QLatin1String(row->field)).toDouble(),
                       end);
-            const FileOutcome loaded = loadFile(*target, file);
-            ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
             EXPECT_EQ(shownValue(control<QWidget>(*target, row->control), *row), end);
 
-            const double beyond = QString::number(end == lowest ? end - step : end + step, 'f', decimals).toDouble();
-            QJsonObject record = root.value(QLatin1String(row->object)).toObject();
+            const int decimals = std::max(row->decimals, 0);
+            const double step = row->span == SettingsRange::Span::Sign ? 1.0 : std::pow(10.0, -decimals);
+            const double beyond = QString::number(top ? end + step : end - step, 'f', decimals).toDouble();
+            QJsonObject spoilt = root;
+            QJsonObject record = spoilt.value(QLatin1String(row->object)).toObject();
             record.insert(QLatin1String(row->field), beyond);
-            root.insert(QLatin1String(row->object), record);
-            writeJsonFile(past, root);
+            spoilt.insert(QLatin1String(row->object), record);
+            writeJsonFile(past, spoilt);
             const FileOutcome refused = loadFile(*target, past);
             EXPECT_FALSE(refused.ok);
             ASSERT_EQ(refused.messages.size(), 1u);
@@ -1313,45 +1499,57 @@ TEST_F(DocumentsWindow, EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefused
             EXPECT_TRUE(refused.messages.front().text.contains(named)) << refused.messages.front().text.toStdString();
             EXPECT_EQ(shownValue(control<QWidget>(*target, row->control), *row), end) << "a refused file changed it";
         }
-        showValue(box, *row, kept);
     }
-    EXPECT_GT(boxes, 90);
 }
 
 // A value loaded from a file is the one its box shows, the one the run
-// takes and the one the next Save writes; a value the box cannot show as it
-// is (past its range, finer than its decimals, beyond the document's own
-// universe, below the collapse the grid can resolve) is refused with the
-// control and the file's value, and the window keeps what it had.
+// takes and the one the next Save writes. A value with more decimals than its
+// box (a hand-typed digit too many) loads rounded to the box's decimals, and
+// Load names it with the file's value and the one used; one that differs
+// from what the box shows only by rounding noise (a script's 0.1 * 3, or
+// noise just past the end of the range) loads as that value without a word.
+// A value past its box's range, a count that is no whole number, a position
+// beyond the document's own universe or a collapse below what the grid
+// resolves is refused, naming the experiment or group and the box as the
+// window shows them and the file's value, and the window keeps what it had.
 TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
 {
     const int zeno = presetTitled("Quantum Zeno");
     const int klein = presetTitled("Klein");
     ASSERT_GE(zeno, 0);
     ASSERT_GE(klein, 0);
+    constexpr double kRefused = std::numeric_limits<double>::quiet_NaN();
     struct Case {
         int preset;
         QString object; // in the file; its member is the record's field or the control
         QString member;
         double value;
-        const char* refusal; // null: loads
+        double used;      // kRefused: the file is refused
+        const char* text; // the refusal, or the line of Load's note; null: loaded without a word
     };
     const Case cases[] = {
-        {zeno, "quantumZeno", "measurementPeriod", 0.045, nullptr},
-        {zeno, "quantumZeno", "measurementPeriod", 0.01,
-         "Experiment quantumZeno: \"Measurement dt\" is 0.01; the allowed range is 0.04 to 5."},
-        {klein, "quantumHallEdge", "edgeY", 9,
-         "Experiment quantumHallEdge: \"Edge Y\" is 9; the allowed range is -18 to 8."},
-        {klein, "quantumKleinTunneling", "barrierCenterX", 20.48, nullptr},
-        {klein, "quantumKleinTunneling", "momentumX", 1.2287,
-         "Experiment quantumKleinTunneling: \"Momentum px\" is 1.2287; the allowed values have at most 3 decimals."},
-        {zeno, "controls", "centerXSpinBox", 20.5,
-         "Value 20.5 for control 'centerXSpinBox' is outside its range -20.48 to 20.48."},
-        {zeno, "controls", "sigmaSpinBox", 0.805, "Value 0.805 for control 'sigmaSpinBox' has more than 2 decimals."},
-        {zeno, "controls", "detectorBinsSpinBox", 64.5,
-         "Value 64.5 for control 'detectorBinsSpinBox' is not a whole number."},
-        {zeno, "measurementCollapse", "resolution", 0.2,
-         "Value 0.2 for control 'collapseResolutionSpinBox' is outside its range 0.24 to 5."},
+        {zeno, "quantumZeno", "measurementPeriod", 0.045, 0.045, nullptr},
+        {zeno, "quantumZeno", "measurementPeriod", 0.0401, 0.04,
+         "Zeno: \"Measurement dt\" is 0.0401 in the file; 0.040 is used."},
+        {zeno, "quantumZeno", "measurementPeriod", 0.1 * 3, 0.3, nullptr},
+        {zeno, "quantumZeno", "measurementPeriod", std::nextafter(0.04, 0.0), 0.04, nullptr},
+        {zeno, "quantumZeno", "measurementPeriod", 0.01, kRefused,
+         "Zeno: \"Measurement dt\" is 0.01; the allowed range is 0.04 to 5."},
+        {klein, "quantumHallEdge", "edgeY", 9, kRefused, "Hall Edge: \"Edge Y\" is 9; the allowed range is -18 to 8."},
+        {klein, "quantumKleinTunneling", "barrierCenterX", 20.48, 20.48, nullptr},
+        {klein, "quantumKleinTunneling", "momentumX", 1.2287, 1.229,
+         "Klein Tunneling: \"Momentum px\" is 1.2287 in the file; 1.229 is used."},
+        {zeno, "controls", "centerXSpinBox", 20.5, kRefused,
+         "Initial State: \"Center X\" is 20.5; the allowed range is -20.48 to 20.48."},
+        {zeno, "controls", "sigmaSpinBox", 0.805, 0.81, "Initial State: \"Sigma\" is 0.805 in the file; 0.81 is used."},
+        {zeno, "controls", "sigmaSpinBox", 0.7 + 0.1, 0.8, nullptr},
+        {zeno, "controls", "detectorBinsSpinBox", 64.5, kRefused,
+         "Detector screen: \"Histogram bins\" is 64.5; the allowed values are whole numbers."},
+        {zeno, "controls", "detectorBinsSpinBox", 0.57 * 100, 57, nullptr},
+        {zeno, "measurementCollapse", "resolution", 0.2, kRefused,
+         "Single-system collapse: \"Resolution sigma_m\" is 0.2; the allowed range is 0.24 to 5."},
+        {zeno, "measurementCollapse", "resolution", 0.655, 0.66,
+         "Single-system collapse: \"Resolution sigma_m\" is 0.655 in the file; 0.66 is used."},
     };
     // What the run reads of a record between rebuilds: the stored record.
     const auto run = [](const MainWindow& window, const Case& c) {
@@ -1359,17 +1557,24 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         static_cast<ExperimentSettingsRecords&>(records) = MainWindowProbe::storedRecords(window);
         return experimentDocumentToJson(records).value(c.object).toObject().value(c.member);
     };
+    std::map<int, QJsonObject> saves;
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.object.toStdString() << "." << c.member.toStdString() << " " << c.value);
+        SCOPED_TRACE(testing::Message() << c.object.toStdString() << "." << c.member.toStdString() << " "
+                                        << QString::number(c.value, 'g', 17).toStdString());
         const SettingsRange* row = findSettingsRange(c.object.toLatin1().constData(), c.member.toLatin1().constData());
         const QString name = row != nullptr                          ? QLatin1String(row->control)
                              : c.object == QLatin1String("controls") ? c.member
                                                                      : QStringLiteral("collapseResolutionSpinBox");
-        source->loadGuidedExperiment(c.preset);
-        target->loadGuidedExperiment(c.preset);
+        // Each file is the guided experiment's own save with one value
+        // changed; a refused one leaves the window as it was, a loaded one
+        // replaces all of it.
         const QString file = path("value.vxo.json");
-        ASSERT_TRUE(saveFile(*source, file).ok);
-        QJsonObject root = readJsonFile(file);
+        if (saves.count(c.preset) == 0) {
+            source->loadGuidedExperiment(c.preset);
+            ASSERT_TRUE(saveFile(*source, file).ok);
+            saves[c.preset] = readJsonFile(file);
+        }
+        QJsonObject root = saves[c.preset];
         QJsonObject member = root.value(c.object).toObject();
         member.insert(c.member, c.value);
         root.insert(c.object, member);
@@ -1377,23 +1582,59 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         const double before = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
         const FileOutcome loaded = loadFile(*target, file);
         const double shown = shownValue(control<QWidget>(*target, name.toLatin1().constData()), SettingsRange{});
-        if (c.refusal != nullptr) {
+        if (std::isnan(c.used)) {
             EXPECT_FALSE(loaded.ok);
             ASSERT_EQ(loaded.messages.size(), 1u);
-            EXPECT_EQ(loaded.messages.front().text.toStdString(), c.refusal);
+            EXPECT_EQ(loaded.messages.front().text.toStdString(), c.text);
             EXPECT_EQ(shown, before) << "a refused file changed the box";
             continue;
         }
         ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
-        EXPECT_EQ(shown, c.value) << "the box";
+        if (c.text != nullptr) {
+            ASSERT_EQ(loaded.messages.size(), 1u);
+            EXPECT_EQ(loaded.messages.front().icon, QMessageBox::Warning);
+            EXPECT_TRUE(loaded.messages.front().text.endsWith(QStringLiteral("\n") + QString::fromUtf8(c.text)))
+                << loaded.messages.front().text.toStdString();
+        } else {
+            EXPECT_TRUE(loaded.messages.empty()) << loaded.messages.front().text.toStdString();
+        }
+        EXPECT_EQ(shown, c.used) << "the box";
         if (row != nullptr) {
-            EXPECT_EQ(run(*target, c).toDouble(), c.value) << "the run";
+            EXPECT_EQ(run(*target, c).toDouble(), c.used) << "the run";
         }
         const QString again = path("again.vxo.json");
         ASSERT_TRUE(saveFile(*target, again).ok);
-        EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.value)
-            << "the next Save";
+        EXPECT_EQ(readJsonFile(again).value(c.object).toObject().value(c.member).toDouble(), c.used) << "the next Save";
     }
+
+    // A script that writes every value of every settings box with a digit
+    // too many: the box lists the first eight, its details all of them, and
+    // it fits the screen.
+    QJsonObject root = saves[zeno];
+    const UniverseExtent universe{root.value("controls").toObject().value("universeWidthSpinBox").toDouble(),
+                                  root.value("controls").toObject().value("universeHeightSpinBox").toDouble()};
+    int finer = 0;
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        if (row->control == nullptr || row->decimals <= 0)
+            continue;
+        QJsonObject record = root.value(QLatin1String(row->object)).toObject();
+        const double value = record.value(QLatin1String(row->field)).toDouble();
+        const double digit = 4.0 * std::pow(10.0, -row->decimals - 1);
+        record.insert(QLatin1String(row->field),
+                      value + digit <= row->highest(universe) ? value + digit : value - digit);
+        root.insert(QLatin1String(row->object), record);
+        ++finer;
+    }
+    const QString file = path("finer.vxo.json");
+    writeJsonFile(file, root);
+    const FileOutcome loaded = loadFile(*target, file);
+    ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+    ASSERT_EQ(loaded.messages.size(), 1u);
+    const ShownMessage& box = loaded.messages.front();
+    EXPECT_EQ(box.text.count(QStringLiteral(" in the file; ")), 8);
+    EXPECT_TRUE(box.text.contains(QStringLiteral("and %1 more").arg(finer - 8))) << box.text.toStdString();
+    EXPECT_EQ(box.details.count(QStringLiteral(" in the file; ")), finer);
+    EXPECT_LE(box.size.height(), box.screen.height());
 }
 
 // Random values within what the boxes offer, on random guided experiments

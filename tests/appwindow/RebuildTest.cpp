@@ -412,8 +412,9 @@ TEST_F(Rebuild, AFailedPreparationFallsBackToThePacketAndSaysWhy)
          [&] { return gaugeMessage("Hall edge build failed: %1", false); }},
         {43, [] { form<QCheckBox>("landauEnabledCheckBox").setChecked(false); }, [] { return std::string(); }},
         {47, [] { form<QDoubleSpinBox>("kleinDetectorXSpinBox").setValue(-15.0); },
+         // Named as the window names the experiment, not by its analysis class.
          [] {
-             return std::string("QuantumKleinTunneling2D: the detector must lie beyond the barrier (detector X > "
+             return std::string("Klein Tunneling: the detector must lie beyond the barrier (detector X > "
                                 "barrier center X + width / 2)");
          }},
     };

@@ -186,8 +186,25 @@ TEST(DocumentReading, IntegersThatAreNotWholeReadAsTheirStandInOrAreNamedAsWritt
     ExperimentDocument d;
     QString error;
     EXPECT_FALSE(parseExperimentDocument(file, d, error));
-    EXPECT_EQ(error.toStdString(),
-              "Experiment quantumLandau: \"Landau index n\" is 1000000000000; the allowed range is 0 to 8.");
+    EXPECT_EQ(error.toStdString(), "Landau: \"Landau index n\" is 1000000000000; the allowed range is 0 to 8.");
+}
+
+// A number that differs from what its box shows only by rounding noise is
+// that number: a script's count (0.29 * 100) is the whole number, and noise
+// just past either end of a range is inside it. The reader keeps a number
+// as the file gives it otherwise: the window rounds it to its box.
+TEST(DocumentReading, RoundingNoiseIsNoReasonToRefuseANumber)
+{
+    QJsonObject file = validFile();
+    test::setPath(file, {"ramseyEnsemble", "memberCount"}, 0.29 * 100);
+    test::setPath(file, {"quantumKapitzaDirac", "maximumOrder"}, std::nextafter(12.0, 13.0));
+    test::setPath(file, {"quantumZeno", "measurementPeriod"}, std::nextafter(0.04, 0.0));
+    test::setPath(file, {"quantumHallEdge", "edgeY"}, std::nextafter(8.0, 9.0));
+    const ExperimentDocument d = load(file);
+    EXPECT_EQ(d.ramseyEnsemble.memberCount, 29);
+    EXPECT_EQ(d.quantumKapitzaDirac.maximumOrder, 12);
+    EXPECT_EQ(d.quantumZeno.measurementPeriod, std::nextafter(0.04, 0.0));
+    EXPECT_EQ(d.quantumHallEdge.edgeY, std::nextafter(8.0, 9.0));
 }
 
 TEST(DocumentReading, SceneChecksOfBerryAndMoshinskyRunOnlyWhenEnabled)
@@ -196,50 +213,108 @@ TEST(DocumentReading, SceneChecksOfBerryAndMoshinskyRunOnlyWhenEnabled)
     QJsonObject file = experimentDocumentToJson(test::nonDefaultDocument(false));
     test::setPath(file, {"quantumMoshinsky", "enabled"}, false);
     test::setPath(file, {"quantumMoshinsky", "shutterObjectId"}, "4242");
-    EXPECT_EQ(load(file).quantumMoshinsky.shutterObjectId, 4242u);
+    const ExperimentDocument off = load(file);
+    EXPECT_EQ(off.quantumMoshinsky.shutterObjectId, 4242u);
+    EXPECT_TRUE(off.switchedOff.empty());
 
     test::setPath(file, {"quantumBerry", "enabled"}, true);
-    ExperimentDocument d;
-    QString error;
-    EXPECT_FALSE(parseExperimentDocument(file, d, error));
-    EXPECT_EQ(error, QStringLiteral("Experiment quantumBerry values or base harmonic trap are invalid."));
+    const ExperimentDocument on = load(file);
+    EXPECT_FALSE(on.quantumBerry.enabled);
+    ASSERT_EQ(on.switchedOff.size(), 1u);
+    EXPECT_EQ(on.switchedOff.front().record, QStringLiteral("quantumBerry"));
 }
 
-TEST(DocumentReading, ARecordWhoseTargetIsMissingIsReadSwitchedOffWithANote)
+// A record that cannot act on its scene (its target missing, of another
+// kind, without the parameter it varies, or no trap for the loop) costs the
+// file nothing but itself: it is read switched off, with a note naming the
+// record as the window names it, the object and what it lacks; its other
+// values and the records beside it stay as the file has them.
+TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
 {
-    // The file is kept whole: only the record goes off, its other values and
-    // the records beside it as the file has them.
+    struct Change {
+        const char* member;
+        const char* key;
+        QJsonValue value;
+    };
     struct Case {
         const char* record;
-        const char* idKey;
-        QJsonValue id;
-        const char* named; // what the note names
-        bool shutterScene; // the scene of the enabled shutter
-        std::function<bool(const ExperimentDocument&)> enabled;
+        const char* title;
+        std::vector<Change> changes;
+        const char* named; // what the note says
+        bool shutterScene; // the scene of the enabled shutter (else the Berry trap's)
     };
+    const QJsonValue slopeX = SceneParameterSlopeX;
+    const QJsonValue curvatureX = SceneParameterCurvatureX;
     const std::vector<Case> cases = {
-        {"quantumQuench", "targetObjectId", "999", "object #999", false,
-         [](const ExperimentDocument& d) { return d.quantumQuench.enabled; }},
-        {"periodicDrive", "targetObjectId", "77", "object #77", false,
-         [](const ExperimentDocument& d) { return d.periodicDrive.enabled; }},
-        {"linearSweep", "targetObjectId", "5", "object #5", false,
-         [](const ExperimentDocument& d) { return d.linearSweep.enabled; }},
+        {"quantumQuench", "Quench", {{"quantumQuench", "targetObjectId", "999"}}, "object #999, is not in", false},
+        {"quantumQuench",
+         "Quench",
+         {{"quantumQuench", "targetObjectId", "9"}},
+         "object #9, has no \"Harmonic kX + kY\"",
+         false},
+        {"periodicDrive",
+         "Periodic drive",
+         {{"periodicDrive", "targetObjectId", "77"}},
+         "object #77, is not in",
+         false},
+        {"periodicDrive",
+         "Periodic drive",
+         {{"periodicDrive", "targetObjectId", "12"}, {"periodicDrive", "parameter", curvatureX}},
+         "object #12, has no \"Harmonic kX\"",
+         true},
+        {"linearSweep", "Linear sweep", {{"linearSweep", "targetObjectId", "5"}}, "object #5, is not in", false},
+        {"linearSweep",
+         "Linear sweep",
+         {{"linearSweep", "targetObjectId", "3"}},
+         "object #3, has no \"Linear slope X\"",
+         false},
         // A number where the id's string belongs names no object.
-        {"ramseySequence", "targetObjectId", 9, "no target object", false,
-         [](const ExperimentDocument& d) { return d.ramseySequence.enabled; }},
-        {"quantumMoshinsky", "shutterObjectId", "4242", "object #4242", true,
-         [](const ExperimentDocument& d) { return d.quantumMoshinsky.enabled; }},
+        {"ramseySequence", "Ramsey", {{"ramseySequence", "targetObjectId", 9}}, "no target object", false},
+        {"ramseySequence",
+         "Ramsey",
+         {{"ramseySequence", "targetObjectId", "3"}, {"ramseySequence", "parameter", slopeX}},
+         "object #3, has no \"Linear slope X\"",
+         false},
+        {"quantumMoshinsky",
+         "Diffraction in Time",
+         {{"quantumMoshinsky", "shutterObjectId", "4242"}},
+         "object #4242, is not in",
+         true},
+        {"quantumMoshinsky",
+         "Diffraction in Time",
+         {{"quantumMoshinsky", "shutterObjectId", "3"}},
+         "object #3: Moshinsky shutter must be a vertical Barrier or Rectangle",
+         true},
+        // The Berry scene holds the shutter's wall switched off.
+        {"quantumMoshinsky",
+         "Diffraction in Time",
+         {{"quantumMoshinsky", "enabled", true}},
+         "object #12: Moshinsky shutter object is missing or disabled",
+         false},
+        {"quantumBerry",
+         "Berry Phase",
+         {{"quantumBerry", "enabled", true}},
+         "object #9: Berry Phase expects one isolated isotropic Harmonic trap",
+         true},
+        // The trap's curvature is 0.5: the loop's anisotropy must stay below 0.25.
+        {"quantumBerry",
+         "Berry Phase",
+         {{"quantumBerry", "anisotropy", 0.3}},
+         "object #3: Berry anisotropy is too large",
+         false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.record);
+        SCOPED_TRACE(c.named);
         const ExperimentDocument whole = test::nonDefaultDocument(!c.shutterScene);
         QJsonObject file = experimentDocumentToJson(whole);
-        test::setPath(file, {c.record, c.idKey}, c.id);
+        for (const Change& change : c.changes)
+            test::setPath(file, {change.member, change.key}, change.value);
         const ExperimentDocument d = load(file);
-        EXPECT_FALSE(c.enabled(d));
+        EXPECT_FALSE(experimentDocumentToJson(d).value(QLatin1String(c.record)).toObject().value("enabled").toBool());
         ASSERT_EQ(d.switchedOff.size(), 1u);
         EXPECT_EQ(d.switchedOff.front().record.toStdString(), c.record);
-        EXPECT_TRUE(d.switchedOff.front().reason.contains(QLatin1String(c.named)))
+        EXPECT_EQ(d.switchedOff.front().title.toStdString(), c.title);
+        EXPECT_TRUE(d.switchedOff.front().reason.contains(QString::fromUtf8(c.named)))
             << d.switchedOff.front().reason.toStdString();
         EXPECT_EQ(d.potentialScene.size(), whole.potentialScene.size());
         EXPECT_EQ(d.quantumKleinTunneling.enabled, whole.quantumKleinTunneling.enabled);

@@ -1,50 +1,17 @@
 #include "DocumentTestSupport.h"
+#include "common/SchemaMembers.h"
 
 #include "document/ExperimentDocumentJson.h"
+#include "document/SettingsRanges.h"
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
+#include <map>
 
 namespace vxo {
 namespace {
 
-// The versioned root members and the schema that introduced each.
-const std::vector<std::pair<const char*, int>>& rootMemberVersions()
-{
-    static const std::vector<std::pair<const char*, int>> members = {
-        {"potentialScene", 2},
-        {"initialPreparation", 4},
-        {"measurementCollapse", 5},
-        {"quantumQuench", 6},
-        {"periodicDrive", 7},
-        {"linearSweep", 8},
-        {"ramseySequence", 10},
-        {"ramseyEnsemble", 12},
-        {"talbotInitialState", 13},
-        {"vortexInitialState", 14},
-        {"andersonInitialState", 15},
-        {"kickedRotor", 16},
-        {"kickedRotorInitialState", 16},
-        {"quantumZeno", 17},
-        {"quantumZenoInitialState", 17},
-        {"quantumScar", 18},
-        {"quantumBerry", 19},
-        {"quantumLoschmidt", 20},
-        {"moshinskyInitialState", 21},
-        {"quantumMoshinsky", 21},
-        {"kapitzaDiracInitialState", 22},
-        {"quantumKapitzaDirac", 22},
-        {"quantumAharonovBohm", 23},
-        {"quantumLandau", 24},
-        {"quantumHallEdge", 25},
-        {"quantumBackflow", 26},
-        {"quantumZitterbewegung", 27},
-        {"quantumKleinTunneling", 28},
-    };
-    return members;
-}
+using test::rootMemberVersions;
 
 class SchemaVersion : public ::testing::TestWithParam<int> {
 protected:
@@ -103,6 +70,51 @@ TEST_P(SchemaVersion, EveryMemberOfTheVersionIsRequired)
         EXPECT_FALSE(parseExperimentDocument(file, loaded, error)) << key;
         EXPECT_TRUE(error.contains(QStringLiteral("is missing a valid"))) << key << ": " << error.toStdString();
         EXPECT_EQ(loaded.name, QStringLiteral("sentinel"));
+    }
+}
+
+// Members the version lacks take defaults that fit the file's own universe:
+// on the narrowest universe the boxes offer, and on the widest, every value
+// of the upgraded document lies in its box's range, so that no default is
+// the reason a file is refused (the Klein packet starts 10 left of the
+// centre of a default universe).
+TEST_P(SchemaVersion, DefaultsFitTheFilesOwnUniverse)
+{
+    std::map<QString, int> versionOf;
+    for (const auto& [key, version] : rootMemberVersions())
+        versionOf[QLatin1String(key)] = version;
+    for (const UniverseExtent universe : {UniverseExtent{10.24, 16.0}, UniverseExtent{81.92, 10.24}}) {
+        SCOPED_TRACE(testing::Message() << universe.width << " x " << universe.height);
+        ExperimentDocument held;
+        held.controls.insert(QStringLiteral("universeWidthSpinBox"), universe.width);
+        held.controls.insert(QStringLiteral("universeHeightSpinBox"), universe.height);
+        QJsonObject file = experimentDocumentToJson(held);
+        file.insert(QStringLiteral("schemaVersion"), GetParam());
+        for (const auto& [key, version] : rootMemberVersions()) {
+            if (version > GetParam())
+                file.remove(QLatin1String(key));
+        }
+        // The members the file holds keep their positions at the centre,
+        // where any universe has room for them.
+        for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+            const bool position =
+                row->span == SettingsRange::Span::UniverseX || row->span == SettingsRange::Span::UniverseY;
+            if (position && file.contains(QLatin1String(row->object)))
+                test::setPath(file, {row->object, row->field}, 0.0);
+        }
+        ExperimentDocument loaded;
+        QString error;
+        ASSERT_TRUE(parseExperimentDocument(file, loaded, error)) << error.toStdString();
+        const QJsonObject upgraded = experimentDocumentToJson(loaded);
+        int defaults = 0;
+        for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+            if (versionOf.at(QLatin1String(row->object)) <= GetParam())
+                continue;
+            ++defaults;
+            const double value = test::valueAt(upgraded, {row->object, row->field}).toDouble();
+            EXPECT_EQ(row->outsideFault(value, universe).toStdString(), "");
+        }
+        EXPECT_EQ(defaults > 0, GetParam() < 28);
     }
 }
 
