@@ -148,10 +148,10 @@ QString MainWindow::replacedStartText() const
 {
     if (!boundStartReplaced)
         return {};
-    return QStringLiteral("START REPLACED: at the last rebuild the bound states did not fit the grid, potential or "
-                          "mass, so the run started from the Gaussian packet, not from the state this prediction "
-                          "assumes (Compute states, then Prepare on the Bound states page, or Load the experiment "
-                          "again) | ");
+    return QStringLiteral("START REPLACED: this run started from the Gaussian packet, not from the bound state this "
+                          "prediction assumes: no bound states fitting the grid, potential and mass were in hand at "
+                          "the last rebuild (Compute states, then Prepare on the Bound states page, or Load the "
+                          "experiment again) | ");
 }
 
 void MainWindow::prepareBoundEigenstate()

@@ -1281,10 +1281,10 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return landauZenerFormula(r, 18); }},
         {18, "sweep (t = {4}) the", "passaggio (t = {4}) il", 0.0, setting(18, "linearSweepDurationSpinBox")},
         {18, "not add up to 1:", "non sommano a 1:", 0.0, nullptr},
-        {18, "Pleft = {0.74}", "Pleft = {0.74}", 0.005,
-         summaryFigure(18, 4.0 - kClockSlack, "landauZenerSummaryLabel", "", "Pleft=")},
-        {18, "Pright = {0.20}", "Pright = {0.20}", 0.005,
-         lookedAgain(18, 4.0 - kClockSlack, shownFigure("landauZenerSummaryLabel", "Pright="))},
+        {18, "Pleft-state = {0.74}", "Pleft-state = {0.74}", 0.005,
+         summaryFigure(18, 4.0 - kClockSlack, "landauZenerSummaryLabel", "", "Pleft-state=")},
+        {18, "Pright-state = {0.20}", "Pright-state = {0.20}", 0.005,
+         lookedAgain(18, 4.0 - kClockSlack, shownFigure("landauZenerSummaryLabel", "Pright-state="))},
         {18, "(captured = {0.94})", "(captured = {0.94})", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "captured="))},
         {18, "8 gives P_d = {0.49}", "8 da' P_d = {0.49}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 8.0))},
         {18, "20 gives {0.17}", "20 da' {0.17}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 20.0))},
@@ -1309,7 +1309,7 @@ const std::vector<GuideClaim>& earlyClaims()
              return r.spinBox("linearSweepStartTimeSpinBox") + r.spinBox("linearSweepDurationSpinBox");
          })},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright-state=")(r); }},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
          [](GuideRun& r) {
              r.at(19, 40.0);
@@ -1393,7 +1393,7 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Pupper=")(r); }},
         {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
-        {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
+        {21, "live Pright-state = {0.59} at t = 17", "live Pright-state = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright-state=")},
         {21, "(captured = {0.86})", "(captured = {0.86})", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "captured=")},
         {21, "adds about {2.6} rad", "aggiunge circa {2.6} rad", 0.05,
          [](GuideRun& r) { return 3.0 * stueckelbergEndGap(r); }},
