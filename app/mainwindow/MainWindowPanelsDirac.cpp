@@ -52,9 +52,9 @@ QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder, doub
         bound < 1.0 ? PanelText(latin1("up to %1% of it")).fixed(100.0 * bound, 1).text() : latin1("all of it");
     // Up to the mark less than its share had crossed, which moves <x> by at
     // most that share of the box's width.
-    return PanelText(latin1("\nWINDOW PAST ITS VALIDITY: the packet reaches the edge of the periodic box from t=%1, "
-                            "and by t=%2 %3 may have wrapped round it: <x> and detrendedX are not given, and the fit "
-                            "is that of t <= %4, where <x> is off by at most %5"))
+    return PanelText(latin1("\nWINDOW PAST ITS VALIDITY: from t=%1 the packet reaches the edge of the periodic "
+                            "box (by t=%2 %3 may have wrapped round): <x> and detrendedX not given; the fit is that "
+                            "of t <= %4, where <x> is off by at most %5"))
         .fixed({recorder.wrapMarkTime(), recorder.samples().back().time}, 2)
         .word(share)
         .fixed(std::max(recorder.readingEndTime(), 0.0), 2)

@@ -351,9 +351,8 @@ void MainWindow::updateRabiPanel()
         plot.setTwoLevelReference(twoLevel.rabiReference);
         plot.setSamples(samples);
         form.rabiSummaryLabel->setText(
-            start + QStringLiteral("The computed bound states belong to another grid or mass than this run: the drive "
-                                   "is a valid Rabi drive, but the two-level basis must be computed again (Compute "
-                                   "states on the Bound states page)."));
+            start + QStringLiteral("The bound states were computed for another grid or mass: Compute states again "
+                                   "(the drive is a valid Rabi drive)."));
         writeDiagnosticsRow(kRabiRow, QStringLiteral("states stale - recompute"));
         return;
     }

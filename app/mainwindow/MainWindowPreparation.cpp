@@ -148,10 +148,9 @@ QString MainWindow::replacedStartText() const
 {
     if (!boundStartReplaced)
         return {};
-    return QStringLiteral("START REPLACED: this run started from the Gaussian packet, not from the bound state this "
-                          "prediction assumes: no bound states fitting the grid, potential and mass were in hand at "
-                          "the last rebuild (Compute states, then Prepare on the Bound states page, or Load the "
-                          "experiment again) | ");
+    return QStringLiteral("START REPLACED: the run began from the Gaussian packet, not the bound state assumed here "
+                          "(no states fitting this grid, potential and mass at the last rebuild: Compute states and "
+                          "Prepare, or Load again) | ");
 }
 
 void MainWindow::prepareBoundEigenstate()

@@ -215,7 +215,7 @@ std::vector<ZitterbewegungSample> zitterbewegungWindow(MainWindow& w, double wid
 // packet reaches the edge of the periodic box, the page says from when.
 TEST_F(PanelsDirac, ZitterbewegungLongWindowKeepsItsStartAndSaysWhatWrappedRound)
 {
-    const char* const wrapNote = "the packet reaches the edge of the periodic box from t=";
+    const char* const wrapNote = "WINDOW PAST ITS VALIDITY: from t=";
     // Twice as wide a box: nothing reaches its edges by t = 30.
     zitterbewegungWindow(*window, 81.92, 12.0);
     const double trembling = valueAfter(text("zitterSummaryLabel"), "max|detrendedX|=");
