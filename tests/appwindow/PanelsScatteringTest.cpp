@@ -238,6 +238,16 @@ protected:
         test::waitUntil([] { return !running(); });
     }
 
+    // Plays at 16x until the run has paused itself at separation.
+    static void playUntilSeparated()
+    {
+        MainWindow& w = window();
+        test::setIndex(w, "speedComboBox", 6);
+        test::click(w, "playButton");
+        runUntilPaused();
+        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+    }
+
     // Runs until `ticks` more ticks of the run timer have passed or the run
     // has stopped.
     static void runTicks(int ticks)
@@ -289,10 +299,7 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         MainWindow& w = window();
         loadOnSmallGrid(c.preset, 30.72);
         EXPECT_EQ(text(row(kStateRow)), c.before);
-        test::setIndex(w, "speedComboBox", 6);
-        test::click(w, "playButton");
-        runUntilPaused();
-        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
         const double pausedAt = w.schroedingerSolver().time();
         EXPECT_GT(pausedAt, 2.0) << "separation is read only after t = 2";
         EXPECT_EQ(text(row(kStateRow)), c.separated);
@@ -421,10 +428,7 @@ TEST_F(PanelsScatteringTest, TheSingleBarrierIsComparedWithTheThicknessTheGridPa
             EXPECT_FALSE(theory.contains(QStringLiteral("painted"))) << text(theory);
         }
 
-        test::setIndex(w, "speedComboBox", 6);
-        test::click(w, "playButton");
-        runUntilPaused();
-        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
         EXPECT_EQ(text(row(kStateRow)), "SEPARATED / MEASUREMENT VALID");
         const QString values = row(kProbabilitiesRow);
         const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
@@ -514,10 +518,7 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
             if (c.momentum > 0.0)
                 setQuietly<QDoubleSpinBox>(form, "momentumSpinBox", c.momentum);
         });
-        test::setIndex(w, "speedComboBox", 6);
-        test::click(w, "playButton");
-        runUntilPaused();
-        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
         ASSERT_GE(1.0 - w.waveField().norm(), c.taken) << "the layer took less before separation than meant";
 
         const auto [edges, heights] = paintedSteps(w.potentialField());
@@ -1009,10 +1010,7 @@ TEST_F(PanelsScatteringTest, AWellOnTheBarrierPageIsReadAgainstThePaintedWell)
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("T=")), planeWave, 1e-4) << text(row(kTheoryRow));
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("R=")), 1.0 - planeWave, 1e-4);
 
-    test::setIndex(w, "speedComboBox", 6);
-    test::click(w, "playButton");
-    runUntilPaused();
-    ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+    ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
     EXPECT_EQ(text(row(kStateRow)), "SEPARATED / MEASUREMENT VALID");
     const QString values = row(kProbabilitiesRow);
     const double reference =
