@@ -51,7 +51,7 @@ constexpr double kLeakWindowRoundTrips = 2.0;
 // Until then, a cavity that has given back this share of the most it held
 // is said to be emptying.
 constexpr double kCavityGivenBack = 0.5;
-// The painted barrier pair is read over this many cells beyond its outer
+// The painted barriers are read over this many cells beyond their outer
 // faces, wide enough for any rule that paints a face into its neighbour cell.
 constexpr double kPaintedMarginCells = 4.0;
 
@@ -159,9 +159,9 @@ QString cellsDisagreementText(const RowTransmission& cells, double exact, double
                PanelText(QStringLiteral("%1, the exact walls' packet T")).fixed(exact, 4).text());
 }
 
-// The reading at separation against the packet's reference ("n/a" where
-// there is none), with the time it was taken: "P_R=%1   P_T=%2   <inside>=%3
-// packet T=%4   deltaT=%5   read at t=%6".
+// The reading at separation against the packet's reference, with the time
+// it was taken: "P_R=%1   P_T=%2   <inside>=%3   packet T=%4   deltaT=%5
+// read at t=%6".
 QString separatedReadingText(const char* format, const SeparationReading& reading, double reference)
 {
     return PanelText(QString::fromLatin1(format))
