@@ -173,7 +173,8 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # readings of four slow runs to separation (the layer's count and its
 # bookkeeping have their own tests and the shorter barrier page tests run
 # them and the check of the cells), the Zitterbewegung window run to t = 60
-# past its box (the recorder's own test keeps the fit at the mark), and the whole
+# past its box (the recorder's own test keeps the fit at the mark), the names
+# on two whole screens (the shorter page tests write the same labels), and the whole
 # transform against the line algorithm on the best path only (the path tests
 # check every variant on every shape). So do the program started six times
 # under a window manager, and one profile moved between three screens with
@@ -278,7 +279,8 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls \
                       RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook \
                       PanelsScatteringTest.TheSingleBarrierIsComparedWithTheThicknessTheGridPaints \
-                      PanelsDirac.ZitterbewegungWindowPastTheBoxSaysSoInsteadOfAFigure
+                      PanelsDirac.ZitterbewegungWindowPastTheBoxSaysSoInsteadOfAFigure \
+                      PanelsTwoLevelTest.EachNameOnAScreenCarriesOneFigure
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

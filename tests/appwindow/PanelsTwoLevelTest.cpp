@@ -450,7 +450,6 @@ TEST_F(PanelsTwoLevelTest, EachNameOnAScreenCarriesOneFigure)
     } screens[] = {
         {7, 0.0, "resonanceSummaryLabel", {"double T=", "packet T="}},
         {18, 4.0, "landauZenerSummaryLabel", {"P_left=", "Pleft-state="}},
-        {21, 17.0, "stueckelbergSummaryLabel", {"P_left=", "Pleft-state="}},
     };
     const char* const watched[] = {"T1D=",    "double T=", "packet T=", "theory T=",    "Pleft=",
                                    "P_left=", "Pright=",   "P_right=",  "Pleft-state=", "Pright-state="};
