@@ -167,8 +167,8 @@ TEST(PacketAveragedTransmission, TheLeadsAreNeverTheCavity)
 // The packet run through a painted barrier on a line of its cells: on cells
 // fine against its wavelength it passes what the exact walls let through
 // (the square barrier averaged over its momenta), and a flat row lets it all
-// pass. A packet that has no width, a row outside the grid or an empty span
-// runs nothing. Cells of dx x 1.25 dx, as users make them.
+// pass, whatever the row holds beyond the span. A packet that has no width,
+// a row outside the grid or an empty span runs nothing. Cells of dx x 1.25 dx, as users make them.
 TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
 {
     const double dx = 0.04, height = 4.5, thickness = 0.64;
@@ -183,6 +183,11 @@ TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
         packet.momentum, gaussianMomentumSpread(packet.sigma, 1.0), 1.0);
     EXPECT_NEAR(run.transmission, exact, 2e-3);
     EXPECT_GT(run.time, 8.0 / 2.5) << "drained only once the packet has passed";
+    // Only the span's cells are run: a wall beyond it changes nothing.
+    PotentialField2D walled = v;
+    walled.addRectangle(6.0f, 0.0f, 1.0f, 1.0f, 50.0f);
+    EXPECT_EQ(DrainedRowTransmission::run(walled, 4, -1.0, 1.0, parameters, packet, 0.5).transmission,
+              run.transmission);
 
     PotentialField2D flat(2048, 8, float(dx), float(1.25 * dx));
     EXPECT_NEAR(DrainedRowTransmission::run(flat, 4, -1.0, 1.0, parameters, packet, 0.5).transmission, 1.0, 1e-3);

@@ -389,23 +389,32 @@ TEST(DiracZitterbewegungRecorder, PastTheMarkTheFitStaysThatOfTheSamplesReadBefo
     ASSERT_GE(marked, 3) << "the packet reaches the edge after a few samples";
     EXPECT_EQ(recorder.readingEndTime(), marked - 1.0);
     const std::vector<ZitterbewegungSample> read(recorder.samples().begin(), recorder.samples().begin() + marked);
-    double n = 0.0, st = 0.0, stt = 0.0, sx = 0.0, stx = 0.0;
-    for (const ZitterbewegungSample& s : read) {
-        n += 1.0;
-        st += s.time;
-        stt += s.time * s.time;
-        sx += s.meanX;
-        stx += s.time * s.meanX;
-    }
-    const double slope = (n * stx - sx * st) / (n * stt - st * st), intercept = (sx - slope * st) / n;
+    // The least-squares line of one coordinate over the samples read.
+    const auto line = [&read](double ZitterbewegungSample::*coordinate) {
+        double n = 0.0, st = 0.0, stt = 0.0, sx = 0.0, stx = 0.0;
+        for (const ZitterbewegungSample& s : read) {
+            n += 1.0;
+            st += s.time;
+            stt += s.time * s.time;
+            sx += s.*coordinate;
+            stx += s.time * s.*coordinate;
+        }
+        const double slope = (n * stx - sx * st) / (n * stt - st * st);
+        return std::pair<double, double>{slope, (sx - slope * st) / n};
+    };
+    const auto [slope, intercept] = line(&ZitterbewegungSample::meanX);
+    const auto [slopeY, interceptY] = line(&ZitterbewegungSample::meanY);
     double largest = 0.0;
     for (const ZitterbewegungSample& s : read)
         largest = std::max(largest, std::abs(s.meanX - slope * s.time - intercept));
     recorder.record(marked + 1.0, at(8.0 + 0.9 * (marked + 1)));
     EXPECT_NEAR(recorder.fittedDriftVelocityX(), slope, 1e-9);
     EXPECT_NEAR(recorder.maxAbsDetrendedX(), largest, 1e-9);
-    for (const ZitterbewegungSample& s : recorder.samples())
+    EXPECT_NEAR(recorder.fittedDriftVelocityY(), slopeY, 1e-9);
+    for (const ZitterbewegungSample& s : recorder.samples()) {
         EXPECT_NEAR(s.detrendedX, s.meanX - slope * s.time - intercept, 1e-9) << "t=" << s.time;
+        EXPECT_NEAR(s.detrendedY, s.meanY - slopeY * s.time - interceptY, 1e-9) << "t=" << s.time;
+    }
     EXPECT_GT(std::abs(recorder.samples().back().detrendedX), largest) << "what wrapped shows beside the kept line";
 }
 
