@@ -171,9 +171,11 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # measurement rates and the Zeno window run to t = 30 at two layer widths
 # and two rates (the shorter bound-state, Landau-Zener and Zeno tests run
 # the relaxation, the projection, the measurements and their booking), the barrier
-# readings of three slow runs to separation (the layer's count and its
+# readings of four slow runs to separation (the layer's count and its
 # bookkeeping have their own tests and the shorter barrier page tests run
-# them), and the whole
+# them and the check of the cells), the Zitterbewegung window run to t = 60
+# past its box (the recorder's own test keeps the fit at the mark), the names
+# on two whole screens (the shorter page tests write the same labels), and the whole
 # transform against the line algorithm on the best path only (the path tests
 # check every variant on every shape). So do the program started six times
 # under a window manager, and one profile moved between three screens with
@@ -281,7 +283,10 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       RecorderPanelsII.ZenoRatioOfFrequentMeasurementsDoesNotDependOnWhatTheAbsorbingLayerTakes \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls \
-                      RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook
+                      RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook \
+                      PanelsScatteringTest.TheSingleBarrierIsComparedWithTheThicknessTheGridPaints \
+                      PanelsDirac.ZitterbewegungWindowPastTheBoxSaysSoInsteadOfAFigure \
+                      PanelsTwoLevelTest.EachNameOnAScreenCarriesOneFigure
 empty :=
 space := $(empty) $(empty)
 RELEASE_ONLY_REGEX := $(subst $(space),|,$(patsubst %,^%$$,$(subst .,\.,$(RELEASE_ONLY_TESTS))))

@@ -73,6 +73,7 @@ set(VXO_EXPERIMENTS_SOURCES
     DiracKleinRecorder.cpp
     DiracWavePacket.cpp
     DiracZitterbewegungRecorder.cpp
+    DrainedRowTransmission.cpp
     DriveProtocols.cpp
     FieldProducts.cpp
     FollowedPairBasis.cpp

@@ -55,11 +55,14 @@ void DiracZitterbewegungRecorder::reset()
     maxAbsDetrendedX_ = 0.0;
     fittedDriftVelocityX_ = 0.0;
     fittedDriftVelocityY_ = 0.0;
+    fittedInterceptX_ = 0.0;
+    fittedInterceptY_ = 0.0;
     positiveEnergyWeight_ = 0.0;
     negativeEnergyWeight_ = 0.0;
     samples_.clear();
     wrappedShareBound_ = 0.0;
     wrapMarkTime_ = -1.0;
+    readingEndTime_ = -1.0;
     hasEdgeDensity_ = false;
     edgeDensity_ = 0.0;
     edgeTime_ = 0.0;
@@ -86,10 +89,6 @@ void DiracZitterbewegungRecorder::record(double t, const DiracSpinor2D& spinor)
 {
     if (!configured_ || !diracSpinorUsable(spinor))
         return;
-    appendBounded(samples_,
-                  QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_, initialCentroidY_),
-                  static_cast<std::size_t>(capacity_));
-    refitDriftLines();
 
     // Trapezoid between samples: at most c times the edge-line density crosses per unit time.
     const double density = edgeLineDensity(spinor);
@@ -98,8 +97,34 @@ void DiracZitterbewegungRecorder::record(double t, const DiracSpinor2D& spinor)
     hasEdgeDensity_ = true;
     edgeDensity_ = density;
     edgeTime_ = t;
-    if (wrapMarkTime_ < 0.0 && wrappedShareBound_ >= kMarkedWrappedShare)
+    if (wrapMarkTime_ < 0.0 && wrappedShareBound_ >= kMarkedWrappedShare) {
         wrapMarkTime_ = t;
+        readingEndTime_ = samples_.empty() ? -1.0 : samples_.back().time;
+    }
+
+    appendBounded(samples_,
+                  QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_, initialCentroidY_),
+                  static_cast<std::size_t>(capacity_));
+    if (pastValidity())
+        residualsFromKeptLines();
+    else
+        refitDriftLines();
+}
+
+double DiracZitterbewegungRecorder::readingEndTime() const
+{
+    if (pastValidity())
+        return readingEndTime_;
+    return samples_.empty() ? -1.0 : samples_.back().time;
+}
+
+void DiracZitterbewegungRecorder::residualsFromKeptLines()
+{
+    if (samples_.empty())
+        return;
+    ZitterbewegungSample& last = samples_.back();
+    last.detrendedX = last.meanX - (fittedDriftVelocityX_ * last.time + fittedInterceptX_);
+    last.detrendedY = last.meanY - (fittedDriftVelocityY_ * last.time + fittedInterceptY_);
 }
 
 void DiracZitterbewegungRecorder::refitDriftLines()
@@ -108,7 +133,12 @@ void DiracZitterbewegungRecorder::refitDriftLines()
         fittedDriftVelocityX_ = 0.0;
         fittedDriftVelocityY_ = 0.0;
         maxAbsDetrendedX_ = 0.0;
+        fittedInterceptX_ = 0.0;
+        fittedInterceptY_ = 0.0;
         if (samples_.size() == 1) {
+            // The one sample is its own line.
+            fittedInterceptX_ = samples_.front().meanX;
+            fittedInterceptY_ = samples_.front().meanY;
             samples_.front().detrendedX = 0.0;
             samples_.front().detrendedY = 0.0;
         }
@@ -134,12 +164,12 @@ void DiracZitterbewegungRecorder::refitDriftLines()
         return;
     fittedDriftVelocityX_ = (N * stx - sx * st) / D;
     fittedDriftVelocityY_ = (N * sty - sy * st) / D;
-    const double interceptX = (sx - fittedDriftVelocityX_ * st) / N;
-    const double interceptY = (sy - fittedDriftVelocityY_ * st) / N;
+    fittedInterceptX_ = (sx - fittedDriftVelocityX_ * st) / N;
+    fittedInterceptY_ = (sy - fittedDriftVelocityY_ * st) / N;
     maxAbsDetrendedX_ = 0.0;
     for (ZitterbewegungSample& s : samples_) {
-        s.detrendedX = s.meanX - (fittedDriftVelocityX_ * s.time + interceptX);
-        s.detrendedY = s.meanY - (fittedDriftVelocityY_ * s.time + interceptY);
+        s.detrendedX = s.meanX - (fittedDriftVelocityX_ * s.time + fittedInterceptX_);
+        s.detrendedY = s.meanY - (fittedDriftVelocityY_ * s.time + fittedInterceptY_);
         maxAbsDetrendedX_ = std::max(maxAbsDetrendedX_, std::fabs(s.detrendedX));
     }
 }

@@ -11,6 +11,11 @@
 // that crossed. The recorder bounds that share from the density on the box's
 // edge lines: no part of a Dirac spinor moves faster than c, so at most c
 // times the probability per unit length on an edge crosses it per unit time.
+// Once the bound reaches kMarkedWrappedShare the window has outgrown what
+// the box can show: the lines stay those fitted to the samples read before
+// (the reading keeps its drift and its largest residual), and the later
+// samples' residuals are taken from them, so a wrapped centroid shows as
+// what it is instead of bending the fit of the whole window.
 
 #include "core/DiracSpinor2D.h"
 #include "experiments/QuantumZitterbewegung2D.h"
@@ -36,8 +41,9 @@ public:
     // Resets; then, for a usable spinor, a valid config and a positive finite
     // hbar, stores them, the spinor's centroid and its energy-branch weights.
     bool configure(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config, double hbar);
-    // Appends one sample, refits the drift lines and adds what may have
-    // crossed the box's edges since the previous sample; nothing unless
+    // Adds what may have crossed the box's edges since the previous sample,
+    // appends one sample and refits the drift lines (until the mark; after
+    // it, takes the sample's residuals from the kept lines); nothing unless
     // configured and the spinor is usable.
     void record(double t, const DiracSpinor2D& spinor);
 
@@ -58,9 +64,16 @@ public:
     // reached kMarkedWrappedShare (negative before).
     double wrappedShareBound() const { return wrappedShareBound_; }
     double wrapMarkTime() const { return wrapMarkTime_; }
+    // The fit, its drift velocities and the largest residual, read over the
+    // samples up to this time: the last sample before the mark once there
+    // is one, else the last sample (negative without samples).
+    bool pastValidity() const { return wrapMarkTime_ >= 0.0; }
+    double readingEndTime() const;
 
 private:
     void refitDriftLines();
+    // The last sample's residuals from the lines kept at the mark.
+    void residualsFromKeptLines();
 
     std::uint64_t capacity_;
     bool configured_ = false;
@@ -71,11 +84,14 @@ private:
     double maxAbsDetrendedX_ = 0.0;
     double fittedDriftVelocityX_ = 0.0;
     double fittedDriftVelocityY_ = 0.0;
+    double fittedInterceptX_ = 0.0;
+    double fittedInterceptY_ = 0.0;
     double positiveEnergyWeight_ = 0.0;
     double negativeEnergyWeight_ = 0.0;
     std::vector<ZitterbewegungSample> samples_;
     double wrappedShareBound_ = 0.0;
     double wrapMarkTime_ = -1.0;
+    double readingEndTime_ = -1.0;
     // The edge-line density and time of the previous sample, once there is one.
     bool hasEdgeDensity_ = false;
     double edgeDensity_ = 0.0;

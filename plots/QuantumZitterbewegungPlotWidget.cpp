@@ -55,25 +55,31 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const QRect& pos = panels.upper;
     const QRect& vel = panels.lower;
 
+    // The trembling is magnified to the largest residual the recorder read:
+    // past the box's validity that of the samples before the wrap, so a
+    // wrapped centroid runs off the panel instead of flattening the trembling.
     double xMin = samples.front().meanX;
     double xMax = xMin;
-    double residualMax = 1e-6;
     double velocityMax = 1e-6;
     for (const ZitterbewegungSample& s : samples) {
         xMin = s.meanX < xMin ? s.meanX : xMin;
         xMax = s.meanX > xMax ? s.meanX : xMax;
-        residualMax = std::abs(s.detrendedX) > residualMax ? std::abs(s.detrendedX) : residualMax;
         velocityMax = std::abs(s.velocityX) > velocityMax ? std::abs(s.velocityX) : velocityMax;
     }
+    const double residualMax = atLeast(recorder_->maxAbsDetrendedX(), 1e-6);
     const double pad = atLeast(0.08 * (xMax - xMin + 1e-9), 0.2);
+    const QString residualName = recorder_->pastValidity()
+                                     ? QString("max |residual x| (t<=%1)")
+                                           .arg(QString::number(atLeast(recorder_->readingEndTime(), 0.0), 'f', 2))
+                                     : QString("max |residual x|");
     const QString summary =
-        QString("%1   P+=%2   P-=%3   omega_ZB=%4   max |residual x|=%5")
+        QString("%1   P+=%2   P-=%3   omega_ZB=%4   %5=%6")
             .arg(config.preparationMode == ZitterbewegungConfig::kMixedBranches ? "mixed +/- energy"
                                                                                 : "positive-energy control",
                  QString::number(recorder_->positiveEnergyWeight(), 'f', 6),
                  QString::number(recorder_->negativeEnergyWeight(), 'f', 6),
                  QString::number(QuantumZitterbewegung2D::angularFrequency(config, recorder_->hbar()), 'f', 4),
-                 QString::number(recorder_->maxAbsDetrendedX(), 'f', 4));
+                 residualName, QString::number(recorder_->maxAbsDetrendedX(), 'f', 4));
     // The position's traces under the summary inside the panel's top:
     // upwards from the panel's last pixel row (QRect's bottom).
     const double top = stackedSummaryBottom(panels, pos, shape.texts, font(), summary);
@@ -88,25 +94,29 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     const AxisMap velTime = horizontalAxis(QRectF(vel), 0.0, tEnd, 1e-12);
 
     // Both oscillating traces are centred and magnified so that their largest
-    // excursion reaches 0.45 / 1.15 of the panel's height.
-    const auto centred = [](const QRect& panel, double value, double largest) {
-        return panel.center().y() - 0.45 * panel.height() * value / (1.15 * largest);
+    // excursion reaches 0.45 / 1.15 of the panel's height: a value v stands
+    // at the centre row less 0.45 h v / (1.15 largest).
+    const auto magnified = [](const QRect& panel, double largest) {
+        return AxisMap{double(panel.center().y()), -0.45 * panel.height(), 0.0, 1.15 * largest};
     };
+    const AxisMap trembling = magnified(traces, residualMax);
+    const AxisMap velocity = magnified(vel, velocityMax);
     strokePath(painter, timeCurve(samples, tAxis, xAxis, [](const ZitterbewegungSample& s) { return s.meanX; }),
                plotPen(QColor(kDirac.zitterbewegungMean), 2.1));
+    painter.save();
+    painter.setClipRect(traces);
     strokePath(painter,
-               timeCurve(samples, tAxis,
-                         [&](const ZitterbewegungSample& s) { return centred(traces, s.detrendedX, residualMax); }),
+               timeCurve(samples, tAxis, trembling, [](const ZitterbewegungSample& s) { return s.detrendedX; }),
                plotPen(QColor(kDirac.trembling), 1.9));
+    painter.restore();
     drawHorizontalLine(painter, plotPen(QColor(kAxes.zitterbewegungZero), 1.0, Qt::DashLine), pos.left(), pos.right(),
                        traces.center().y());
 
     strokePath(painter,
-               timeCurve(samples, velTime,
-                         [&](const ZitterbewegungSample& s) { return centred(vel, s.velocityX, velocityMax); }),
+               timeCurve(samples, velTime, velocity, [](const ZitterbewegungSample& s) { return s.velocityX; }),
                plotPen(QColor(kDirac.velocity), 2.1));
     drawHorizontalLine(painter, plotPen(QColor(kDirac.drift), 1.2, Qt::DashLine), vel.left(), vel.right(),
-                       centred(vel, recorder_->fittedDriftVelocityX(), velocityMax));
+                       mapValue(velocity, recorder_->fittedDriftVelocityX()));
 
     // The centre's numbers in its colour; the times under the lower panel,
     // and under the upper one too beside it.
@@ -115,6 +125,12 @@ void QuantumZitterbewegungPlotWidget::paintEvent(QPaintEvent*)
     drawValueNumbers(
         painter, QRectF(pos),
         NumberedAxis{xAxis, verticalTicks(lo, hi, traces.height(), font()), QColor(kDirac.zitterbewegungMean)});
+    // The velocity's numbers in its colour, on its magnified scale, over the
+    // values its panel's top and bottom rows stand for.
+    const double velocityEdge = 0.5 * vel.height() * velocity.valueSpan / (-velocity.pixelSpan);
+    drawValueNumbers(painter, QRectF(vel),
+                     NumberedAxis{velocity, verticalTicks(-velocityEdge, velocityEdge, vel.height(), font()),
+                                  QColor(kDirac.velocity)});
     drawTickedAxisNumbers(painter, QRectF(vel), velTime, caption, frame, 3.0);
     if (sideBySide(panels))
         drawTickedAxisNumbers(painter, QRectF(pos), tAxis, caption, frame, 3.0);

@@ -516,7 +516,7 @@ private:
     // with preparationType back to gaussian, when it is gaussian or cannot run.
     bool prepareExperimentInitialState();
     // Empty unless boundStartReplaced; else the words that open every page
-    // whose prediction assumes the bound-state start.
+    // whose prediction assumes the bound-state start, on every branch of it.
     QString replacedStartText() const;
     // The selected eigenstate or superposition (with the form's phase;
     // refused for equal or missing states): rebuild, page, status.

@@ -126,11 +126,14 @@ void MainWindow::updateBoundStatesStatus()
     const QString section = QStringLiteral("Bound states");
     const QString gaussianPacket = QStringLiteral("Gaussian packet");
     if (!valid) {
+        // A start replaced at the last rebuild is said first here too: this
+        // page is where the start is chosen again.
         ui->boundSummaryLabel->setText(
-            boundStates.ok ? QStringLiteral("Potential/domain/mass changed after the last eigenmode extraction. "
-                                            "Press Compute states again.")
-                           : QStringLiteral("Use a confining potential that is invariant along Y, then Compute "
-                                            "states."));
+            replacedStartText() +
+            (boundStates.ok ? QStringLiteral("Potential/domain/mass changed after the last eigenmode extraction. "
+                                             "Press Compute states again.")
+                            : QStringLiteral("Use a confining potential that is invariant along Y, then Compute "
+                                             "states.")));
         ui->boundStatePlotWidget->clear();
         setDiagnosticsRow(kBoundSpectrumRow, section, QStringLiteral("Spectrum"),
                           boundStates.ok ? QStringLiteral("stale - recompute") : QStringLiteral("not computed"));
@@ -163,6 +166,7 @@ void MainWindow::updateBoundStatesStatus()
 
     const BoundState& state = boundStates.states[selected];
     ui->boundSummaryLabel->setText(
+        replacedStartText() +
         QStringLiteral("%1 bound states   continuum=%2   selected n=%3: E=%4, nodes=%5   preparation=%6%7")
             .arg(count)
             .arg(boundStates.continuumThreshold, 0, 'f', 5)

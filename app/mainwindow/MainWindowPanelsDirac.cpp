@@ -7,6 +7,7 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -38,17 +39,36 @@ QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
 }
 
 // From the time the recorder marked, what may have wrapped round the
-// periodic box: the figures read since then carry it.
-QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder)
+// periodic box: the page says that the window outgrew the box, which figures
+// it no longer gives, and over which span the fit's figures were read. The
+// bound on what crossed counts every pass of the density over the edges, so
+// past the whole packet it only says that all of it may have.
+QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder, double boxWidth)
 {
-    if (recorder.wrapMarkTime() < 0.0)
+    if (!recorder.pastValidity())
         return {};
-    return PanelText(latin1("\npacket at the box edge from t=%1: by t=%2 up to %3% of it may have wrapped round "
-                            "the periodic box, and <x>, fit vx and the residuals read since include it"))
-        .fixed(recorder.wrapMarkTime(), 2)
-        .fixed(recorder.samples().back().time, 2)
-        .fixed(100.0 * recorder.wrappedShareBound(), 1)
+    const double bound = recorder.wrappedShareBound();
+    const QString share =
+        bound < 1.0 ? PanelText(latin1("up to %1% of it")).fixed(100.0 * bound, 1).text() : latin1("all of it");
+    // Up to the mark less than its share had crossed, which moves <x> by at
+    // most that share of the box's width.
+    return PanelText(latin1("\nWINDOW PAST ITS VALIDITY: from t=%1 the packet reaches the edge of the periodic "
+                            "box (by t=%2 %3 may have wrapped round): <x> and detrendedX not given; the fit is that "
+                            "of t <= %4, where <x> is off by at most %5"))
+        .fixed({recorder.wrapMarkTime(), recorder.samples().back().time}, 2)
+        .word(share)
+        .fixed(std::max(recorder.readingEndTime(), 0.0), 2)
+        .fixed(DiracZitterbewegungRecorder::kMarkedWrappedShare * boxWidth, 2)
         .text();
+}
+
+// A figure of the fit, and past the box's validity the span it was read over.
+QString fitFigure(const DiracZitterbewegungRecorder& recorder, double value, int decimals)
+{
+    const QString figure = PanelText::fixedText(value, decimals);
+    if (!recorder.pastValidity())
+        return figure;
+    return PanelText(latin1("%1 (t<=%2)")).word(figure).fixed(std::max(recorder.readingEndTime(), 0.0), 2).text();
 }
 
 } // namespace
@@ -80,28 +100,38 @@ void MainWindow::updateZitterbewegungPanel()
     const QString preparation = settings.preparationMode != ZitterbewegungConfig::kMixedBranches
                                     ? latin1("positive-energy control")
                                     : latin1("mixed +/- energy");
-    const QString summary =
-        PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
-                         "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
-                         "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
-                         "fit vx=%14   central-p estimate=%15"))
-            .word(preparation)
-            .count(recorder.samples().size())
-            .fixed(last.time, 3)
-            .fixed(settings.analysisEndTime, 2)
-            .fixed({recorder.positiveEnergyWeight(), recorder.negativeEnergyWeight()}, 6)
-            .fixed({omega, period}, 5)
-            .fixed(last.meanX, 4)
-            .fixed({last.velocityX, last.detrendedX, recorder.maxAbsDetrendedX()}, 5)
-            .fixed(last.norm, 7)
-            .fixed({recorder.fittedDriftVelocityX(), QuantumZitterbewegung2D::predictedDriftVelocityX(settings)}, 6)
-            .text() +
-        zitterbewegungWrapText(recorder) + windowClosedText(settings.analysisEndTime, last.time);
+    // Past the box's validity the figures of the fit are those read before
+    // the wrap, and those of the last sample are not given (the tail says why).
+    const bool wrapped = recorder.pastValidity();
+    const QString summary = PanelText(latin1("%1   samples=%2   t=%3 / %4\n"
+                                             "P+=%5   P-=%6   omega_ZB=%7   T_ZB=%8\n"
+                                             "<x>=%9   <vx>=%10   detrendedX=%11   max|detrendedX|=%12   norm=%13\n"
+                                             "fit vx=%14   central-p estimate=%15"))
+                                .word(preparation)
+                                .count(recorder.samples().size())
+                                .fixed(last.time, 3)
+                                .fixed(settings.analysisEndTime, 2)
+                                .fixed({recorder.positiveEnergyWeight(), recorder.negativeEnergyWeight()}, 6)
+                                .fixed({omega, period}, 5)
+                                .fixedOr(!wrapped, last.meanX, 4, PanelText::kNotAvailable)
+                                .fixed(last.velocityX, 5)
+                                .fixedOr(!wrapped, last.detrendedX, 5, PanelText::kNotAvailable)
+                                .word(fitFigure(recorder, recorder.maxAbsDetrendedX(), 5))
+                                .fixed(last.norm, 7)
+                                .word(fitFigure(recorder, recorder.fittedDriftVelocityX(), 6))
+                                .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
+                                .text() +
+                            zitterbewegungWrapText(recorder, static_cast<double>(psi.nx()) * psi.dx()) +
+                            windowClosedText(settings.analysisEndTime, last.time);
     ui->zitterSummaryLabel->setText(summary);
     writeDiagnosticsRow(kZitterbewegungRow,
                         PanelText(latin1("P-=%1  omega=%2  maxR=%3"))
-                            .fixed({recorder.negativeEnergyWeight(), omega, recorder.maxAbsDetrendedX()}, 4)
-                            .text());
+                                .fixed({recorder.negativeEnergyWeight(), omega, recorder.maxAbsDetrendedX()}, 4)
+                                .text() +
+                            (wrapped ? PanelText(latin1(" (t<=%1, then the packet wraps round the box)"))
+                                           .fixed(std::max(recorder.readingEndTime(), 0.0), 2)
+                                           .text()
+                                     : QString()));
     ui->zitterPlotWidget->setRecorder(&recorder);
 }
 

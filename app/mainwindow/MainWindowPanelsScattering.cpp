@@ -7,11 +7,12 @@
 #include "core/KineticEnergy.h"
 #include "core/Numeric.h"
 #include "core/RegionProbabilities.h"
-#include "core/SquareBarrier1D.h"
 #include "experiments/CavityLeak.h"
+#include "experiments/DrainedRowTransmission.h"
 #include "experiments/PacketAverage.h"
 #include "experiments/PaintedLayers.h"
 #include "experiments/QuantumResonance2D.h"
+#include "core/PotentialField2D.h"
 #include "ui/MainWindowForm.h"
 
 #include <QComboBox>
@@ -24,8 +25,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -52,53 +51,121 @@ constexpr double kLeakWindowRoundTrips = 2.0;
 // Until then, a cavity that has given back this share of the most it held
 // is said to be emptying.
 constexpr double kCavityGivenBack = 0.5;
-// The painted barrier pair is read over this many cells beyond its outer
+// The painted barriers are read over this many cells beyond their outer
 // faces, wide enough for any rule that paints a face into its neighbour cell.
 constexpr double kPaintedMarginCells = 4.0;
 
-// The plane-wave square-barrier reference, or none for a barrier the formula
-// refuses: a document or an inspected scene object can put a well (a negative
-// height) on the Barrier page, and the panels then say that no reference
-// exists instead of failing the rebuild and every later refresh.
-std::optional<SquareBarrier1D> squareBarrierReference(double energy, double height, double width, double mass,
-                                                      double hbar)
+// The single barrier's three regions: the interaction region reaches half
+// the barrier plus 0.36 either side of its centre, never less than 0.6.
+double legacySplitHalfWidth(double thickness) { return std::max(0.5 * thickness + 0.36, 0.6); }
+
+// A reading on these cells stands for the exact walls of the painted faces
+// when the packet passes, on a line of the same cells stepped by the same
+// solver, within this share of what the exact walls pass (and never less
+// than the floor, for walls that pass almost nothing): the walls' numbers
+// then agree to within what the reading's own bookkeeping leaves open.
+constexpr double kGridAgreement = 0.02;
+constexpr double kGridAgreementFloor = 0.002;
+// The most of a packet's start that may already lie past the barrier's
+// near face for the packet to count as coming in from the left.
+constexpr double kAlreadyInside = 0.01;
+
+// The painted width of a run of layers: the cells of non-zero potential.
+double paintedWidth(const std::vector<PotentialLayer>& layers)
 {
-    try {
-        return SquareBarrier1D::compute(energy, height, width, mass, hbar);
-    } catch (const std::invalid_argument&) {
-        return std::nullopt;
-    }
+    double width = 0.0;
+    for (const PotentialLayer& layer : layers)
+        if (layer.value != 0.0)
+            width += layer.length;
+    return width;
 }
 
-// The square-barrier reference of the form's barrier for the packet the form
-// prepares: T averaged over its momenta along x (a plane wave at the mean
-// energy misses the packet's measured T by a few hundredths), R = 1 - T.
-std::optional<SquareBarrier1D> packetBarrierReference(const Ui::MainWindow& form, double hbar)
+// Painted and set widths differ by more than rounding: the faces fell
+// between cell centres and the grid painted whole cells.
+bool paintedOtherwise(double painted, double set, double dx) { return std::abs(painted - set) > 1e-3 * dx; }
+
+// The plane-wave T across the layers at the packet's mean energy along x,
+// and averaged over its momenta along x, as the packet measures it.
+double planeWaveT(const std::vector<PotentialLayer>& layers, double energy, double mass, double hbar)
 {
-    const double mass = form.massSpinBox->value();
-    const double height = form.barrierV0SpinBox->value();
-    const double width = form.barrierThicknessSpinBox->value();
+    return QuantumResonance2D::layeredTransmission(energy, layers, mass, hbar);
+}
+double packetT(const std::vector<PotentialLayer>& layers, double momentum, double spread, double mass, double hbar)
+{
+    return packetAveragedTransmission(
+        [&](double e) { return QuantumResonance2D::layeredTransmission(e, layers, mass, hbar); }, momentum, spread,
+        mass);
+}
+
+// The single barrier as painted on the packet's row, over the three-region
+// split about its centre and a few cells beyond.
+std::vector<PotentialLayer> paintedLegacyBarrier(const PotentialField2D& potential, const Ui::MainWindow& form)
+{
+    const double centerX = form.barrierCenterXSpinBox->value();
+    const double halfWidth = legacySplitHalfWidth(form.barrierThicknessSpinBox->value());
+    const double margin = kPaintedMarginCells * potential.dx();
+    return paintedLayers(potential, form.centerYSpinBox->value(), centerX - halfWidth - margin,
+                         centerX + halfWidth + margin);
+}
+
+// The grid row through the packet's start and the packet the form prepares:
+// the line the cells check runs.
+RowTransmission transmissionOnTheseCells(const PotentialField2D& potential, const Ui::MainWindow& form,
+                                         const SplitStepParameters& parameters, double from, double to,
+                                         double aheadShare)
+{
+    // The references are those of a packet that comes in from the left: a
+    // packet at rest, moving away, or already reaching into the span at
+    // its start has no such reference to compare with, and nothing is run.
+    const double x0 = form.centerXSpinBox->value();
+    const double sigma = form.sigmaSpinBox->value();
     const double momentum = form.momentumSpinBox->value();
-    std::optional<SquareBarrier1D> reference =
-        squareBarrierReference(kineticEnergy1D(momentum, mass), height, width, mass, hbar);
-    if (!reference)
-        return reference;
-    reference->transmission = packetAveragedTransmission(
-        [&](double e) { return SquareBarrier1D::compute(e, height, width, mass, hbar).transmission; }, momentum,
-        gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar), mass);
-    reference->reflection = 1.0 - reference->transmission;
-    return reference;
+    const bool comesIn =
+        momentum > 0.0 && sigma > 0.0 && 0.5 * std::erfc((from - x0) / (sigma * std::sqrt(2.0))) <= kAlreadyInside;
+    if (potential.empty() || !comesIn)
+        return {};
+    const std::uint64_t row =
+        nearestCellIndex(form.centerYSpinBox->value(), potential.ny(), potential.dy(), 0, potential.ny() - 1);
+    return DrainedRowTransmission::run(potential, row, from, to, parameters, {x0, sigma, momentum}, aheadShare);
 }
 
-// The reading at separation against the plane-wave reference ("n/a" where
-// there is none), with the time it was taken: "P_R=%1   P_T=%2   <inside>=%3
-// <reference>=%4   deltaT=%5   read at t=%6".
-QString separatedReadingText(const char* format, const SeparationReading& reading, std::optional<double> reference)
+// Whether the reading on these cells can stand for the exact walls: yes
+// when the check could not run (nothing tells otherwise).
+bool cellsCarryTheWalls(const RowTransmission& cells, double exact)
+{
+    return !cells.valid ||
+           std::abs(cells.transmission - exact) <= std::max(kGridAgreement * exact, kGridAgreementFloor);
+}
+
+// What the state row says of a separated packet: valid where these cells
+// carry the walls the reference describes, else that the reading depends on
+// the grid (the probabilities row says by how much).
+QString separatedState(const char* prefix, bool cellsAgree)
+{
+    return QString::fromLatin1(prefix) + (cellsAgree ? QStringLiteral("SEPARATED / MEASUREMENT VALID")
+                                                     : QStringLiteral("SEPARATED / GRID-DEPENDENT"));
+}
+
+// " | on cells of dx x dy this packet passes a of these walls: on finer
+// cells b, the exact walls' packet T", or nothing where the cells agree.
+QString cellsDisagreementText(const RowTransmission& cells, double exact, double dx, double dy)
+{
+    if (cellsCarryTheWalls(cells, exact))
+        return {};
+    return QStringLiteral("   | ") +
+           gridDependenceText(
+               dx, dy,
+               PanelText(QStringLiteral("this packet passes %1 of these walls")).fixed(cells.transmission, 4).text(),
+               PanelText(QStringLiteral("%1, the exact walls' packet T")).fixed(exact, 4).text());
+}
+
+// The reading at separation against the packet's reference, with the time
+// it was taken: "P_R=%1   P_T=%2   <inside>=%3   packet T=%4   deltaT=%5
+// read at t=%6".
+QString separatedReadingText(const char* format, const SeparationReading& reading, double reference)
 {
     return PanelText(QString::fromLatin1(format))
-        .fixed({reading.reflected, reading.transmitted, reading.inside}, 4)
-        .fixedOr(reference.has_value(), reference.value_or(0.0), 4, PanelText::kNotAvailable)
-        .fixedOr(reference.has_value(), reading.transmitted - reference.value_or(0.0), 4, PanelText::kNotAvailable)
+        .fixed({reading.reflected, reading.transmitted, reading.inside, reference, reading.transmitted - reference}, 4)
         .fixed(reading.time, 3)
         .text();
 }
@@ -138,7 +205,7 @@ void MainWindow::updateScatteringPanel()
 
     Ui::MainWindow& form = *ui;
     const double centerX = form.barrierCenterXSpinBox->value();
-    const double halfWidth = std::max(0.5 * form.barrierThicknessSpinBox->value() + 0.36, 0.6);
+    const double halfWidth = legacySplitHalfWidth(form.barrierThicknessSpinBox->value());
     // Shares of the whole packet: what the layer took counts on its side.
     const RegionProbabilities regions =
         scattering.absorption.ofWholePacket(observedDensity().regions(centerX - halfWidth, centerX + halfWidth));
@@ -167,13 +234,33 @@ void MainWindow::updateScatteringPanel()
     }
 
     if (scattering.legacyPacketSeparated) {
-        const std::optional<SquareBarrier1D> reference = packetBarrierReference(form, solver.parameters().hbar);
-        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SEPARATED / MEASUREMENT VALID"));
-        writeDiagnosticsRow(
-            kScatteringProbabilitiesRow,
-            separatedReadingText("P_R=%1   P_T=%2   P_int=%3   theory T=%4   deltaT=%5   read at t=%6",
-                                 scattering.legacySeparation,
-                                 reference ? std::optional<double>(reference->transmission) : std::nullopt));
+        // The reference is the barrier as painted, averaged over the packet's
+        // momenta; what the same cells pass of it says whether the reading
+        // stands for those walls.
+        const double mass = form.massSpinBox->value();
+        const double hbar = solver.parameters().hbar;
+        const std::vector<PotentialLayer> painted = paintedLegacyBarrier(potential, form);
+        const double reference = packetT(painted, form.momentumSpinBox->value(),
+                                         gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar), mass, hbar);
+        SeparationReading& reading = scattering.legacySeparation;
+        if (!reading.onTheseCells.valid)
+            reading.onTheseCells = transmissionOnTheseCells(potential, form, solver.parameters(), centerX - halfWidth,
+                                                            centerX + halfWidth, 0.5);
+        const double setWidth = form.barrierThicknessSpinBox->value();
+        const double paintedA = paintedWidth(painted);
+        const QString geometry =
+            form.barrierV0SpinBox->value() != 0.0 && paintedOtherwise(paintedA, setWidth, potential.dx())
+                ? PanelText(QStringLiteral("   | packet T of the barrier as painted: a=%1, not %2"))
+                      .fixed({paintedA, setWidth}, 3)
+                      .text()
+                : QString();
+        writeDiagnosticsRow(kScatteringStateRow,
+                            separatedState("", cellsCarryTheWalls(reading.onTheseCells, reference)));
+        writeDiagnosticsRow(kScatteringProbabilitiesRow,
+                            separatedReadingText("P_R=%1   P_T=%2   P_int=%3   packet T=%4   deltaT=%5   read at t=%6",
+                                                 reading, reference) +
+                                geometry +
+                                cellsDisagreementText(reading.onTheseCells, reference, potential.dx(), potential.dy()));
     } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
@@ -242,17 +329,10 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     const LayeredCavity paintedPair = splitAtCavity(painted);
     const double spread = gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar);
     const double momentum = form.momentumSpinBox->value();
-    const auto packetT = [&](const std::vector<PotentialLayer>& layers, double p0) {
-        return packetAveragedTransmission(
-            [&](double e) { return QuantumResonance2D::layeredTransmission(e, layers, mass, hbar); }, p0, spread, mass);
-    };
-    const auto planeWaveT = [&](const std::vector<PotentialLayer>& layers) {
-        return QuantumResonance2D::layeredTransmission(energyX, layers, mass, hbar);
-    };
-    const double doubleT = packetT(painted, momentum);
-    const double planeWaveDoubleT = planeWaveT(painted);
-    const double singleT1 = planeWaveT(paintedPair.before);
-    const double singleT2 = planeWaveT(paintedPair.after);
+    const double doubleT = packetT(painted, momentum, spread, mass, hbar);
+    const double planeWaveDoubleT = planeWaveT(painted, energyX, mass, hbar);
+    const double singleT1 = planeWaveT(paintedPair.before, energyX, mass, hbar);
+    const double singleT2 = planeWaveT(paintedPair.after, energyX, mass, hbar);
     const double paintedCavity = paintedPair.width > 0.0 ? paintedPair.width : cavity;
 
     const DoubleBarrierRegions regions =
@@ -279,6 +359,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             scattering.resonancePacketSeparated = true;
             scattering.resonanceSeparation.take(now, regions.leftFraction + (1.0 - through) * inside,
                                                 regions.rightFraction + through * inside, regions.cavityFraction);
+            scattering.resonanceSeparation.onTheseCells =
+                transmissionOnTheseCells(potential, form, solver.parameters(), barriers.leftOuterX - margin,
+                                         barriers.rightOuterX + margin, through);
             separatedNow = true;
         }
     }
@@ -327,21 +410,41 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     writeDiagnosticsRow(kTunnelingTheoryRow, PanelText(QStringLiteral("single T1=%1  T2=%2   double T=%3"))
                                                  .fixed({singleT1, singleT2, planeWaveDoubleT}, 4)
                                                  .text());
+    // The set pair, and where the grid painted other widths, the pair as it
+    // runs: every T above is that of the painted one.
+    const double paintedA1 = paintedWidth(paintedPair.before);
+    const double paintedA2 = paintedWidth(paintedPair.after);
+    // A barrier of height 0 paints nothing: its width has no painted form.
+    const bool repainted = (v1 != 0.0 && paintedOtherwise(paintedA1, a1, potential.dx())) ||
+                           (v1 != 0.0 && v2 != 0.0 && paintedOtherwise(paintedCavity, cavity, potential.dx())) ||
+                           (v2 != 0.0 && paintedOtherwise(paintedA2, a2, potential.dx()));
     writeDiagnosticsRow(
         kResonanceRow,
-        PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5")).fixed({v1, a1, cavity, v2, a2}, 3).text());
+        PanelText(QStringLiteral("V1=%1 a1=%2   L=%3   V2=%4 a2=%5")).fixed({v1, a1, cavity, v2, a2}, 3).text() +
+            (repainted ? PanelText(QStringLiteral("   | painted (runs): a1=%1   L=%2   a2=%3"))
+                             .fixed({paintedA1, paintedCavity, paintedA2}, 3)
+                             .text()
+                       : QString()));
+    // The plane wave at the mean energy is "double T" on every line; what is
+    // averaged over the packet's momenta, as the packet measures it, is
+    // "packet T".
     writeDiagnosticsRow(kResonanceReferenceRow,
-                        PanelText(QStringLiteral("Pcav=%1  max=%2   T1D=%3"))
+                        PanelText(QStringLiteral("Pcav=%1  max=%2   packet T=%3"))
                             .fixed({regions.cavityFraction, scattering.maxCavityProbability, doubleT}, 4)
                             .text());
 
     const char* stage = "before collision";
+    QString gridNote;
     if (scattering.resonancePacketSeparated) {
         stage = "SEPARATED";
-        writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"));
+        const SeparationReading& reading = scattering.resonanceSeparation;
+        gridNote = cellsDisagreementText(reading.onTheseCells, doubleT, potential.dx(), potential.dy());
+        writeDiagnosticsRow(kScatteringStateRow,
+                            separatedState("DOUBLE BARRIER: ", cellsCarryTheWalls(reading.onTheseCells, doubleT)));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
-                            separatedReadingText("P_R=%1   P_T=%2   P_cav=%3   T1D=%4   deltaT=%5   read at t=%6",
-                                                 scattering.resonanceSeparation, doubleT));
+                            separatedReadingText("P_R=%1   P_T=%2   P_cav=%3   packet T=%4   deltaT=%5   read at t=%6",
+                                                 reading, doubleT) +
+                                gridNote);
     } else {
         const bool emptying = scattering.resonanceCollisionStarted && now > kSeparationTime &&
                               regions.cavityFraction <= (1.0 - kCavityGivenBack) * scattering.maxCavityProbability;
@@ -363,7 +466,7 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     }
 
     form.resonanceSummaryLabel->setText(
-        PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T1D=%4 | L=%5 | P_cav=%6 (max %7) | "
+        PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T=%4 | L=%5 | P_cav=%6 (max %7) | "
                                  "sweep peak: %8=%9, T=%10 | %11"))
             .fixed({energyX, singleT1, singleT2, planeWaveDoubleT}, 4)
             .fixed(cavity, 3)
@@ -372,7 +475,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                                                                               : QStringLiteral("L"))
             .fixed({scattering.resonanceSweepPeakX, scattering.resonanceSweepPeakT}, 4)
             .word(QString::fromLatin1(stage))
-            .text());
+            .text() +
+        gridNote);
 }
 
 void MainWindow::updateTunnelingDiagnostics()
@@ -390,20 +494,33 @@ void MainWindow::updateTunnelingDiagnostics()
     const double energyX = packetKineticEnergyX();
     const double height = form.barrierV0SpinBox->value();
     const double width = form.barrierThicknessSpinBox->value();
-    const std::optional<SquareBarrier1D> barrier =
-        squareBarrierReference(energyX, height, width, form.massSpinBox->value(), solver.parameters().hbar);
+    const double mass = form.massSpinBox->value();
+    const double hbar = solver.parameters().hbar;
+    // The plane wave at the packet's mean energy across the barrier as the
+    // grid painted it, which is the one the run has; where the grid painted
+    // another thickness than the one set, the set one's T beside it.
+    const std::vector<PotentialLayer> painted = paintedLegacyBarrier(potential, form);
+    const double paintedA = paintedWidth(painted);
+    const bool repainted = height != 0.0 && paintedOtherwise(paintedA, width, potential.dx());
+    const double transmission = planeWaveT(painted, energyX, mass, hbar);
     // The regime needs no reference: a well is passed above it.
     const bool tunneling = height > energyX;
-    writeDiagnosticsRow(kTunnelingRegimeRow, PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
-                                                 .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0")
-                                                                 : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
-                                                 .fixed({energyX, packetKineticEnergy()}, 4)
-                                                 .fixed({height, height > 0.0 ? energyX / height : 0.0, width}, 3)
-                                                 .text());
     writeDiagnosticsRow(
-        kTunnelingTheoryRow,
-        barrier ? PanelText(QStringLiteral("T=%1   R=%2")).fixed({barrier->transmission, barrier->reflection}, 4).text()
-                : QStringLiteral("T=n/a   R=n/a   square-barrier reference unavailable"));
+        kTunnelingRegimeRow,
+        PanelText(QStringLiteral("%1   Ex=%2   Ekin=%3   V0=%4   Ex/V0=%5   a=%6"))
+                .word(tunneling ? QStringLiteral("TUNNELING  Ex < V0") : QStringLiteral("ABOVE BARRIER  Ex >= V0"))
+                .fixed({energyX, packetKineticEnergy()}, 4)
+                .fixed({height, height > 0.0 ? energyX / height : 0.0, width}, 3)
+                .text() +
+            (repainted ? PanelText(QStringLiteral(" (painted %1)")).fixed(paintedA, 3).text() : QString()));
+    writeDiagnosticsRow(kTunnelingTheoryRow,
+                        PanelText(QStringLiteral("T=%1   R=%2")).fixed({transmission, 1.0 - transmission}, 4).text() +
+                            (repainted ? PanelText(QStringLiteral("   for the barrier as painted (a=%1, the run's); "
+                                                                  "the set a=%2 would give T=%3"))
+                                             .fixed({paintedA, width}, 3)
+                                             .fixed(planeWaveT({{width, height}}, energyX, mass, hbar), 4)
+                                             .text()
+                                       : QString()));
 }
 
 } // namespace vxo

@@ -57,6 +57,16 @@ std::vector<double> scanInputs(const BoundStateResult& basis, std::initializer_l
 
 double flag(bool value) { return value ? 1.0 : 0.0; }
 
+// The states were computed on this grid's cells for this mass and hbar. The
+// potential itself is not compared: a drive moves the well's bias while the
+// states keep describing the undriven well.
+bool statesFitTheGrid(const BoundStateResult& states, const PotentialField2D& grid, double mass, double hbar)
+{
+    const auto same = [](double a, double b) { return std::abs(a - b) <= 1e-12 * std::max(1.0, std::abs(b)); };
+    return states.ok && !grid.empty() && states.x.size() == grid.nx() && states.dx == static_cast<double>(grid.dx()) &&
+           same(mass, states.mass) && same(hbar, states.hbar);
+}
+
 QString sceneParameterName(std::int32_t parameter)
 {
     switch (parameter) {
@@ -209,8 +219,7 @@ void MainWindow::updateDoubleWellPanel()
                                            4)
                                     .text();
     writeDiagnosticsRow(kDoubleWellPopulationsRow, populations);
-    const QString start = twoLevel.doubleWellParameters.valid ? replacedStartText() : QString();
-    form.doubleWellSummaryLabel->setText(start + splitting + QStringLiteral("   |   ") + populations);
+    form.doubleWellSummaryLabel->setText(replacedStartText() + splitting + QStringLiteral("   |   ") + populations);
     plot.setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
                                                                  : 0.0);
     plot.setSamples(samples);
@@ -318,19 +327,35 @@ void MainWindow::updateRabiPanel()
     const bool active = sceneUsable() && QuantumDoubleWell2D::extractFromScene(potentialScene, config, nullptr) &&
                         boundStates.ok && boundStates.states.size() >= 2 && drive.enabled &&
                         drive.parameter == SceneParameterSlopeX && validatePeriodicDrive(potentialScene, drive);
+    // A run whose bound-state start was replaced says so first, whatever
+    // the page then shows.
+    const bool rabiRecipe = drive.enabled && drive.parameter == SceneParameterSlopeX;
+    const QString start = rabiRecipe ? replacedStartText() : QString();
     if (!active) {
         twoLevel.rabiReference = RabiReference{};
         plot.setTwoLevelReference(twoLevel.rabiReference);
         plot.setSamples(samples);
-        form.rabiSummaryLabel->setText(withOffLine(
-            OffExperiment::PeriodicDrive,
-            QStringLiteral("Rabi analysis inactive. Use a symmetric double well, compute its two lowest states, and "
-                           "drive a Linear slope X parameter.")));
+        form.rabiSummaryLabel->setText(
+            start + withOffLine(OffExperiment::PeriodicDrive,
+                                QStringLiteral("Rabi analysis inactive. Use a symmetric double well, compute its two "
+                                               "lowest states, and drive a Linear slope X parameter.")));
         writeDiagnosticsRow(kRabiRow, offLineOr(OffExperiment::PeriodicDrive, QStringLiteral("inactive")));
         return;
     }
 
     const double hbar = static_cast<double>(solver.parameters().hbar);
+    // States computed on other cells or for another mass cannot carry this
+    // run: that is what to mend, not the drive.
+    if (!statesFitTheGrid(boundStates, potential, form.massSpinBox->value(), hbar)) {
+        twoLevel.rabiReference = RabiReference{};
+        plot.setTwoLevelReference(twoLevel.rabiReference);
+        plot.setSamples(samples);
+        form.rabiSummaryLabel->setText(
+            start + QStringLiteral("The bound states were computed for another grid or mass: Compute states again "
+                                   "(the drive is a valid Rabi drive)."));
+        writeDiagnosticsRow(kRabiRow, QStringLiteral("states stale - recompute"));
+        return;
+    }
     twoLevel.rabiReference = QuantumRabi2D::compute(boundStates, drive, kLowerState, kUpperState, hbar);
     const TwoLevelPopulations live =
         QuantumDoubleWell2D::twoLevelPopulations(observedColumnAmplitudes(), boundStates, kLowerState, kUpperState);
@@ -348,8 +373,9 @@ void MainWindow::updateRabiPanel()
     plot.setSamples(samples);
 
     if (!twoLevel.rabiReference.valid || !live.valid) {
-        form.rabiSummaryLabel->setText(QStringLiteral("The two-level basis is available, but the current "
-                                                      "periodic-drive recipe is not a valid Linear-slope Rabi drive."));
+        form.rabiSummaryLabel->setText(start + QStringLiteral("The two-level basis is available, but the current "
+                                                              "periodic-drive recipe is not a valid Linear-slope Rabi "
+                                                              "drive."));
         writeDiagnosticsRow(kRabiRow, QStringLiteral("invalid drive"));
         return;
     }
@@ -370,7 +396,7 @@ void MainWindow::updateRabiPanel()
             .fixed({outsidePair(live.captured), live.population1, live.population2, live.captured}, 3)
             .word(recorded)
             .text();
-    text.prepend(replacedStartText());
+    text.prepend(start);
     form.rabiSummaryLabel->setText(text);
     writeDiagnosticsRow(kRabiRow, text);
 }
@@ -403,8 +429,10 @@ void MainWindow::updateLandauZenerPanel()
     plot.setSamples(samples);
 
     if (!live.valid) {
-        form.landauZenerSummaryLabel->setText(QStringLiteral(
-            "Landau-Zener reference basis is available, but the live field cannot be projected onto it."));
+        form.landauZenerSummaryLabel->setText(
+            replacedStartText() +
+            QStringLiteral(
+                "Landau-Zener reference basis is available, but the live field cannot be projected onto it."));
         writeDiagnosticsRow(kLandauZenerRow, QStringLiteral("projection unavailable"));
         return;
     }
@@ -415,10 +443,12 @@ void MainWindow::updateLandauZenerPanel()
                       &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured},
                      {live.lowerPopulation, live.rightPopulation, live.captured});
     const LandauZenerReference& reference = twoLevel.landauZenerReference;
-    // The doubled percent sign after the progress is the page's own text.
+    // The pair's left- and right-localised states are "Pleft-state" and
+    // "Pright-state": the double well's P_left and P_right on the same
+    // screen are the shares of its wells.
     QString text =
         PanelText(QStringLiteral("gap=%1  |x12|=%2  d(epsilon)/dt=%3  crossing=%4  asymptotic LZ Pdiab=%5  Pad=%6  "
-                                 "(live outside pair=%7) | bias=%8 progress=%9%% | Pleft=%10 Pright=%11  "
+                                 "(live outside pair=%7) | bias=%8 progress=%9% | Pleft-state=%10 Pright-state=%11  "
                                  "Plower=%12 Pupper=%13 captured=%14 | history lower=%15 right=%16 min captured=%17"))
             .fixed(reference.gap, 5)
             .fixed(std::abs(reference.dipoleElement), 4)
@@ -468,8 +498,10 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     plot.setSamples(samples);
 
     if (!live.valid) {
-        form.stueckelbergSummaryLabel->setText(QStringLiteral(
-            "Stueckelberg reference basis is available, but the live field cannot be projected onto it."));
+        form.stueckelbergSummaryLabel->setText(
+            replacedStartText() +
+            QStringLiteral(
+                "Stueckelberg reference basis is available, but the live field cannot be projected onto it."));
         writeDiagnosticsRow(kStueckelbergRow, QStringLiteral("projection unavailable"));
         return;
     }
@@ -479,11 +511,10 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                      {&ObservableSample::stueckelbergValid, &ObservableSample::stueckelbergLower,
                       &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergCaptured},
                      {live.lowerPopulation, live.upperPopulation, live.captured});
-    // The doubled percent sign after the progress is the page's own text.
     QString text =
         PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass asymptotic LZ "
                                  "Pdiab=%6 | two-level model final Plower=%7 Pupper=%8 (live outside pair=%9) | "
-                                 "live bias=%10 progress=%11%% Plower=%12 Pupper=%13 Pleft=%14 Pright=%15 "
+                                 "live bias=%10 progress=%11% Plower=%12 Pupper=%13 Pleft-state=%14 Pright-state=%15 "
                                  "captured=%16 | history lower=%17 upper=%18 min captured=%19"))
             .fixed({reference.firstCrossingTime, reference.secondCrossingTime, sweep.holdDuration}, 2)
             .fixed({reference.stueckelbergPhase, reference.stueckelbergPhase / (2.0 * kPi),
@@ -591,6 +622,7 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
 
     if (!live.valid) {
         form.ramseySummaryLabel->setText(
+            replacedStartText() +
             QStringLiteral("Ramsey reference basis is available, but the live field cannot be projected onto it."));
         writeDiagnosticsRow(kRamseyRow, QStringLiteral("projection unavailable"));
         return;

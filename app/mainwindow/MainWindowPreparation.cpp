@@ -149,10 +149,9 @@ QString MainWindow::replacedStartText() const
 {
     if (!boundStartReplaced)
         return {};
-    return QStringLiteral("START REPLACED: at the last rebuild the bound states did not fit the grid, potential or "
-                          "mass, so the run started from the Gaussian packet, not from the state this prediction "
-                          "assumes (Compute states, then Prepare on the Bound states page, or Load the experiment "
-                          "again) | ");
+    return QStringLiteral("START REPLACED: the run began from the Gaussian packet, not the bound state assumed here "
+                          "(no states fitting this grid, potential and mass at the last rebuild: Compute states and "
+                          "Prepare, or Load again) | ");
 }
 
 void MainWindow::prepareBoundEigenstate()

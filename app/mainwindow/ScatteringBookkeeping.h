@@ -2,6 +2,7 @@
 
 #include "app/form/FormIndices.h"
 #include "experiments/CavityLeak.h"
+#include "experiments/DrainedRowTransmission.h"
 #include "experiments/ScatteringAbsorption.h"
 
 namespace vxo {
@@ -11,20 +12,23 @@ namespace vxo {
 // inside (the single barrier's interaction region, the double barrier's
 // cavity), and when. They are shares of the whole packet, what the absorbing
 // layer took on each side counted there. The pages show this reading for the
-// rest of the run, as the measurement the pause was made for.
+// rest of the run, as the measurement the pause was made for, beside what
+// the packet passes of the same barrier on a line of the same cells
+// (DrainedRowTransmission.h), run once when the reading is taken.
 struct SeparationReading {
     bool taken = false;
     double time = 0.0;
     double reflected = 0.0;
     double transmitted = 0.0;
     double inside = 0.0;
+    RowTransmission onTheseCells;
 
     // Takes the reading unless one was taken; a reading is never overwritten.
     void take(double now, double back, double through, double stillInside)
     {
         if (taken)
             return;
-        *this = {true, now, back, through, stillInside};
+        *this = {true, now, back, through, stillInside, {}};
     }
 };
 

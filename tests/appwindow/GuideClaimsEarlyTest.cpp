@@ -773,8 +773,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {1, "T = {0.840} and R", "T = {0.840} e R", 5e-4, planeWaveFigure(1, "T=")},
         {1, "R = {0.160}", "R = {0.160}", 5e-4, planeWaveFigure(1, "R=")},
         {1, "momenta 2.5 +/- {0.5}", "impulsi 2.5 +/- {0.5}", 0.0, fromSettings(1, [](GuideRun& r) { return 0.5 / sigma(r); })},
-        {1, "Probabilities row is {0.815}", "Probabilities vale {0.815}", 0.003, pausedFigure(1, "theory T="),
-         "(the packet-averaged theory T of the mended page)"},
+        {1, "Probabilities row is {0.815}", "Probabilities vale {0.815}", 0.003, pausedFigure(1, "packet T="),
+         "(the packet-averaged T of the painted barrier)"},
         {1, "P_T near {0.81}.", "P_T vicino a {0.81}.", 0.012, pausedFigure(1, "P_T=")},
         {1, "Thickness a to {2.08}: q a", "Thickness a a {2.08}: q a", 0.0, nullptr},
         {1, "(T = {1.000} in the Plane-wave", "(T = {1.000} nella riga Plane-wave", 5e-4,
@@ -801,8 +801,8 @@ const std::vector<GuideClaim>& earlyClaims()
         {2, "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", "T = 1/(1 + V0^2 sinh^2(kappa a)/(4E(V0 - E))) = {0.344}", 5e-4,
          fromSettings(2, squareBarrierFormula)},
         {2, "momentum spread {0.5} of the packet", "dispersione di impulso {0.5} del pacchetto", 0.0, fromSettings(2, [](GuideRun& r) { return 0.5 / sigma(r); })},
-        {2, "it is {0.360}, the theory T", "vale {0.360}, la theory T", 0.003, pausedFigure(2, "theory T="),
-         "(the packet-averaged theory T of the mended page)"},
+        {2, "it is {0.360}, the packet T", "vale {0.360}, la packet T", 0.003, pausedFigure(2, "packet T="),
+         "(the packet-averaged T of the painted barrier)"},
         {2, "near t = {6.2}, the run pauses", "verso t = {6.2}, la corsa", 0.05, pauseTime(2)},
         {2, "P_T (about {0.36})", "P_T (circa {0.36})", 0.005, pausedFigure(2, "P_T=")},
         {2, "returns to about {1} once", "torna a circa {1} quando", 0.01, observed(2, 7.0, [](const ObservableSample& s) { return s.reflectedProbability + s.transmittedProbability; })},
@@ -1281,10 +1281,10 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return landauZenerFormula(r, 18); }},
         {18, "sweep (t = {4}) the", "passaggio (t = {4}) il", 0.0, setting(18, "linearSweepDurationSpinBox")},
         {18, "not add up to 1:", "non sommano a 1:", 0.0, nullptr},
-        {18, "Pleft = {0.74}", "Pleft = {0.74}", 0.005,
-         summaryFigure(18, 4.0 - kClockSlack, "landauZenerSummaryLabel", "", "Pleft=")},
-        {18, "Pright = {0.20}", "Pright = {0.20}", 0.005,
-         lookedAgain(18, 4.0 - kClockSlack, shownFigure("landauZenerSummaryLabel", "Pright="))},
+        {18, "Pleft-state = {0.74}", "Pleft-state = {0.74}", 0.005,
+         summaryFigure(18, 4.0 - kClockSlack, "landauZenerSummaryLabel", "", "Pleft-state=")},
+        {18, "Pright-state = {0.20}", "Pright-state = {0.20}", 0.005,
+         lookedAgain(18, 4.0 - kClockSlack, shownFigure("landauZenerSummaryLabel", "Pright-state="))},
         {18, "(captured = {0.94})", "(captured = {0.94})", 0.01, lookedAgain(18, 4.0, shownFigure("landauZenerSummaryLabel", "captured="))},
         {18, "8 gives P_d = {0.49}", "8 da' P_d = {0.49}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 8.0))},
         {18, "20 gives {0.17}", "20 da' {0.17}", 0.005, sweepPdiab(18, set("linearSweepDurationSpinBox", 20.0))},
@@ -1309,7 +1309,7 @@ const std::vector<GuideClaim>& earlyClaims()
              return r.spinBox("linearSweepStartTimeSpinBox") + r.spinBox("linearSweepDurationSpinBox");
          })},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
-         [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright=")(r); }},
+         [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright-state=")(r); }},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
          [](GuideRun& r) {
              r.at(19, 40.0);
@@ -1393,7 +1393,7 @@ const std::vector<GuideClaim>& earlyClaims()
          [](GuideRun& r) { return 100.0 * summaryFigure(21, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Pupper=")(r); }},
         {21, "live Plower = {0.47}", "live Plower = {0.47}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Plower=")},
         {21, "Pupper = {0.39}", "Pupper = {0.39}", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pupper=")},
-        {21, "live Pright = {0.59} at t = 17", "live Pright = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright=")},
+        {21, "live Pright-state = {0.59} at t = 17", "live Pright-state = {0.59} a t = 17", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "Pright-state=")},
         {21, "(captured = {0.86})", "(captured = {0.86})", 0.01, summaryFigure(21, 17.0, "stueckelbergSummaryLabel", "live", "captured=")},
         {21, "adds about {2.6} rad", "aggiunge circa {2.6} rad", 0.05,
          [](GuideRun& r) { return 3.0 * stueckelbergEndGap(r); }},
@@ -1706,7 +1706,7 @@ const std::vector<GuideClaim>& earlyClaims()
          }},
         {7, "peaks at Ex = {3.12} (the summary's sweep peak)", "ha il picco a Ex = {3.12} (il picco", 0.01, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.label("resonanceSummaryLabel"), "sweep peak: E="); }},
         {7, "double T = {0.999} in the row", "double T = {0.999} nella riga", 5e-4, planeWaveFigure(7, "double T=")},
-        {7, "call T1D: {0.380}.", "chiamano T1D: {0.380}.", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D="); }},
+        {7, "call packet T: {0.380}.", "chiamano packet T: {0.380}.", 5e-4, [](GuideRun& r) { r.asLoaded(7); return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "packet T="); }},
         {7, "about {2.4} here", "circa {2.4} qui", 0.1, [](GuideRun& r) { return 1.0 / pageResonance(r, 2.0, 4.4).width; }},
         {7, "about {0.41} wide", "larga circa {0.41}", 0.01, [](GuideRun& r) { return pageResonance(r, 2.0, 4.4).width; }},
         {7, "spread is about {0.5}", "pacchetto circa {0.5}", 0.05,
@@ -1728,7 +1728,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {7, "the stationary T is only {0.09}", "la T stazionaria vale solo {0.09}", 0.005,
          [](GuideRun& r) {
              r.edited(7, set("momentumSpinBox", 1.27));
-             return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "T1D=");
+             return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "packet T=");
          }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
         {7, "about {26} time units (hbar/Gamma)", "circa {26} unita' di tempo (hbar/Gamma)", 1.0,

@@ -630,10 +630,10 @@ struct GuideFigure {
 const GuideFigure kGuideFigures[] = {
     {"barrier_scattering", false, "Tunneling", "Plane-wave theory", nullptr, {"T=", "R="}},
     {"barrier_scattering", true, "Scattering", "State", nullptr, {"SEPARATED / MEASUREMENT VALID"}},
-    {"barrier_scattering", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "theory T=", "deltaT="}},
+    {"barrier_scattering", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "packet T=", "deltaT="}},
     {"quantum_tunneling", false, "Tunneling", "Plane-wave theory", nullptr, {"T=", "R="}},
     {"quantum_tunneling", true, "Scattering", "State", nullptr, {"SEPARATED / MEASUREMENT VALID"}},
-    {"quantum_tunneling", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "theory T=", "deltaT="}},
+    {"quantum_tunneling", true, "Scattering", "Probabilities", nullptr, {"P_R=", "P_T=", "packet T=", "deltaT="}},
     {"resonant_tunneling", false, "Tunneling", "Plane-wave theory", nullptr, {"single T1=", "T2="}},
     {"resonant_tunneling", false, nullptr, nullptr, "resonanceSummaryLabel", {"P_cav="}},
     {"resonant_tunneling", true, "Scattering", "Probabilities", nullptr, {"P_T="}},

@@ -107,6 +107,98 @@ std::pair<std::vector<double>, std::vector<double>> paintedSteps(const Potential
     return {edges, values};
 }
 
+// Radix-2 FFT in place, forward with exponent sign -1; the inverse divides
+// by n.
+void transform(std::vector<Complex>& a, bool inverse)
+{
+    const std::size_t n = a.size();
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (std::size_t length = 2; length <= n; length <<= 1) {
+        const Complex turn = std::polar(1.0, (inverse ? 2.0 : -2.0) * 3.141592653589793 / static_cast<double>(length));
+        for (std::size_t start = 0; start < n; start += length) {
+            Complex w(1.0, 0.0);
+            for (std::size_t k = 0; k < length / 2; ++k, w *= turn) {
+                const Complex u = a[start + k], v = a[start + k + length / 2] * w;
+                a[start + k] = u + v;
+                a[start + k + length / 2] = u - v;
+            }
+        }
+    }
+    if (inverse)
+        for (Complex& value : a)
+            value /= static_cast<double>(n);
+}
+
+// What a packet (m = hbar = 1) passes of the potential's middle row between
+// `from` and `to` on these cells: the row's values there on a long line of
+// the same cells, plain Strang split steps of 0.02 with the FFT above,
+// absorbing ends, run until the span and everything left of it hold less
+// than 1e-4; what passed is what went right, what the span still holds is
+// booked half each way.
+double drainedOnTheseCells(const PotentialField2D& v, double x0, double sigma, double p0, double from, double to)
+{
+    const double dx = v.dx(), dt = 0.02, band = 16.0;
+    const std::size_t nx = v.nx();
+    std::size_t n = 2;
+    while (n * dx < 2.0 * (std::max(std::abs(x0) + 6.0 * sigma, std::abs(to)) + 2.0 * sigma + band))
+        n *= 2;
+    std::vector<double> x(n), potential(n, 0.0);
+    const float* row = v.data() + (v.ny() / 2) * nx;
+    for (std::size_t i = 0; i < n; ++i)
+        x[i] = (static_cast<double>(i) - (n - 1) / 2.0) * dx;
+    for (std::size_t i = 0; i < nx; ++i) {
+        const double at = (static_cast<double>(i) - (nx - 1) / 2.0) * dx;
+        if (at >= from && at <= to)
+            potential[i + (n - nx) / 2] = row[i];
+    }
+    std::vector<Complex> psi(n), kinetic(n), half(n);
+    std::vector<double> mask(n, 1.0);
+    double norm = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        psi[i] = std::exp(-(x[i] - x0) * (x[i] - x0) / (4.0 * sigma * sigma)) * std::polar(1.0, p0 * x[i]);
+        norm += std::norm(psi[i]) * dx;
+        const double k = 2.0 * 3.141592653589793 * (i <= n / 2 ? double(i) : double(i) - double(n)) / (n * dx);
+        kinetic[i] = std::polar(1.0, -0.5 * k * k * dt);
+        half[i] = std::polar(1.0, -0.5 * potential[i] * dt);
+        const double depth = (std::abs(x[i]) - (0.5 * n * dx - band)) / band;
+        if (depth > 0.0)
+            mask[i] = std::exp(-8.0 * dt * depth * depth);
+    }
+    for (Complex& value : psi)
+        value /= std::sqrt(norm);
+    double takenRight = 0.0, left = 1.0, inside = 0.0, right = 0.0;
+    for (int step = 1; step <= 20000; ++step) {
+        for (std::size_t i = 0; i < n; ++i)
+            psi[i] *= half[i];
+        transform(psi, false);
+        for (std::size_t i = 0; i < n; ++i)
+            psi[i] *= kinetic[i];
+        transform(psi, true);
+        for (std::size_t i = 0; i < n; ++i) {
+            psi[i] *= half[i];
+            const double before = std::norm(psi[i]);
+            psi[i] *= mask[i];
+            if (x[i] > 0.0)
+                takenRight += (before - std::norm(psi[i])) * dx;
+        }
+        if (step % 50 != 0)
+            continue;
+        left = inside = right = 0.0;
+        for (std::size_t i = 0; i < n; ++i)
+            (x[i] < from ? left : x[i] > to ? right : inside) += std::norm(psi[i]) * dx;
+        if (inside < 1e-4 && left < 1e-4)
+            break;
+    }
+    return takenRight + right + 0.5 * inside;
+}
+
 // Share of the probability in each interval between the edges (no cell
 // centre lies on an edge of these grids), the total sum |psi|^2 dx dy last.
 std::vector<double> shares(const ComplexField2D& psi, const std::vector<double>& edges)
@@ -125,12 +217,14 @@ std::vector<double> shares(const ComplexField2D& psi, const std::vector<double>&
 }
 
 // A double-barrier run read against the drained pair: the packet's momentum,
-// the right wall's height (the left one's is 4.5) and whether the walls
-// stand on cells of 0.08 instead of the guided 0.16.
+// the right wall's height (the left one's is 4.5), whether the walls stand on
+// cells of 0.08 instead of the guided 0.16, and whether the guided cells are
+// too coarse for the exact walls at that momentum.
 struct DrainedPairCase {
     double momentum;
     double rightHeight;
     bool fineCells;
+    bool gridLimited = false;
 };
 
 class PanelsScatteringTest : public test::PanelTest {
@@ -142,6 +236,16 @@ protected:
     static void runUntilPaused()
     {
         test::waitUntil([] { return !running(); });
+    }
+
+    // Plays at 16x until the run has paused itself at separation.
+    static void playUntilSeparated()
+    {
+        MainWindow& w = window();
+        test::setIndex(w, "speedComboBox", 6);
+        test::click(w, "playButton");
+        runUntilPaused();
+        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
     }
 
     // Runs until `ticks` more ticks of the run timer have passed or the run
@@ -177,6 +281,11 @@ protected:
 
 // Barrier Scattering (V0 = 2) and Resonant Tunneling (4.5 twice): played at
 // 16x, each run pauses itself at the refresh that first sees the packet split.
+// On these cells of 0.16 the single barrier is read as valid; the pair's
+// cells of 0.32 carry its walls so coarsely that the packet passes a tenth
+// less than the exact walls would let through: the page says the reading
+// depends on the grid, with what these cells pass (a drained 1-D split step
+// on the same cells, worked out here) and what the exact walls pass.
 TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated)
 {
     const struct {
@@ -184,16 +293,13 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         const char* before;
         const char* separated;
     } cases[] = {{1, "BEFORE COLLISION", "SEPARATED / MEASUREMENT VALID"},
-                 {7, "DOUBLE BARRIER: BEFORE COLLISION", "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID"}};
+                 {7, "DOUBLE BARRIER: BEFORE COLLISION", "DOUBLE BARRIER: SEPARATED / GRID-DEPENDENT"}};
     for (const auto& c : cases) {
         SCOPED_TRACE("preset " + std::to_string(c.preset));
         MainWindow& w = window();
         loadOnSmallGrid(c.preset, 30.72);
         EXPECT_EQ(text(row(kStateRow)), c.before);
-        test::setIndex(w, "speedComboBox", 6);
-        test::click(w, "playButton");
-        runUntilPaused();
-        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
         const double pausedAt = w.schroedingerSolver().time();
         EXPECT_GT(pausedAt, 2.0) << "separation is read only after t = 2";
         EXPECT_EQ(text(row(kStateRow)), c.separated);
@@ -244,7 +350,7 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         EXPECT_NEAR(numberAfter(values, QStringLiteral("P_R=")), p[0] + leftBehind, taken + 2 * kFourDecimals)
             << text(values);
         EXPECT_NEAR(readT, transmitted + aheadToo, taken + 2 * kFourDecimals);
-        EXPECT_NEAR(numberAfter(values, legacy ? QStringLiteral("theory T=") : QStringLiteral("T1D=")), theory, 1e-4);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("packet T=")), theory, 1e-4);
         EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), readT - theory, kFourDecimals);
         // Beside it the plane-wave row keeps the plane wave at the mean
         // energy, which the packet's average differs from.
@@ -262,7 +368,16 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
                     << "the pause came after the first separated refresh";
             }
         } else {
-            EXPECT_TRUE(label("resonanceSummaryLabel").endsWith(QStringLiteral("| SEPARATED")));
+            const QString cells = QStringLiteral("| SEPARATED   | on cells of %1 x %2 this packet passes ")
+                                      .arg(w.waveField().dx(), 0, 'f', 3)
+                                      .arg(w.waveField().dy(), 0, 'f', 3);
+            EXPECT_TRUE(label("resonanceSummaryLabel").contains(cells)) << text(label("resonanceSummaryLabel"));
+            const double onTheseCells =
+                drainedOnTheseCells(w.potentialField(), -12.0, sigma, std::sqrt(2.0 * kEnergyX), -2.16, 2.16);
+            EXPECT_LT(onTheseCells, 0.95 * theory) << "these cells pass less than the exact walls";
+            EXPECT_NEAR(numberAfter(values, QStringLiteral("this packet passes ")), onTheseCells, 2e-3) << text(values);
+            EXPECT_NEAR(numberAfter(values, QStringLiteral("on finer cells ")), theory, 1e-4) << text(values);
+            EXPECT_NEAR(readT, onTheseCells, 0.01) << "the run reads what its cells pass";
         }
 
         // Play again: the one pause of the run is spent, and the double
@@ -276,6 +391,60 @@ TEST_F(PanelsScatteringTest, BarrierRunsPauseThemselvesOnceThePacketHasSeparated
         if (!legacy) {
             EXPECT_EQ(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_T=")),
                       numberAfter(values, QStringLiteral("P_T=")));
+        }
+    }
+}
+
+// Quantum Tunneling with a barrier 1.0 thick on its own cells of 0.08: the
+// grid paints whole cells, 0.96 of it, and the run is that barrier's. The
+// rows name the painted thickness beside the set one, the plane-wave row
+// gives both T and says which one runs, and the reading is compared with the
+// packet's T through the painted barrier (a transfer matrix averaged over its
+// momenta, worked out here), not the set one, which it misses by 0.011. A
+// thickness the cells hold whole (0.96) is read without a word of painting.
+TEST_F(PanelsScatteringTest, TheSingleBarrierIsComparedWithTheThicknessTheGridPaints)
+{
+    for (const double thickness : {1.0, 0.96}) {
+        SCOPED_TRACE("thickness " + std::to_string(thickness));
+        MainWindow& w = window();
+        w.loadGuidedExperiment(2);
+        setQuietly<QDoubleSpinBox>(w, "barrierThicknessSpinBox", thickness);
+        w.rebuildSimulation();
+        const auto [edges, heights] = paintedSteps(w.potentialField());
+        ASSERT_EQ(heights.size(), 1u);
+        const double painted = edges[1] - edges[0];
+        const bool repainted = thickness != 0.96;
+        EXPECT_NEAR(painted, 0.96, 1e-6) << "whole cells of 0.08";
+        const QString regime = row(kRegimeRow), theory = row(kTheoryRow);
+        EXPECT_EQ(regime.endsWith(QStringLiteral("a=1.000 (painted 0.960)")), repainted) << text(regime);
+        EXPECT_NEAR(numberAfter(theory, QStringLiteral("T=")), layeredTransmission(kEnergyX, edges, heights), 1e-4)
+            << text(theory);
+        if (repainted) {
+            EXPECT_TRUE(theory.contains(QStringLiteral("for the barrier as painted (a=0.960, the run's)")))
+                << text(theory);
+            EXPECT_NEAR(numberAfter(theory, QStringLiteral("the set a=1.000 would give T=")),
+                        barrierT(kEnergyX, 4.5, 1.0), 1e-4);
+        } else {
+            EXPECT_FALSE(theory.contains(QStringLiteral("painted"))) << text(theory);
+        }
+
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
+        EXPECT_EQ(text(row(kStateRow)), "SEPARATED / MEASUREMENT VALID");
+        const QString values = row(kProbabilitiesRow);
+        const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
+        const double reference =
+            packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
+                    std::sqrt(2.0 * kEnergyX), sigma);
+        const double readT = numberAfter(values, QStringLiteral("P_T="));
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("packet T=")), reference, 1e-4) << text(values);
+        EXPECT_NEAR(numberAfter(values, QStringLiteral("deltaT=")), readT - reference, kFourDecimals);
+        EXPECT_LT(std::abs(readT - reference), 0.005) << text(values);
+        EXPECT_EQ(values.contains(QStringLiteral("packet T of the barrier as painted: a=0.960, not 1.000")), repainted)
+            << text(values);
+        if (repainted) {
+            const double setReference =
+                packetT([](double e) { return barrierT(e, 4.5, 1.0); }, std::sqrt(2.0 * kEnergyX), sigma);
+            EXPECT_GT(std::abs(readT - setReference), 0.01) << "the set thickness is not the run's";
         }
     }
 }
@@ -308,7 +477,7 @@ TEST_F(PanelsScatteringTest, ARunResumedAfterSeparationKeepsTheReadingTakenThen)
         ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
         const double separatedAt = w.schroedingerSolver().time();
         const QString state = row(kStateRow), reading = row(kProbabilitiesRow);
-        EXPECT_TRUE(reading.endsWith(QStringLiteral("   read at t=%1").arg(separatedAt, 0, 'f', 3))) << text(reading);
+        EXPECT_TRUE(reading.contains(QStringLiteral("   read at t=%1").arg(separatedAt, 0, 'f', 3))) << text(reading);
 
         test::click(w, "playButton");
         runUntil([&] { return w.schroedingerSolver().time() >= c.later; });
@@ -349,10 +518,7 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
             if (c.momentum > 0.0)
                 setQuietly<QDoubleSpinBox>(form, "momentumSpinBox", c.momentum);
         });
-        test::setIndex(w, "speedComboBox", 6);
-        test::click(w, "playButton");
-        runUntilPaused();
-        ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+        ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
         ASSERT_GE(1.0 - w.waveField().norm(), c.taken) << "the layer took less before separation than meant";
 
         const auto [edges, heights] = paintedSteps(w.potentialField());
@@ -389,9 +555,12 @@ TEST_F(PanelsScatteringTest, ThePacketsTransmissionIsReadWhateverTheLayerTookBef
 // resonance (px 1.8, 2.0, where the reading at the cavity's half-life booked
 // half of the transient ahead, 0.0297 and 0.0648 for 0.0174 and 0.0452), on
 // the levels (1.27, 2.5) and at the barrier top (3.0), and with a right wall
-// of 6 that leaks less than the left. The guided cells of 0.16 smooth the
-// walls' faces enough to move T by 5 % at the barrier top; there the walls
-// stand on cells of 0.08, in a box half as wide with a stronger layer.
+// of 6 that leaks less than the left. The guided cells of 0.16 carry the
+// walls' faces coarsely enough to move T by 5 % at the barrier top; there
+// the walls stand on cells of 0.08, in a box half as wide with a stronger
+// layer, and on the guided cells the page says that the reading depends on
+// the grid: what these cells pass, as a drained 1-D split step on them
+// (worked out here) gives it, and what the exact walls pass.
 void PanelsScatteringTest::expectTheDoubleBarrierReadAsTheDrainedPair(const DrainedPairCase& c)
 {
     MainWindow& w = window();
@@ -399,9 +568,11 @@ void PanelsScatteringTest::expectTheDoubleBarrierReadAsTheDrainedPair(const Drai
     w.loadGuidedExperiment(7);
     setQuietly<QDoubleSpinBox>(w, "momentumSpinBox", c.momentum);
     if (c.fineCells) {
-        const std::pair<const char*, double> settings[] = {
-            {"universeWidthSpinBox", 40.96}, {"universeHeightSpinBox", 30.72}, {"absorbingWidthSpinBox", 0.1},
-            {"absorbingStrengthSpinBox", 20.0}, {"centerXSpinBox", -9.0}};
+        const std::pair<const char*, double> settings[] = {{"universeWidthSpinBox", 40.96},
+                                                           {"universeHeightSpinBox", 30.72},
+                                                           {"absorbingWidthSpinBox", 0.1},
+                                                           {"absorbingStrengthSpinBox", 20.0},
+                                                           {"centerXSpinBox", -9.0}};
         for (const auto& [name, value] : settings)
             setQuietly<QDoubleSpinBox>(w, name, value);
     }
@@ -425,23 +596,38 @@ void PanelsScatteringTest::expectTheDoubleBarrierReadAsTheDrainedPair(const Drai
         MainWindowProbe::refreshTick(w);
         toldNotYetValid = toldNotYetValid || text(row(kStateRow)).find("NOT YET VALID") != std::string::npos;
     }
-    ASSERT_EQ(text(row(kStateRow)), "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID");
+    ASSERT_EQ(text(row(kStateRow)), c.gridLimited ? "DOUBLE BARRIER: SEPARATED / GRID-DEPENDENT"
+                                                  : "DOUBLE BARRIER: SEPARATED / MEASUREMENT VALID");
     EXPECT_TRUE(toldNotYetValid) << "the emptying cavity was never said to be not yet read";
     const auto [edges, heights] = paintedSteps(w.potentialField());
     ASSERT_EQ(heights.size(), 3u);
     EXPECT_FLOAT_EQ(static_cast<float>(heights[2]), static_cast<float>(c.rightHeight));
+    const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
     const double drained =
         packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
-                c.momentum, test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value());
+                c.momentum, sigma);
     const QString values = row(kProbabilitiesRow);
-    EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), drained, 0.03 * drained)
-        << text(values) << " at t = " << w.schroedingerSolver().time();
+    const double readT = numberAfter(values, QStringLiteral("P_T="));
+    if (!c.gridLimited) {
+        EXPECT_NEAR(readT, drained, 0.03 * drained) << text(values) << " at t = " << w.schroedingerSolver().time();
+        return;
+    }
+    const double onTheseCells =
+        drainedOnTheseCells(w.potentialField(), test::control<QDoubleSpinBox>(w, "centerXSpinBox")->value(), sigma,
+                            c.momentum, edges.front() - 0.64, edges.back() + 0.64);
+    EXPECT_LT(onTheseCells, 0.97 * drained) << "these cells pass less than the exact walls";
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("this packet passes ")), onTheseCells, 2e-3) << text(values);
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("on finer cells ")), drained, 1e-4) << text(values);
+    EXPECT_NEAR(readT, onTheseCells, 0.01 * onTheseCells + 1e-3) << "the run reads what its cells pass";
+    EXPECT_TRUE(label("resonanceSummaryLabel").contains(QStringLiteral("| SEPARATED   | on cells of 0.160 x ")))
+        << text(label("resonanceSummaryLabel"));
 }
 
 TEST_F(PanelsScatteringTest, TheDoubleBarrierIsReadAsTheDrainedPairOnAndOffItsLevels)
 {
-    for (const DrainedPairCase& c : {DrainedPairCase{1.8, 4.5, false}, DrainedPairCase{2.0, 4.5, false},
-                                     DrainedPairCase{2.5, 4.5, false}, DrainedPairCase{3.0, 4.5, true}})
+    for (const DrainedPairCase& c :
+         {DrainedPairCase{1.8, 4.5, false}, DrainedPairCase{2.0, 4.5, false}, DrainedPairCase{2.5, 4.5, false},
+          DrainedPairCase{3.0, 4.5, true}, DrainedPairCase{3.0, 4.5, false, true}})
         expectTheDoubleBarrierReadAsTheDrainedPair(c);
 }
 
@@ -579,7 +765,7 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
         EXPECT_TRUE(summary.startsWith(QStringLiteral("Ex=3.1250 | single T1="))) << text(summary);
         EXPECT_NEAR(numberAfter(summary, QStringLiteral("single T1=")), leftT, 1e-4);
         EXPECT_NEAR(numberAfter(summary, QStringLiteral(" T2=")), rightT, 1e-4);
-        EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T1D=")), doubleT, 1e-4);
+        EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T=")), doubleT, 1e-4);
         EXPECT_NEAR(numberAfter(summary, QStringLiteral("P_cav=")), p[2], kFourDecimals);
         EXPECT_NEAR(numberAfter(summary, QString::fromLatin1(m.peak)), peakX, 1e-4);
         EXPECT_NEAR(numberAfter(summary, QStringLiteral(", T=")), peakT, 1e-4);
@@ -591,8 +777,11 @@ TEST_F(PanelsScatteringTest, ResonancePageComparesThePacketWithTheDoubleBarrierT
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("single T1=")), leftT, 1e-4);
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("T2=")), rightT, 1e-4);
     EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("double T=")), doubleT, 1e-4);
-    EXPECT_NEAR(numberAfter(row(kReferenceRow), QStringLiteral("T1D=")), averagedT, 1e-4);
-    EXPECT_EQ(text(row(kResonanceRow)), "V1=4.500 a1=0.640   L=1.760   V2=4.500 a2=0.640");
+    EXPECT_NEAR(numberAfter(row(kReferenceRow), QStringLiteral("packet T=")), averagedT, 1e-4);
+    // The set pair, and the pair as these cells paint it, whose T all of the
+    // above are.
+    EXPECT_EQ(text(row(kResonanceRow)),
+              "V1=4.500 a1=0.640   L=1.760   V2=4.500 a2=0.640   | painted (runs): a1=0.640   L=1.920   a2=0.640");
     EXPECT_EQ(text(row(kStateRow)), "DOUBLE BARRIER: BEFORE COLLISION");
     EXPECT_NEAR(numberAfter(row(kProbabilitiesRow), QStringLiteral("P_left=")), p[0], kFourDecimals);
 }
@@ -793,15 +982,16 @@ TEST_F(PanelsScatteringTest, ResonancePageTakesAWellAmongTheBarriers)
     EXPECT_NEAR(numberAfter(summary, QStringLiteral("single T1=")),
                 layeredTransmission(kEnergyX, {edges[0], edges[1]}, {heights[0]}), 1e-4)
         << text(summary);
-    EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T1D=")), layeredTransmission(kEnergyX, edges, heights),
-                1e-4);
+    EXPECT_NEAR(numberAfter(summary, QStringLiteral("double T=")), layeredTransmission(kEnergyX, edges, heights), 1e-4);
     EXPECT_EQ(text(row(kRegimeRow)), "DOUBLE-BARRIER SCATTERING   Ex=3.1250");
 }
 
 // A well inspected on the scene's list lands on the Barrier page; with the
-// scene off it is the legacy barrier, which has no square-barrier reference:
-// the rows say so, also once the packet has passed it and separated.
-TEST_F(PanelsScatteringTest, AWellOnTheBarrierPageHasNoSquareBarrierReference)
+// scene off it is the legacy barrier. The plane-wave and the packet's
+// references are those of the well as painted, which have no square-barrier
+// formula but a transfer matrix like any other layers (worked out here),
+// also once the packet has passed it and separated.
+TEST_F(PanelsScatteringTest, AWellOnTheBarrierPageIsReadAgainstThePaintedWell)
 {
     MainWindow& w = window();
     ASSERT_TRUE(applyDoubleBarrier(-2.0f, -2.0f));
@@ -813,16 +1003,24 @@ TEST_F(PanelsScatteringTest, AWellOnTheBarrierPageHasNoSquareBarrierReference)
     EXPECT_EQ(text(row(kRegimeRow)),
               text(QStringLiteral("ABOVE BARRIER  Ex >= V0   Ex=3.1250   Ekin=3.1250   V0=-2.000   Ex/V0=0.000   a=%1")
                        .arg(width, 0, 'f', 3)));
-    EXPECT_EQ(text(row(kTheoryRow)), "T=n/a   R=n/a   square-barrier reference unavailable");
+    const auto [edges, heights] = paintedSteps(w.potentialField());
+    ASSERT_EQ(heights.size(), 1u);
+    ASSERT_EQ(heights[0], -2.0);
+    const double planeWave = layeredTransmission(kEnergyX, edges, heights);
+    EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("T=")), planeWave, 1e-4) << text(row(kTheoryRow));
+    EXPECT_NEAR(numberAfter(row(kTheoryRow), QStringLiteral("R=")), 1.0 - planeWave, 1e-4);
 
-    test::setIndex(w, "speedComboBox", 6);
-    test::click(w, "playButton");
-    runUntilPaused();
-    ASSERT_EQ(w.transportClock().state(), TransportState::Paused) << "row 35: " << text(row(kStateRow));
+    ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
     EXPECT_EQ(text(row(kStateRow)), "SEPARATED / MEASUREMENT VALID");
     const QString values = row(kProbabilitiesRow);
-    EXPECT_TRUE(values.contains(QStringLiteral("   theory T=n/a   deltaT=n/a   read at t="))) << text(values);
-    EXPECT_GT(numberAfter(values, QStringLiteral("P_T=")), 0.5) << "a shallow well passes most of the packet";
+    const double reference =
+        packetT([&, edges = edges, heights = heights](double e) { return layeredTransmission(e, edges, heights); },
+                std::sqrt(2.0 * kEnergyX), test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value());
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("packet T=")), reference, 1e-4) << text(values);
+    // Read when the interaction region has emptied, the packet's slowest
+    // momenta, which a well this shallow passes almost whole, are still on
+    // their way in and count as reflected: the reading lies a little under.
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("P_T=")), reference, 0.03) << text(values);
 }
 
 // Ex = 2.5^2 / 2 is exact in binary: a barrier exactly as high as Ex is

@@ -2,6 +2,7 @@
 // read off the painted grid, and plane-wave transmissions averaged over a
 // Gaussian packet's momenta.
 
+#include "experiments/DrainedRowTransmission.h"
 #include "experiments/PacketAverage.h"
 #include "experiments/PaintedLayers.h"
 #include "experiments/QuantumResonance2D.h"
@@ -161,4 +162,39 @@ TEST(PacketAveragedTransmission, TheLeadsAreNeverTheCavity)
     const LayeredCavity single = splitAtCavity({{3.0, 0.0}, {0.4, 5.0}, {2.5, 0.0}});
     EXPECT_EQ(single.width, 0.0) << "a single barrier between its leads";
     EXPECT_EQ(single.before.size(), 3u);
+}
+
+// The packet run through a painted barrier on a line of its cells: on cells
+// fine against its wavelength it passes what the exact walls let through
+// (the square barrier averaged over its momenta), and a flat row lets it all
+// pass, whatever the row holds beyond the span. A packet that has no width,
+// a row outside the grid or an empty span runs nothing. Cells of dx x 1.25 dx, as users make them.
+TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
+{
+    const double dx = 0.04, height = 4.5, thickness = 0.64;
+    PotentialField2D v(2048, 8, float(dx), float(1.25 * dx));
+    v.addRectangle(0.0f, 0.0f, float(thickness), 1.0f, float(height));
+    const SplitStepParameters parameters; // m = hbar = 1, dt 0.02
+    const RowPacket packet{-8.0, 1.0, 2.5};
+    const RowTransmission run = DrainedRowTransmission::run(v, 4, -1.0, 1.0, parameters, packet, 0.5);
+    ASSERT_TRUE(run.valid);
+    const double exact = packetAveragedTransmission(
+        [&](double e) { return SquareBarrier1D::compute(e, height, thickness, 1.0, 1.0).transmission; },
+        packet.momentum, gaussianMomentumSpread(packet.sigma, 1.0), 1.0);
+    EXPECT_NEAR(run.transmission, exact, 2e-3);
+    EXPECT_GT(run.time, 8.0 / 2.5) << "drained only once the packet has passed";
+    // Only the span's cells are run: a wall beyond it changes nothing.
+    PotentialField2D walled = v;
+    walled.addRectangle(6.0f, 0.0f, 1.0f, 1.0f, 50.0f);
+    EXPECT_EQ(DrainedRowTransmission::run(walled, 4, -1.0, 1.0, parameters, packet, 0.5).transmission,
+              run.transmission);
+
+    PotentialField2D flat(2048, 8, float(dx), float(1.25 * dx));
+    EXPECT_NEAR(DrainedRowTransmission::run(flat, 4, -1.0, 1.0, parameters, packet, 0.5).transmission, 1.0, 1e-3);
+    for (const RowTransmission& refused :
+         {DrainedRowTransmission::run(v, 4, -1.0, 1.0, parameters, {-8.0, 0.0, 2.5}, 0.5),
+          DrainedRowTransmission::run(v, 8, -1.0, 1.0, parameters, packet, 0.5),
+          DrainedRowTransmission::run(v, 4, 1.0, -1.0, parameters, packet, 0.5),
+          DrainedRowTransmission::run(PotentialField2D(), 0, -1.0, 1.0, parameters, packet, 0.5)})
+        EXPECT_FALSE(refused.valid);
 }

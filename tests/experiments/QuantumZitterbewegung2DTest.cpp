@@ -241,10 +241,13 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     const double mc2 = config.restMass * config.lightSpeed * config.lightSpeed;
     const double c2 = config.lightSpeed * config.lightSpeed;
     EXPECT_NEAR(recorder.fittedDriftVelocityY(), c2 * config.momentumY / e * mc2 / e, 0.05);
-    // Residuals of a least-squares line sum to zero on each axis.
+    // Residuals of a least-squares line sum to zero on each axis, over the
+    // samples it was fitted to (those before the packet reached the box's edge).
     double residualX = 0.0;
     double residualY = 0.0;
     for (const ZitterbewegungSample& sample : recorder.samples()) {
+        if (sample.time > recorder.readingEndTime())
+            continue;
         residualX += sample.detrendedX;
         residualY += sample.detrendedY;
     }
@@ -359,6 +362,60 @@ TEST(DiracZitterbewegungRecorder, BoundsWhatCrossedTheEdgesOfThePeriodicBox)
     recorder.reset();
     EXPECT_EQ(recorder.wrappedShareBound(), 0.0);
     EXPECT_LT(recorder.wrapMarkTime(), 0.0);
+}
+
+// Once what may have crossed the box's edges reaches the mark, the window
+// has outgrown the box: the lines stay those fitted to the samples read
+// before (checked here by least squares of our own), the later samples'
+// residuals are taken from them, and the largest residual stays that of the
+// samples read before.
+TEST(DiracZitterbewegungRecorder, PastTheMarkTheFitStaysThatOfTheSamplesReadBefore)
+{
+    ZitterbewegungConfig config = movingConfig();
+    config.centerY = 0.0;
+    config.sigma = 1.0;
+    DiracZitterbewegungRecorder recorder(64);
+    const auto at = [&config](double x) {
+        config.centerX = x;
+        return preparedSpinor(config, 64, 32, 0.5f); // a box of 32 x 20: its right edge at x = 16
+    };
+    ASSERT_TRUE(recorder.configure(at(8.0), config, kHbar));
+    int marked = -1;
+    for (int k = 0; k < 10 && marked < 0; ++k) {
+        recorder.record(k, at(8.0 + 0.9 * k + (k % 2 ? 0.1 : -0.1)));
+        if (recorder.pastValidity())
+            marked = k;
+    }
+    ASSERT_GE(marked, 3) << "the packet reaches the edge after a few samples";
+    EXPECT_EQ(recorder.readingEndTime(), marked - 1.0);
+    const std::vector<ZitterbewegungSample> read(recorder.samples().begin(), recorder.samples().begin() + marked);
+    // The least-squares line of one coordinate over the samples read.
+    const auto line = [&read](double ZitterbewegungSample::*coordinate) {
+        double n = 0.0, st = 0.0, stt = 0.0, sx = 0.0, stx = 0.0;
+        for (const ZitterbewegungSample& s : read) {
+            n += 1.0;
+            st += s.time;
+            stt += s.time * s.time;
+            sx += s.*coordinate;
+            stx += s.time * s.*coordinate;
+        }
+        const double slope = (n * stx - sx * st) / (n * stt - st * st);
+        return std::pair<double, double>{slope, (sx - slope * st) / n};
+    };
+    const auto [slope, intercept] = line(&ZitterbewegungSample::meanX);
+    const auto [slopeY, interceptY] = line(&ZitterbewegungSample::meanY);
+    double largest = 0.0;
+    for (const ZitterbewegungSample& s : read)
+        largest = std::max(largest, std::abs(s.meanX - slope * s.time - intercept));
+    recorder.record(marked + 1.0, at(8.0 + 0.9 * (marked + 1)));
+    EXPECT_NEAR(recorder.fittedDriftVelocityX(), slope, 1e-9);
+    EXPECT_NEAR(recorder.maxAbsDetrendedX(), largest, 1e-9);
+    EXPECT_NEAR(recorder.fittedDriftVelocityY(), slopeY, 1e-9);
+    for (const ZitterbewegungSample& s : recorder.samples()) {
+        EXPECT_NEAR(s.detrendedX, s.meanX - slope * s.time - intercept, 1e-9) << "t=" << s.time;
+        EXPECT_NEAR(s.detrendedY, s.meanY - slopeY * s.time - interceptY, 1e-9) << "t=" << s.time;
+    }
+    EXPECT_GT(std::abs(recorder.samples().back().detrendedX), largest) << "what wrapped shows beside the kept line";
 }
 
 // A window fits its recorder whole: the stride widens by whole multiples

@@ -12,6 +12,7 @@
 #include "experiments/HallEdgeRecorder.h"
 #include "experiments/LandauRecorder.h"
 
+#include "AxisReading.h"
 #include "PaintedTexts.h"
 #include "PlotRobustness.h"
 #include "PlotTestSupport.h"
@@ -262,11 +263,12 @@ TEST_F(RecorderTracePlots, HallEdgeTrajectorySkipsAlongTheEdgeAboveTheWall)
     const Panels panels = stacked<QuantumHallEdgePlotWidget>();
     // The window 32 wide and 9 high on one scale, set by the panel's width
     // here, centred in the panel under its summary.
-    const QRectF window = QRectF(panels.upper).adjusted(
-        0.0,
-        summaryBottom(plot, panels, panels.upper, QuantumHallEdgePlotWidget::layout().texts, "b=") -
-            panels.upper.top(),
-        0.0, 0.0);
+    const QRectF window =
+        QRectF(panels.upper)
+            .adjusted(0.0,
+                      summaryBottom(plot, panels, panels.upper, QuantumHallEdgePlotWidget::layout().texts, "b=") -
+                          panels.upper.top(),
+                      0.0, 0.0);
     const double scale = window.width() / 32.0;
     ASSERT_LT(9.0 * scale, window.height());
     const auto plane = [&](double x, double y) {
@@ -445,6 +447,14 @@ TEST_F(RecorderTracePlots, ZitterbewegungTremblingAndDriftFollowTheRecorder)
         EXPECT_GT(test::countColour(image, QRect(vel.left(), int(std::round(driftY)) - 1, vel.width(), 3),
                                     QColor(156, 120, 211), 40),
                   vel.width() / 3);
+        // The velocity has numbers of its own beside its panel, at round
+        // values, and the trace stands where they say.
+        const test::AxisReading velocityAxis =
+            test::readAxis(test::paintedTexts(plot, kSize), vel, test::NumbersAt::Left);
+        ASSERT_GE(velocityAxis.marks.size(), 2u) << "the <v_x> panel has a numbered axis";
+        EXPECT_FALSE(std::isnan(test::roundStep(velocityAxis)));
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            EXPECT_NEAR(velocityAxis.pixelOf(samples[i].velocityX), speed.points[i].y(), 1.0) << "sample " << i;
         if (y0 == 0.0) {
             EXPECT_GT(std::abs(recorder.fittedDriftVelocityX()), 0.2);
         }

@@ -1,0 +1,139 @@
+#include "experiments/DrainedRowTransmission.h"
+
+#include "core/ComplexField2D.h"
+#include "core/Numeric.h"
+#include "core/PotentialField2D.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <stdexcept>
+#include <vector>
+
+namespace vxo {
+
+namespace {
+
+// The absorbing ends: each a band of at least this length, and of several
+// packet widths and wavelengths where those are longer, so that the mask
+// rises slowly against the wave and reflects nothing the run could show.
+constexpr double kShortestBand = 12.0;
+constexpr double kBandWidths = 4.0;
+constexpr double kBandWavelengths = 3.0;
+// The mask's rate at the line's ends, per unit time: exp(-rate dt s^2) per
+// step with s from 0 at the band's inner edge to 1 at the end.
+constexpr double kAbsorptionRate = 8.0;
+// The packet's Gaussian tail beyond this many widths is below the drained
+// share: the line holds it whole.
+constexpr double kPacketWidths = 6.0;
+// Steps between two looks at the shares.
+constexpr std::uint64_t kStepsPerLook = 50;
+
+std::uint64_t powerOfTwoAtLeast(double cells)
+{
+    std::uint64_t n = 2;
+    while (static_cast<double>(n) < cells)
+        n *= 2;
+    return n;
+}
+
+} // namespace
+
+RowTransmission DrainedRowTransmission::run(const PotentialField2D& potential, std::uint64_t row, double from,
+                                            double to, const SplitStepParameters& parameters, const RowPacket& packet,
+                                            double aheadShare)
+{
+    RowTransmission result;
+    const std::uint64_t nx = potential.nx();
+    if (potential.empty() || row >= potential.ny() || !isPowerOfTwo(nx) || !(to >= from) || !isFinite(from) ||
+        !isFinite(to) || !isFinite(packet.centerX) || !isFinitePositive(packet.sigma) || !isFinite(packet.momentum))
+        return result;
+    try {
+        SplitStepFourierSolver2D::validateParameters(parameters);
+    } catch (const std::invalid_argument&) {
+        return result;
+    }
+    const double dx = potential.dx();
+    const double hbar = parameters.hbar;
+    const double mass = parameters.mass;
+    const double dt = parameters.dt;
+
+    // A line centred as the grid is, of an even number of cells, shares its
+    // cell centres with the row.
+    const double speed = std::abs(packet.momentum) / mass;
+    const double wavelength = speed > 0.0 ? 2.0 * kPi * hbar / std::abs(packet.momentum) : 0.0;
+    const double band = std::max({kShortestBand, kBandWidths * packet.sigma, kBandWavelengths * wavelength});
+    const double reach =
+        std::max({std::abs(packet.centerX) + kPacketWidths * packet.sigma, std::abs(from), std::abs(to)}) +
+        2.0 * packet.sigma;
+    const std::uint64_t n = powerOfTwoAtLeast(2.0 * (reach + band) / dx);
+    const double halfLength = 0.5 * static_cast<double>(n) * dx;
+    // The span's cells, painted one by one: a cell's faces lie half a cell
+    // from its centre, so each rectangle takes its own cell and no other.
+    PotentialField2D line(n, 1, potential.dx(), potential.dy());
+    const std::int64_t shift = (static_cast<std::int64_t>(n) - static_cast<std::int64_t>(nx)) / 2;
+    for (std::uint64_t i = 0; i < nx; ++i) {
+        const double x = cellCentre(i, nx, dx);
+        const float value = potential.valueAt(i, row);
+        const std::int64_t target = static_cast<std::int64_t>(i) + shift;
+        if (x < from || x > to || value == 0.0f || target < 0 || target >= static_cast<std::int64_t>(n))
+            continue;
+        line.addRectangle(static_cast<float>(x), 0.0f, potential.dx(), potential.dy(), value);
+    }
+
+    ComplexField2D psi(n, 1, potential.dx(), potential.dy());
+    std::vector<double> x(n);
+    std::vector<float> mask(n, 1.0f);
+    double norm = 0.0;
+    std::vector<std::complex<double>> start(n);
+    for (std::uint64_t i = 0; i < n; ++i) {
+        x[i] = cellCentre(i, n, dx);
+        const double offset = x[i] - packet.centerX;
+        start[i] = std::exp(-offset * offset / (4.0 * packet.sigma * packet.sigma)) *
+                   std::polar(1.0, packet.momentum * x[i] / hbar);
+        norm += std::norm(start[i]) * dx;
+        const double depth = (std::abs(x[i]) - (halfLength - band)) / band;
+        if (depth > 0.0)
+            mask[i] = static_cast<float>(std::exp(-kAbsorptionRate * dt * depth * depth));
+    }
+    if (!isFinitePositive(norm))
+        return result;
+    for (std::uint64_t i = 0; i < n; ++i) {
+        const std::complex<double> value = start[i] / std::sqrt(norm);
+        psi.at(i, 0) = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
+    }
+
+    SplitStepFourierSolver2D solver;
+    solver.configure(parameters);
+    double takenRight = 0.0;
+    const std::uint64_t longest = static_cast<std::uint64_t>(std::ceil(kLongestRun / dt));
+    for (std::uint64_t step = 1; step <= longest; ++step) {
+        solver.step(psi, line);
+        for (std::uint64_t i = 0; i < n; ++i) {
+            if (mask[i] == 1.0f)
+                continue;
+            const double before = std::norm(psi.at(i, 0));
+            psi.at(i, 0) *= mask[i];
+            if (x[i] > 0.0)
+                takenRight += (before - std::norm(psi.at(i, 0))) * dx;
+        }
+        if (step % kStepsPerLook != 0 && step != longest)
+            continue;
+        double left = 0.0, inside = 0.0, right = 0.0;
+        for (std::uint64_t i = 0; i < n; ++i) {
+            const double p = std::norm(psi.at(i, 0)) * dx;
+            (x[i] < from ? left : x[i] > to ? right : inside) += p;
+        }
+        // Drained: the span holds a trace, and what went back has reached
+        // the absorbing end, so nothing is still on its way in.
+        if ((inside < kDrainedShare && left < kDrainedShare) || step == longest) {
+            result.valid = true;
+            result.transmission = std::clamp(takenRight + right + std::clamp(aheadShare, 0.0, 1.0) * inside, 0.0, 1.0);
+            result.time = solver.time();
+            return result;
+        }
+    }
+    return result;
+}
+
+} // namespace vxo
