@@ -1789,12 +1789,9 @@ const std::vector<GuideClaim>& lateClaims()
         {37, "stays below about {0.05} once", "resta sotto circa {0.05} una volta", 0.01, highestValue(37, 2.0, 26.0, kScar, "fidelity=")},
         {37, "Change Filter energy E to {8.5}, the packet's own mean energy, or to 11",
          "Porta Filter energy E a {8.5}, l'energia media del pacchetto, oppure a 11", 0.0, typedInto(37, "scarEnergySpinBox", 8.5)},
+        // The Total energy <H> of the Time series as Load leaves it.
         {37, "E to {8.5}, the packet's own mean energy", "E a {8.5}, l'energia media del pacchetto", 0.05,
-         afterLoad(37,
-                   [](GuideRun& r) {
-                       const double sigma = r.prepared().sigmaX;
-                       return (px(r) * px(r) + py(r) * py(r) + 1.0 / (2.0 * sigma * sigma)) / (2.0 * mass(r));
-                   })},
+         afterLoad(37, [](GuideRun& r) { return r.shown().observableHistory().newest().totalEnergy; })},
         {37, "or to {11}, and", "oppure a {11}, e", 0.0, typedInto(37, "scarEnergySpinBox", 11.0)},
         {37, "Set Orbit half-band to {0.4}", "Porta Orbit half-band a {0.4}", 0.0, typedInto(37, "scarBandSpinBox", 0.4)},
         {37, "with Center Y = {1.5}: the scar", "con Center Y = {1.5}: la cicatrice", 0.0, typedInto(37, "centerYSpinBox", 1.5)},
