@@ -1,7 +1,12 @@
 #include "plots/PlotHistories.h"
 
+#include "experiments/DriveProtocols.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vxo::plot {
 
@@ -66,6 +71,17 @@ void drawProtocolStrip(QPainter& painter, const QRectF& strip)
     drawFrame(painter, strip, plotPen(QColor(kAxes.stripFrame)));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.stripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
                        strip.center().y());
+}
+
+void drawSweepStrip(QPainter& painter, const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1,
+                    double gain, const LinearSweep& sweep)
+{
+    drawProtocolStrip(painter, strip);
+    if (!sweep.enabled)
+        return;
+    const double scale = std::max(std::fabs(sweep.startValue), std::fabs(sweep.endValue));
+    drawProtocolSignal(painter, strip, x, intervals, t0, t1, scale, gain,
+                       [&](double t) { return linearSweepValueAt(sweep, t); });
 }
 
 InterferencePage beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const QFont& font,

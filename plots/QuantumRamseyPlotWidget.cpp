@@ -24,23 +24,14 @@ QString titleFor(bool ensemble, bool echo)
 
 } // namespace
 
-void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points)
-{
-    fringe_ = points;
-    update();
-}
+void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points) { keep(fringe_, points); }
 
 void QuantumRamseyPlotWidget::setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points)
 {
-    ensembleFringe_ = points;
-    update();
+    keep(ensembleFringe_, points);
 }
 
-void QuantumRamseyPlotWidget::setPulseSequence(const RamseySequence& sequence)
-{
-    sequence_ = sequence;
-    update();
-}
+void QuantumRamseyPlotWidget::setPulseSequence(const RamseySequence& sequence) { keep(sequence_, sequence); }
 
 void QuantumRamseyPlotWidget::setEnsemble(const RamseyEnsemble& settings, const RamseyEnsembleResult& result)
 {
@@ -98,13 +89,11 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         boundary(reference_.secondPulseEnd, pulsePen);
     }
 
-    const bool measured =
-        drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-                          {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
-                           {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
-                           {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}});
-    if (!measured)
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Ramsey preset and press Play"));
+    drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+                      {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
+                       {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
+                       {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}},
+                      QStringLiteral("Load a Ramsey preset and press Play"));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
