@@ -4,8 +4,12 @@
 // the program shows when a class follows the guide: the preset loaded as the
 // Load button loads it, run with the tick's own steps to the time the guide
 // names, and the number read where the guide says to look (a page, a
-// Diagnostics row, the run's observables) or computed from the preset's own
-// settings the way the page computes its reference.
+// Diagnostics row, the run's observables, the field). A figure of the run,
+// the prepared packet's included (where it starts, how wide, its momentum,
+// wavelength and energy), is read from the program, so that a program that
+// runs something else than its form asks for fails the claim; a formula the
+// guide works out is checked on those figures, and only a value the guide
+// quotes as a setting is read from the form.
 //
 // A claim names the words of each language's page that carry the number, the
 // claimed number in braces ("{2.24} at t = 4"; without braces the first number
