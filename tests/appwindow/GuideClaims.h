@@ -7,9 +7,9 @@
 // Diagnostics row, the run's observables, the field). A figure of the run,
 // the prepared packet's included (where it starts, how wide, its momentum,
 // wavelength and energy), is read from the program, so that a program that
-// runs something else than its form asks for fails the claim; a formula the
-// guide works out is checked on those figures, and only a value the guide
-// quotes as a setting is read from the form.
+// runs something other than what its form asks for fails the claim; a
+// formula the guide works out is checked on those figures, and only a value
+// the guide quotes as a setting is read from the form.
 //
 // A claim names the words of each language's page that carry the number, the
 // claimed number in braces ("{2.24} at t = 4"; without braces the first number
@@ -24,6 +24,7 @@
 #include "common/PageFigures.h"
 #include "WindowControls.h"
 
+#include "app/form/FormIndices.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/PresetGuides.h"
 
@@ -51,9 +52,9 @@ namespace vxo::test {
 // it: the field's mean position and widths (Observables rows) and, with
 // Space set to Momentum, its mean momentum and momentum spreads (Momentum
 // space rows). A guide's packet figures (where it starts, how wide, how fast,
-// its wavelength and energy) are read here, so that a program that builds
-// another packet than its form asks for fails them. NaN where a row shows no
-// figure (a Dirac mode shows no momentum space).
+// its wavelength and energy) are read here, so that a program that builds a
+// packet other than the one its form asks for fails them. NaN where a row
+// shows no figure (a Dirac mode shows no momentum space).
 struct PreparedPacket {
     double meanX, meanY, sigmaX, sigmaY;
     double meanPx, meanPy, sigmaPx, sigmaPy;
@@ -72,7 +73,8 @@ inline PreparedPacket shownPacket(MainWindow& w)
     p.sigmaY = pair("Observables", "sigmaX / sigmaY", 1);
     auto* space = control<QComboBox>(w, "spaceComboBox");
     const int shown = space->currentIndex();
-    space->setCurrentIndex(1); // Momentum (p_x,p_y): the change refreshes the views
+    // The change of Space refreshes the views.
+    space->setCurrentIndex(static_cast<int>(SpaceIndex::Momentum));
     p.meanPx = pair("Momentum space", "<px> / <py>", 0);
     p.meanPy = pair("Momentum space", "<px> / <py>", 1);
     p.sigmaPx = pair("Momentum space", "sigmaPx / sigmaPy", 0);
