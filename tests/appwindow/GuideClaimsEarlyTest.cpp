@@ -119,6 +119,48 @@ std::function<void(MainWindow&)> set(const char* spinBox, double value)
     return [=](MainWindow& w) { setValue(w, spinBox, value); };
 }
 
+// The resonance the double-barrier page finds in its energy scan between
+// `from` and `to`: the sweep's peak, and its full width at half maximum,
+// where the half maximum is found by scans a thousandth wide on either flank
+// (the peak of a scan on a flank is its end nearer the resonance).
+struct Peak {
+    double energy;
+    double width;
+};
+Peak pageResonance(GuideRun& r, double from, double to)
+{
+    MainWindow& w = r.loaded(7);
+    const auto sweepPeak = [&](double low, double high, const char* key) {
+        setValue(w, "resonanceScanMinSpinBox", low);
+        setValue(w, "resonanceScanMaxSpinBox", high);
+        MainWindowProbe::refreshTick(w);
+        const QString summary = r.label("resonanceSummaryLabel");
+        return figureAfter(summary.mid(summary.indexOf(QLatin1String("sweep peak"))), key);
+    };
+    constexpr double kStep = 0.001; // the scan limits' last decimal
+    const double energy = sweepPeak(from, to, "E=");
+    const double top = sweepPeak(from, to, "T=");
+    // T at `e` on the flank that runs from the peak out to `outside`.
+    const auto flank = [&](double e, double outside) {
+        return outside > energy ? sweepPeak(e, e + kStep, "T=") : sweepPeak(e - kStep, e, "T=");
+    };
+    const auto halfMaximum = [&](double outside) {
+        double inside = energy;
+        while (std::abs(outside - inside) > 1.5 * kStep) {
+            const double middle = std::round(0.5 * (inside + outside) / kStep) * kStep;
+            (flank(middle, outside) > top / 2 ? inside : outside) = middle;
+        }
+        return 0.5 * (inside + outside);
+    };
+    return {energy, halfMaximum(to) - halfMaximum(from)};
+}
+
+// The column of psi nearest x = `screen`.
+std::uint64_t screenColumn(const ComplexField2D& psi, double screen)
+{
+    return std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
+}
+
 // What the disc of the obstacle preset does to its packet by t = 6 once its
 // Radius is set to `radius`: the packet's Sigma Y, and the shares of the
 // scattered wave (the run minus the free packet) that lie within 30 degrees
@@ -129,9 +171,25 @@ std::function<void(MainWindow&)> set(const char* spinBox, double value)
 // read it once.
 struct DiscScattering {
     double sigmaY;
+    double shadow;
     double ahead;
     double back;
 };
+
+// How deep the disc's shadow is at t = 6: the density on the axis across
+// x = 3 (the Cross-section, Vertical: vary Y, Fixed X 3) as a share of the
+// brightest point across that line. The grid has no row on the axis: the two
+// rows astride it.
+double shadowDepth(const ComplexField2D& psi)
+{
+    constexpr double kAcross = 3.0;
+    const std::uint64_t column = screenColumn(psi, kAcross);
+    double brightest = 0.0;
+    for (std::uint64_t j = 0; j < psi.ny(); ++j)
+        brightest = std::max(brightest, double(std::norm(psi.at(column, j))));
+    const double axis = 0.5 * (std::norm(psi.at(column, psi.ny() / 2 - 1)) + std::norm(psi.at(column, psi.ny() / 2)));
+    return axis / brightest;
+}
 
 DiscScattering discScattering(GuideRun& r, double radius)
 {
@@ -173,49 +231,7 @@ DiscScattering discScattering(GuideRun& r, double radius)
             ahead += fromAhead <= 30.0 ? scattered : 0.0;
             back += fromAhead >= 150.0 ? scattered : 0.0;
         }
-    return found[radius] = {w.observableHistory().newest().sigmaY, ahead / all, back / all};
-}
-
-// The resonance the double-barrier page finds in its energy scan between
-// `from` and `to`: the sweep's peak, and its full width at half maximum,
-// where the half maximum is found by scans a thousandth wide on either flank
-// (the peak of a scan on a flank is its end nearer the resonance).
-struct Peak {
-    double energy;
-    double width;
-};
-Peak pageResonance(GuideRun& r, double from, double to)
-{
-    MainWindow& w = r.loaded(7);
-    const auto sweepPeak = [&](double low, double high, const char* key) {
-        setValue(w, "resonanceScanMinSpinBox", low);
-        setValue(w, "resonanceScanMaxSpinBox", high);
-        MainWindowProbe::refreshTick(w);
-        const QString summary = r.label("resonanceSummaryLabel");
-        return figureAfter(summary.mid(summary.indexOf(QLatin1String("sweep peak"))), key);
-    };
-    constexpr double kStep = 0.001; // the scan limits' last decimal
-    const double energy = sweepPeak(from, to, "E=");
-    const double top = sweepPeak(from, to, "T=");
-    // T at `e` on the flank that runs from the peak out to `outside`.
-    const auto flank = [&](double e, double outside) {
-        return outside > energy ? sweepPeak(e, e + kStep, "T=") : sweepPeak(e - kStep, e, "T=");
-    };
-    const auto halfMaximum = [&](double outside) {
-        double inside = energy;
-        while (std::abs(outside - inside) > 1.5 * kStep) {
-            const double middle = std::round(0.5 * (inside + outside) / kStep) * kStep;
-            (flank(middle, outside) > top / 2 ? inside : outside) = middle;
-        }
-        return 0.5 * (inside + outside);
-    };
-    return {energy, halfMaximum(to) - halfMaximum(from)};
-}
-
-// The column of psi nearest x = `screen`.
-std::uint64_t screenColumn(const ComplexField2D& psi, double screen)
-{
-    return std::uint64_t(std::lround(screen / psi.dx() + (psi.nx() - 1) / 2.0));
+    return found[radius] = {w.observableHistory().newest().sigmaY, shadowDepth(psi), ahead / all, back / all};
 }
 
 // The first dark point above the axis of a profile along y sampled on the
@@ -995,9 +1011,14 @@ const std::vector<GuideClaim>& earlyClaims()
         {5, "bending round the disc and crossing on the axis behind it",
          "si piegano attorno al disco e si incrociano sull'asse dietro di esso", 0.0, nullptr},
         {5, "Mean Y stays near {0}", "Mean Y resta vicino a {0}", 0.01, observed(5, 6.0, [](const ObservableSample& s) { return s.meanY; })},
-        {5, "against {6.6} at Radius 1.8", "contro {6.6} con Radius 1.8", 0.05,
-         observed(5, 6.0, [](const ObservableSample& s) { return s.sigmaY; })},
-        {5, "Sigma Y reads {4.3} at t = 6", "Sigma Y vale {4.3} a t = 6", 0.05,
+        {5, "at t = 6 the Cross-section across x = 3 (Vertical: vary Y)",
+         "a t = 6 il Cross-section attraverso x = 3 (Vertical: vary Y)", 0.0, nullptr},
+        {5, "against {0.02} at Radius 1.8", "contro {0.02} con Radius 1.8", 0.005,
+         [](GuideRun& r) { return shadowDepth(r.at(5, 6.0).waveField()); }},
+        {5, "instead of {6.6}", "invece di {6.6}", 0.05, observed(5, 6.0, [](const ObservableSample& s) { return s.sigmaY; })},
+        {5, "dips on the axis to {0.25} of its brightest", "scende sull'asse a {0.25} del suo massimo", 0.005,
+         [](GuideRun& r) { return discScattering(r, 0.6).shadow; }},
+        {5, "Sigma Y reads {4.3} instead", "Sigma Y vale {4.3} invece", 0.05,
          [](GuideRun& r) { return discScattering(r, 0.6).sigmaY; }},
         {5, "(the run minus the free packet)", "(la corsa meno il pacchetto libero)", 0.0, nullptr},
         {5, "{0.31} of it leaves within 30 degrees of straight ahead", "{0.31} di essa parte entro 30 gradi dalla direzione in avanti",
@@ -1973,15 +1994,20 @@ TEST(GuideClaimsEarly, ControlsTheGuidesNameShowTheirWords)
     const ControlWords rows[] = {
         {2, "keeps Display scale at Linear", "lascia Display scale su Linear", "displayScaleLabel", "Display scale"},
         {2, "keeps Display scale at Linear", "lascia Display scale su Linear", "displayScaleComboBox", "Linear"},
-        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingLabel", "Level spacing"},
-        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingComboBox", "Logarithmic"},
-        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X", "crossSectionAxisLabel", "Section"},
-        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X", "crossSectionPositionLabel",
-         "Fixed X", "crossSectionAxisComboBox", "Vertical: vary Y"},
-        {12, "then Compute states on the Bound states page", "poi Compute states nella pagina Bound states", "boundComputeButton",
-         "Compute states"},
-        {20, "the Duration and the Return duration", "la Duration e la Return duration", "linearSweepReturnDurationLabel",
-         "Return duration"},
+        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingLabel",
+         "Level spacing"},
+        {2, "whose Level spacing is Logarithmic", "con Level spacing Logarithmic", "probabilityContourSpacingComboBox",
+         "Logarithmic"},
+        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X",
+         "crossSectionAxisLabel", "Section"},
+        {4, "choose Section Vertical: vary Y and Fixed X", "scegli Section Vertical: vary Y e Fixed X",
+         "crossSectionPositionLabel", "Fixed X", "crossSectionAxisComboBox", "Vertical: vary Y"},
+        {5, "Cross-section across x = 3 (Vertical: vary Y)", "Cross-section attraverso x = 3 (Vertical: vary Y)",
+         "crossSectionAxisComboBox", "Vertical: vary Y", "crossSectionAxisComboBox", "Vertical: vary Y"},
+        {12, "then Compute states on the Bound states page", "poi Compute states nella pagina Bound states",
+         "boundComputeButton", "Compute states"},
+        {20, "the Duration and the Return duration", "la Duration e la Return duration",
+         "linearSweepReturnDurationLabel", "Return duration"},
         {21, "A change of the Return duration", "cambiare la Return duration", "linearSweepReturnDurationLabel",
          "Return duration"},
         {24, "with Echo pi duration 25.75", "con Echo pi duration 25.75", "ramseyEchoDurationLabel",
