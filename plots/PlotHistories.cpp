@@ -44,10 +44,10 @@ QPen sweepCurvePen(int curve)
 
 std::vector<LegendItem> sweepLegend()
 {
-    return {{QStringLiteral("P(lower)"), kTwoLevel.first, 0.0, 0.0},
-            {QStringLiteral("P(upper)"), kTwoLevel.second, 0.0, 0.0},
-            {QStringLiteral("P(left)"), kTwoLevel.sweepLeft, 0.0, 0.0},
-            {QStringLiteral("P(right)"), kTwoLevel.sweepRight, 0.0, 0.0}};
+    return {{QStringLiteral("P(lower)"), kTwoLevel.first},
+            {QStringLiteral("P(upper)"), kTwoLevel.second},
+            {QStringLiteral("P(left)"), kTwoLevel.sweepLeft},
+            {QStringLiteral("P(right)"), kTwoLevel.sweepRight}};
 }
 
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
@@ -64,6 +64,14 @@ void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<Leg
         right -= QFontMetricsF(painter.font()).horizontalAdvance(caption) + 16.0;
     }
     drawLegendRow(painter, line.left(), line.top(), right, entries);
+}
+
+void drawHistoryLegend(QPainter& painter, const QRectF& panel, const std::vector<LegendItem>& entries,
+                       const NumberedAxis& time, const NumberedAxis& left, const NumberedAxis& right)
+{
+    const double numbersBottom = drawHistoryNumbers(painter, panel, time, left, right);
+    drawLegendLine(painter, QRectF(panel.left(), numbersBottom + 2.0, panel.width(), 22.0), entries,
+                   QStringLiteral("simulation time"));
 }
 
 void drawProtocolStrip(QPainter& painter, const QRectF& strip)

@@ -235,6 +235,11 @@ std::vector<LegendItem> sweepLegend();
 // caption is centred.
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
                     const QString& caption = QString(), const QColor& captionColour = kSinglePanel.axisText);
+// Under a history panel: the numbers of its scales (drawHistoryNumbers) and,
+// on a 22-pixel line 2 pixels under its times, its legend captioned
+// "simulation time" (drawLegendLine).
+void drawHistoryLegend(QPainter& painter, const QRectF& panel, const std::vector<LegendItem>& entries,
+                       const NumberedAxis& time, const NumberedAxis& left, const NumberedAxis& right = {});
 
 // The protocol strip under a time panel: its frame in kAxes.stripFrame and a
 // dashed zero line in kAxes.stripMidline through its vertical middle.

@@ -46,11 +46,10 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
                       QStringLiteral("Load the coherent double-well experiment and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
-    const double numbersBottom = drawHistoryNumbers(painter, p, axes.time, axes.populations);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("P_left"), kCurves.leading, 0.0, 0.0},
-                    {QStringLiteral("P_right"), kTwoLevel.secondPopulation, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(
+        painter, p,
+        {{QStringLiteral("P_left"), kCurves.leading}, {QStringLiteral("P_right"), kTwoLevel.secondPopulation}},
+        axes.time, axes.populations);
 }
 
 } // namespace vxo

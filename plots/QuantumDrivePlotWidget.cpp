@@ -93,12 +93,11 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, positionNumbers, energyNumbers);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("<x>"), kCurves.leading, 0.0, 0.0},
-                    {QStringLiteral("trap centre"), kMarkers.driveTrap, 0.0, 0.0},
-                    {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("<x>"), kCurves.leading},
+                       {QStringLiteral("trap centre"), kMarkers.driveTrap},
+                       {QStringLiteral("<H>"), kCurves.energy}},
+                      timeNumbers, positionNumbers, energyNumbers);
 }
 
 } // namespace vxo

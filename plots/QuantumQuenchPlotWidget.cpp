@@ -96,11 +96,9 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, widthNumbers, energyNumbers);
-    drawLegendLine(
-        painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-        {{QStringLiteral("sigmaX"), kCurves.leading, 0.0, 0.0}, {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
-        QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("sigmaX"), kCurves.leading}, {QStringLiteral("<H>"), kCurves.energy}},
+                      timeNumbers, widthNumbers, energyNumbers);
 }
 
 } // namespace vxo

@@ -41,12 +41,11 @@ void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    const double numbersBottom = drawHistoryNumbers(painter, p, axes.time, axes.populations);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation, 0.0, 0.0},
-                    {QStringLiteral("two-level captured"), kTwoLevel.captured, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst},
+                       {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation},
+                       {QStringLiteral("two-level captured"), kTwoLevel.captured}},
+                      axes.time, axes.populations);
 }
 
 } // namespace vxo

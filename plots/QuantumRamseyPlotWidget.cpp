@@ -143,14 +143,13 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));
     if (spread)
-        drawLegendLine(painter, panels.scanLegend,
-                       {{QStringLiteral("single P2"), kTwoLevel.second, 0.0, 0.0},
-                        {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
-                         kTwoLevel.first, 0.0, 0.0}});
+        drawLegendLine(
+            painter, panels.scanLegend,
+            {{QStringLiteral("single P2"), kTwoLevel.second},
+             {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3), kTwoLevel.first}});
     // The legend under the drive strip, which shares the panel's time axis.
     drawLegendLine(painter, panels.stripLegend,
-                   {{QStringLiteral("P(state 1)"), kTwoLevel.first, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kTwoLevel.second, 0.0, 0.0}});
+                   {{QStringLiteral("P(state 1)"), kTwoLevel.first}, {QStringLiteral("P(state 2)"), kTwoLevel.second}});
 }
 
 } // namespace vxo
