@@ -156,7 +156,15 @@ const char* const kItalianGuides[] = {
     "<p><b>Pagina di analisi.</b> La pagina si apre su Time series: scegli Sigma Y nella lista Observable, "
     "che cresce mentre l'onda viene diffusa di lato; Mean X resta indietro rispetto al moto libero per via "
     "della parte diffusa all'indietro, mentre Mean Y resta vicino a 0 perche' la geometria e' simmetrica.</p>"
-    "<p><b>Prova questo.</b> Porta Radius a 0.6 (k R = 1.5): la diffusione diventa debole e quasi isotropa. "
+    "<p><b>Prova questo.</b> Porta Radius a 0.6 (k R = 1.5): ora il disco e' largo circa mezza lunghezza "
+    "d'onda e la sua ombra e' poco profonda: a t = 6 il Cross-section attraverso x = 3 (Vertical: vary Y) "
+    "scende sull'asse a 0.25 del suo massimo, contro 0.02 con Radius 1.8; anche meno onda viene deviata di "
+    "lato (Sigma Y vale 4.3 invece di 6.6). L'onda diffusa (la corsa meno il pacchetto libero) pero' non e' isotropa: "
+    "0.31 di essa parte entro 30 gradi dalla direzione in avanti e 0.10 entro 30 gradi da quella all'indietro, "
+    "dove un'onda isotropa ne metterebbe 0.17 in ciascuna. A questa grandezza e' soprattutto l'onda parziale "
+    "m = 0, che da sola si spargerebbe in modo uniforme, piu' le onde m = +/-1, la cui ampiezza va come "
+    "cos(theta): in avanti si sommano a essa e all'indietro le tolgono. Portalo a 0.15: le onde m = +/-1 si "
+    "spengono, e l'onda diffusa, ora debole, e' quasi isotropa (0.18 in avanti, 0.15 all'indietro). "
     "Portalo a 3.5: l'ombra diventa piu' netta. Abbassa V0 a 2.0, sotto Ekin: il disco diventa una regione "
     "trasparente di numero d'onda minore che fa da lente divergente.</p>",
 

@@ -187,6 +187,26 @@ double drawHistoryNumbers(QPainter& painter, const QRectF& panel, const Numbered
     return panel.bottom() + kGap + QFontMetricsF(painter.font()).height();
 }
 
+CurveAxes drawCurveGrid(QPainter& painter, const QRectF& panel, double x0, double x1, double lo, double hi,
+                        const QFont& font)
+{
+    constexpr double kLeastSpan = 1e-30;
+    const QColor colour(kSinglePanel.axisText);
+    const CurveAxes axes{
+        {horizontalAxis(panel, x0, x1, kLeastSpan), horizontalTicks(x0, x1, panel.width(), font), colour},
+        {verticalAxis(panel, lo, hi, kLeastSpan), verticalTicks(lo, hi, panel.height(), font), colour}};
+    drawHistoryGrid(painter, panel, axes.x, axes.y);
+    if (lo < 0.0 && hi > 0.0)
+        drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
+                           mapValue(axes.y.map, 0.0));
+    return axes;
+}
+
+void drawNumberedAxes(QPainter& painter, const QRectF& panel, const CurveAxes& axes, const QString& caption)
+{
+    drawNumberedAxes(painter, panel, axes.x.map, axes.x.ticks, axes.y.map, axes.y.ticks, axes.x.colour, caption);
+}
+
 namespace {
 // How far a tick reaches into the panel from its edge.
 constexpr double kTick = 4.0;

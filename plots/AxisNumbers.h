@@ -113,6 +113,20 @@ NumberedAxis fractionAxis(const QRect& panel, const QFont& font, const QColor& c
 // least 1e-12) with its round values (horizontalTicks), none where t1 is not
 // after t0.
 NumberedAxis timeAxis(const QRectF& panel, double t0, double t1, const QFont& font, const QColor& colour);
+// Both axes of a single-panel curve plot over [x0, x1] x [lo, hi] (each map
+// with a span of at least 1e-30) with their round values and numbers in
+// kSinglePanel.axisText.
+struct CurveAxes {
+    NumberedAxis x;
+    NumberedAxis y;
+};
+// The axes drawn before the curve: the grid at the ticks of both and the
+// frame (drawHistoryGrid) and, where 0 lies inside [lo, hi], a dashed zero
+// line in kAxes.zeroLine.
+CurveAxes drawCurveGrid(QPainter& painter, const QRectF& panel, double x0, double x1, double lo, double hi,
+                        const QFont& font);
+// Their numbers and the caption, drawn after it (drawNumberedAxes).
+void drawNumberedAxes(QPainter& painter, const QRectF& panel, const CurveAxes& axes, const QString& caption);
 // Lines across the panel at the round values of a vertical axis.
 void drawValueLines(QPainter& painter, const QRectF& panel, const NumberedAxis& axis, const QPen& pen);
 // The numbers of a vertical axis left of the panel (drawVerticalAxisNumbers).

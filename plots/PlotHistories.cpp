@@ -1,7 +1,12 @@
 #include "plots/PlotHistories.h"
 
+#include "experiments/DriveProtocols.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 namespace vxo::plot {
 
@@ -39,10 +44,10 @@ QPen sweepCurvePen(int curve)
 
 std::vector<LegendItem> sweepLegend()
 {
-    return {{QStringLiteral("P(lower)"), kTwoLevel.first, 0.0, 0.0},
-            {QStringLiteral("P(upper)"), kTwoLevel.second, 0.0, 0.0},
-            {QStringLiteral("P(left)"), kTwoLevel.sweepLeft, 0.0, 0.0},
-            {QStringLiteral("P(right)"), kTwoLevel.sweepRight, 0.0, 0.0}};
+    return {{QStringLiteral("P(lower)"), kTwoLevel.first},
+            {QStringLiteral("P(upper)"), kTwoLevel.second},
+            {QStringLiteral("P(left)"), kTwoLevel.sweepLeft},
+            {QStringLiteral("P(right)"), kTwoLevel.sweepRight}};
 }
 
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
@@ -61,11 +66,30 @@ void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<Leg
     drawLegendRow(painter, line.left(), line.top(), right, entries);
 }
 
+void drawHistoryLegend(QPainter& painter, const QRectF& panel, const std::vector<LegendItem>& entries,
+                       const NumberedAxis& time, const NumberedAxis& left, const NumberedAxis& right)
+{
+    const double numbersBottom = drawHistoryNumbers(painter, panel, time, left, right);
+    drawLegendLine(painter, QRectF(panel.left(), numbersBottom + 2.0, panel.width(), 22.0), entries,
+                   QStringLiteral("simulation time"));
+}
+
 void drawProtocolStrip(QPainter& painter, const QRectF& strip)
 {
     drawFrame(painter, strip, plotPen(QColor(kAxes.stripFrame)));
     drawHorizontalLine(painter, plotPen(QColor(kAxes.stripMidline), 1.0, Qt::DashLine), strip.left(), strip.right(),
                        strip.center().y());
+}
+
+void drawSweepStrip(QPainter& painter, const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1,
+                    double gain, const LinearSweep& sweep)
+{
+    drawProtocolStrip(painter, strip);
+    if (!sweep.enabled)
+        return;
+    const double scale = std::max(std::fabs(sweep.startValue), std::fabs(sweep.endValue));
+    drawProtocolSignal(painter, strip, x, intervals, t0, t1, scale, gain,
+                       [&](double t) { return linearSweepValueAt(sweep, t); });
 }
 
 InterferencePage beginInterferencePlot(QPainter& painter, const QRect& widgetRect, const QFont& font,

@@ -13,6 +13,10 @@
 
 class QPainter;
 
+namespace vxo {
+struct LinearSweep;
+} // namespace vxo
+
 // The histories of recorded samples against time, for the plots of the
 // observable history and of the driven two-level
 // experiments (quench, periodic drive, Bloch, Rabi, Landau-Zener,
@@ -108,15 +112,24 @@ struct HistoryCurve {
     std::optional<AxisMap> y = std::nullopt;
 };
 
+// What a history panel shows while no sample counts: text centred on a patch
+// of the background, over the grid.
+void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text);
+
 // Strokes the curves in order through the counted samples, each at
-// (x(time), its row), clipped to the panel. False, nothing drawn, when no
-// sample counts (the plot then shows its placeholder).
+// (x(time), its row), clipped to the panel. While no sample counts it draws
+// the placeholder instead (drawHistoryPlaceholder; nothing for an empty one)
+// and returns false.
 template <typename Samples, typename Sample, std::size_t N>
 bool drawHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sample> flag, double Sample::*time,
-                       const AxisMap& x, const QRectF& panel, const HistoryCurve<Sample> (&curves)[N])
+                       const AxisMap& x, const QRectF& panel, const HistoryCurve<Sample> (&curves)[N],
+                       const QString& placeholder)
 {
-    if (!historyTimes(samples, flag, time, 0.0).first)
+    if (!historyTimes(samples, flag, time, 0.0).first) {
+        if (!placeholder.isEmpty())
+            drawHistoryPlaceholder(painter, panel, placeholder);
         return false;
+    }
     // A history out of time order or beyond its scale would run over the
     // texts around the panel: the curves stay on it, with room for a pen's
     // width above and below, where a population of 0 or 1 is drawn.
@@ -128,6 +141,31 @@ bool drawHistoryCurves(QPainter& painter, const Samples& samples, SampleFlag<Sam
         strokePath(painter, historyCurve(samples, flag, time, x, row), curve.pen);
     }
     return true;
+}
+
+// The axes of a history panel of populations: the times from the first
+// counted sample (0 when none counts) to the end historyTimes gives for
+// `end`, one unit on where that is not later, and the populations on
+// [0, 1], both numbered in kSinglePanel.axisText.
+struct PopulationAxes {
+    NumberedAxis time;
+    NumberedAxis populations;
+    double start;
+    double end;
+};
+// Those axes of the samples, with their grid and the panel's frame drawn
+// (drawHistoryGrid).
+template <typename Samples, typename Sample>
+PopulationAxes drawPopulationGrid(QPainter& painter, const QRectF& panel, const QFont& font, const Samples& samples,
+                                  SampleFlag<Sample> flag, double Sample::*time, double end)
+{
+    const HistoryTimes times = historyTimes(samples, flag, time, end);
+    const double t0 = times.first.value_or(0.0);
+    const double t1 = times.end > t0 ? times.end : t0 + 1.0;
+    const QColor axisText(kSinglePanel.axisText);
+    const PopulationAxes axes{timeAxis(panel, t0, t1, font, axisText), fractionAxis(panel, font, axisText), t0, t1};
+    drawHistoryGrid(painter, panel, axes.time, axes.populations);
+    return axes;
 }
 
 // The colours of a two-level prediction: the curves of the first and second
@@ -173,17 +211,19 @@ struct SweepBlock {
 // The pens of those five curves in the Landau-Zener and Stueckelberg plots,
 // in that order (index 0 to 4).
 QPen sweepCurvePen(int curve);
-// The five curves in that order; false when no sample's block is valid.
+// The five curves in that order; the placeholder while no sample's block is
+// valid.
 template <typename Samples, typename Sample>
-bool drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
-                          double Sample::*time, const AxisMap& x, const QRectF& panel)
+void drawSweepPopulations(QPainter& painter, const Samples& samples, const SweepBlock<Sample>& block,
+                          double Sample::*time, const AxisMap& x, const QRectF& panel, const QString& placeholder)
 {
-    return drawHistoryCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
-                                              {{block.lower, sweepCurvePen(0)},
-                                               {block.upper, sweepCurvePen(1)},
-                                               {block.left, sweepCurvePen(2)},
-                                               {block.right, sweepCurvePen(3)},
-                                               {block.captured, sweepCurvePen(4)}});
+    drawHistoryCurves<Samples, Sample>(painter, samples, block.valid, time, x, panel,
+                                       {{block.lower, sweepCurvePen(0)},
+                                        {block.upper, sweepCurvePen(1)},
+                                        {block.left, sweepCurvePen(2)},
+                                        {block.right, sweepCurvePen(3)},
+                                        {block.captured, sweepCurvePen(4)}},
+                                       placeholder);
 }
 // Their legend entries "P(lower)", "P(upper)", "P(left)", "P(right)" (the
 // captured weight has none), for drawLegendLine.
@@ -195,6 +235,11 @@ std::vector<LegendItem> sweepLegend();
 // caption is centred.
 void drawLegendLine(QPainter& painter, const QRectF& line, const std::vector<LegendItem>& entries,
                     const QString& caption = QString(), const QColor& captionColour = kSinglePanel.axisText);
+// Under a history panel: the numbers of its scales (drawHistoryNumbers) and,
+// on a 22-pixel line 2 pixels under its times, its legend captioned
+// "simulation time" (drawLegendLine).
+void drawHistoryLegend(QPainter& painter, const QRectF& panel, const std::vector<LegendItem>& entries,
+                       const NumberedAxis& time, const NumberedAxis& left, const NumberedAxis& right = {});
 
 // The protocol strip under a time panel: its frame in kAxes.stripFrame and a
 // dashed zero line in kAxes.stripMidline through its vertical middle.
@@ -222,6 +267,12 @@ void drawProtocolSignal(QPainter& painter, const QRectF& strip, const AxisMap& x
                plotPen(QColor(kTwoLevel.fringe), 1.8));
 }
 
+// A linear sweep's bias on its strip: the strip (drawProtocolStrip) and,
+// while the sweep is on, its value from t0 to t1 on `intervals` intervals
+// (drawProtocolSignal), scaled to the larger of its two ends.
+void drawSweepStrip(QPainter& painter, const QRectF& strip, const AxisMap& x, int intervals, double t0, double t1,
+                    double gain, const LinearSweep& sweep);
+
 // An interference page opened: the background, the layout's panels for the
 // widget's size, and the history panel's grid at the round times and
 // populations in kAxes.historyGrid with its frame in kSinglePanel.frame. The
@@ -245,9 +296,6 @@ InterferencePage beginInterferencePage(QPainter& painter, const QRect& widgetRec
     const double end = historyTimes(samples, flag, time, protocolEnd).end;
     return beginInterferencePlot(painter, widgetRect, font, layout, end > 0.0 ? end : 1.0);
 }
-// What a history panel shows while no sample counts: text centred on a patch
-// of the background, over the grid.
-void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text);
 
 // A guide at time t on the shared time axis x, down through the history panel
 // and the strip (a pulse boundary, a crossing).

@@ -8,10 +8,15 @@ namespace vxo::plot {
 
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout, const QColor& gridColour)
 {
-    beginPlot(painter, widgetRect, QColor(kSinglePanel.background));
-    const QRectF panel = panelRect(widgetRect.size(), layout);
+    const QRectF panel = beginPanelPage(painter, widgetRect, layout);
     drawGridAndFrame(painter, panel, gridColour);
     return panel;
+}
+
+QRectF beginPanelPage(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout)
+{
+    beginPlot(painter, widgetRect, QColor(kSinglePanel.background));
+    return panelRect(widgetRect.size(), layout);
 }
 
 bool beginTitledPage(QPainter& painter, const QRect& widgetRect, const QFont& widgetFont, const TitledPage& page,

@@ -21,6 +21,9 @@ namespace vxo::plot {
 // kSinglePanel.frame (drawGridAndFrame). Returns the panel.
 QRectF beginPanelPlot(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout,
                       const QColor& gridColour = kSinglePanel.grid);
+// The same for a plot whose grid stands at the round values of its axes
+// (drawHistoryGrid, drawCurveGrid): the background only. Returns the panel.
+QRectF beginPanelPage(QPainter& painter, const QRect& widgetRect, const PanelLayout& layout);
 
 // The look of a titled page: the background, the title's box
 // QRect(12, titleTop, w - 24, titleHeight) and colour, and the placeholder's

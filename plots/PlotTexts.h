@@ -100,12 +100,13 @@ void drawStackedTexts(QPainter& painter, const StackedPanels& panels, const Stac
                       const QColor& captionColour, const QColor& summaryColour, const QColor& patch);
 
 // One item of a legend row: its text in its colour, left-aligned in a box
-// width wide, starting offset right of the row's left end.
+// width wide, starting offset right of the row's left end; an item without
+// them is packed after the one before it (drawLegendRow).
 struct LegendItem {
     QString text;
     QRgb colour;
-    double offset;
-    double width;
+    double offset = 0.0;
+    double width = 0.0;
 };
 // A legend row: each entry in QRectF(left + offset, top, width, 20), moved
 // right where the entry before it would run into it. An entry that would

@@ -25,6 +25,15 @@ public:
     int stackedHeight() const;
 
 protected:
+    // Stores value as the plot's copy of what its paint reads, reusing the
+    // copy's storage, and repaints: what every setter of a plot's data does.
+    template <typename T>
+    void keep(T& copy, const T& value)
+    {
+        copy = value;
+        update();
+    }
+
     // The layout of a two-panel plot; none for any other.
     virtual std::optional<plot::SplitLayout> splitLayout() const { return std::nullopt; }
     // The layout at the given width, for a plot whose captions under panels

@@ -20,17 +20,9 @@ const QColor kCurveColour = QColor(kCurves.crossSection);
 
 QuantumCrossSectionPlotWidget::QuantumCrossSectionPlotWidget(QWidget* parent) : PlotWidget(parent) {}
 
-void QuantumCrossSectionPlotWidget::setSection(const CrossSectionProfile& section)
-{
-    section_ = section;
-    update();
-}
+void QuantumCrossSectionPlotWidget::setSection(const CrossSectionProfile& section) { keep(section_, section); }
 
-void QuantumCrossSectionPlotWidget::setDisplayMode(int mode)
-{
-    displayMode_ = mode;
-    update();
-}
+void QuantumCrossSectionPlotWidget::setDisplayMode(int mode) { keep(displayMode_, mode); }
 
 void QuantumCrossSectionPlotWidget::setMomentumSpace(bool momentumSpace)
 {
@@ -91,8 +83,7 @@ PanelLayout QuantumCrossSectionPlotWidget::layout() { return numberedPanelLayout
 void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF panel = panelRect(size(), layout());
+    const QRectF panel = beginPanelPage(painter, rect(), layout());
 
     const std::vector<double>& coordinates = section_.coordinate;
     const std::vector<double>& values = curveValues();
@@ -108,17 +99,9 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     double lo = 0.0;
     double hi = 1.0;
     valueRange(lo, hi);
-    const AxisMap x = horizontalAxis(panel, xmin, xmax, 1e-30);
-    const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
-    const AxisTicks positions = horizontalTicks(xmin, xmax, panel.width(), font());
-    const AxisTicks levels = verticalTicks(lo, hi, panel.height(), font());
-    drawTickGrid(painter, panel, x, positions, y, levels, plotPen(QColor(kSinglePanel.grid)));
-    drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
-
-    if (lo < 0.0 && hi > 0.0)
-        drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
-                           mapValue(y, 0.0));
-
+    const CurveAxes axes = drawCurveGrid(painter, panel, xmin, xmax, lo, hi, font());
+    const AxisMap& x = axes.x.map;
+    const AxisMap& y = axes.y.map;
     const QPainterPath curve = polylineBridgingGaps(
         values.size(), [&](std::size_t i) { return QPointF(mapValue(x, coordinates[i]), mapValue(y, values[i])); });
     strokePath(painter, curve, plotPen(kCurveColour, 2.0));
@@ -143,7 +126,7 @@ void QuantumCrossSectionPlotWidget::paintEvent(QPaintEvent*)
     const bool alongX = section_.axis == 0;
     const QString caption = momentumSpace_ ? (alongX ? QStringLiteral("p_x") : QStringLiteral("p_y"))
                                            : (alongX ? QStringLiteral("x") : QStringLiteral("y"));
-    drawNumberedAxes(painter, panel, x, positions, y, levels, QColor(kSinglePanel.axisText), caption);
+    drawNumberedAxes(painter, panel, axes, caption);
 }
 
 } // namespace vxo

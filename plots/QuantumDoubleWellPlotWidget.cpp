@@ -12,11 +12,7 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period)
-{
-    tunnellingPeriod_ = period;
-    update();
-}
+void QuantumDoubleWellPlotWidget::setTunnellingPeriod(double period) { keep(tunnellingPeriod_, period); }
 
 // The bottom margin holds the times over the legend.
 plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0, 26.0, 20.0, 46.0)}; }
@@ -24,20 +20,13 @@ plot::PanelLayout QuantumDoubleWellPlotWidget::layout() { return {QMarginsF(58.0
 void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
 
     const double period = tunnellingPeriod_;
     const bool predicted = period > 0.0;
-    const HistoryTimes times =
-        historyTimes(samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, predicted ? period : 1.0);
-    const double t0 = times.first.value_or(0.0);
-    const double t1 = times.end > t0 ? times.end : t0 + 1.0;
-    const QColor axisText(kSinglePanel.axisText);
-    const NumberedAxis timeScale = timeAxis(p, t0, t1, font(), axisText);
-    const NumberedAxis populations = fractionAxis(p, font(), axisText);
-    const AxisMap& x = timeScale.map;
-    drawHistoryGrid(painter, p, timeScale, populations);
+    const PopulationAxes axes = drawPopulationGrid(painter, p, font(), samples_, &ObservableSample::doubleWellValid,
+                                                   &ObservableSample::time, predicted ? period : 1.0);
+    const AxisMap& x = axes.time.map;
 
     if (predicted) {
         // Left cos^2(pi t / T), right sin^2(pi t / T), marked at T / 2.
@@ -47,23 +36,20 @@ void QuantumDoubleWellPlotWidget::paintEvent(QPaintEvent*)
             const double s = std::sin(phase);
             return std::pair{c * c, s * s};
         };
-        drawTwoLevelPrediction(painter, p, x, t0, t1, 240, exchange, period / 2.0,
+        drawTwoLevelPrediction(painter, p, x, axes.start, axes.end, 240, exchange, period / 2.0,
                                {kPredictions.wellLeft, kPredictions.wellRight, kPredictions.wellHalf});
     }
 
-    const bool measured = drawHistoryCurves(
-        painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
-        {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurves.leading), 2.2)},
-         {&ObservableSample::rightWellProbability, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)}});
-    if (!measured)
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load the coherent double-well experiment and press Play"));
+    drawHistoryCurves(painter, samples_, &ObservableSample::doubleWellValid, &ObservableSample::time, x, p,
+                      {{&ObservableSample::leftWellProbability, plotPen(QColor(kCurves.leading), 2.2)},
+                       {&ObservableSample::rightWellProbability, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)}},
+                      QStringLiteral("Load the coherent double-well experiment and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Coherent tunnelling: left/right well population"));
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeScale, populations);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("P_left"), kCurves.leading, 0.0, 0.0},
-                    {QStringLiteral("P_right"), kTwoLevel.secondPopulation, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(
+        painter, p,
+        {{QStringLiteral("P_left"), kCurves.leading}, {QStringLiteral("P_right"), kTwoLevel.secondPopulation}},
+        axes.time, axes.populations);
 }
 
 } // namespace vxo

@@ -36,8 +36,7 @@ plot::PanelLayout QuantumDrivePlotWidget::layout() { return {QMarginsF(58.0, 28.
 void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
 
     const double tMax = historyTimes(samples_, nullptr, &ObservableSample::time, 8.0).end;
     const AxisMap x = horizontalAxis(p, 0.0, tMax, 0.0);
@@ -87,21 +86,18 @@ void QuantumDrivePlotWidget::paintEvent(QPaintEvent*)
                                }),
                plotPen(QColor(kMarkers.driveTrap), 1.4, Qt::DashLine));
 
-    const bool measured =
-        drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
-                          {{&ObservableSample::meanX, plotPen(QColor(kCurves.leading), 2.2), position},
-                           {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.7), energy}});
-    if (!measured)
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Driven Harmonic Trap and press Play"));
+    drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
+                      {{&ObservableSample::meanX, plotPen(QColor(kCurves.leading), 2.2), position},
+                       {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.7), energy}},
+                      QStringLiteral("Load a Driven Harmonic Trap and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Periodic drive: packet centre, trap centre and total energy"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, positionNumbers, energyNumbers);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("<x>"), kCurves.leading, 0.0, 0.0},
-                    {QStringLiteral("trap centre"), kMarkers.driveTrap, 0.0, 0.0},
-                    {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("<x>"), kCurves.leading},
+                       {QStringLiteral("trap centre"), kMarkers.driveTrap},
+                       {QStringLiteral("<H>"), kCurves.energy}},
+                      timeNumbers, positionNumbers, energyNumbers);
 }
 
 } // namespace vxo

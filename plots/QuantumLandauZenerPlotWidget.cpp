@@ -12,11 +12,16 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep)
-{
-    sweep_ = sweep;
-    update();
-}
+namespace {
+
+// The Landau-Zener sweep's populations in the observable history.
+const SweepBlock<ObservableSample> kPopulations{
+    &ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower, &ObservableSample::landauZenerUpper,
+    &ObservableSample::landauZenerLeft,  &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
+
+} // namespace
+
+void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep) { keep(sweep_, sweep); }
 
 void QuantumLandauZenerPlotWidget::reset()
 {
@@ -36,8 +41,7 @@ plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
     const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
 
     // The forward ramp, or the measured span when longer; a history that
@@ -57,19 +61,10 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
         drawVerticalLine(painter, plotPen(QColor::fromRgba(kOverlays.zenerCrossing), 1.0, Qt::DashDotLine),
                          mapValue(x, crossing), p.top(), bias.bottom());
 
-    const SweepBlock<ObservableSample> block{
-        &ObservableSample::landauZenerValid, &ObservableSample::landauZenerLower,
-        &ObservableSample::landauZenerUpper, &ObservableSample::landauZenerLeft,
-        &ObservableSample::landauZenerRight, &ObservableSample::landauZenerCaptured};
-    if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Landau-Zener sweep preset and press Play"));
+    drawSweepPopulations(painter, samples_, kPopulations, &ObservableSample::time, x, p,
+                         QStringLiteral("Load a Landau-Zener sweep preset and press Play"));
 
-    drawProtocolStrip(painter, bias);
-    if (sweep_.enabled) {
-        const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        drawProtocolSignal(painter, bias, x, 240, tStart, tEnd, scale, 0.45,
-                           [&](double t) { return linearSweepValueAt(sweep_, t); });
-    }
+    drawSweepStrip(painter, bias, x, 240, tStart, tEnd, 0.45, sweep_);
 
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);

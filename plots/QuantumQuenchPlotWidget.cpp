@@ -12,11 +12,7 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumQuenchPlotWidget::setMarkerTime(double time)
-{
-    markerTime_ = time;
-    update();
-}
+void QuantumQuenchPlotWidget::setMarkerTime(double time) { keep(markerTime_, time); }
 
 void QuantumQuenchPlotWidget::clear()
 {
@@ -32,8 +28,7 @@ plot::PanelLayout QuantumQuenchPlotWidget::layout() { return {QMarginsF(58.0, 26
 void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
 
     // Four time units past the quench show the response before the history does.
     const double tMax =
@@ -85,7 +80,8 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     const bool measured =
         drawHistoryCurves(painter, samples_, nullptr, &ObservableSample::time, x, p,
                           {{&ObservableSample::sigmaX, plotPen(QColor(kCurves.leading), 2.2), widthScale},
-                           {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.8), energyScale}});
+                           {&ObservableSample::totalEnergy, plotPen(QColor(kCurves.energy), 1.8), energyScale}},
+                          QString());
     if (!measured)
         drawCentredText(painter, p, QStringLiteral("Load Quantum Quench and press Play"),
                         QColor(kSinglePanel.placeholder));
@@ -100,11 +96,9 @@ void QuantumQuenchPlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawPanelTitle(painter, p, QStringLiteral("Quantum quench: width and total energy"));
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeNumbers, widthNumbers, energyNumbers);
-    drawLegendLine(
-        painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-        {{QStringLiteral("sigmaX"), kCurves.leading, 0.0, 0.0}, {QStringLiteral("<H>"), kCurves.energy, 0.0, 0.0}},
-        QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("sigmaX"), kCurves.leading}, {QStringLiteral("<H>"), kCurves.energy}},
+                      timeNumbers, widthNumbers, energyNumbers);
 }
 
 } // namespace vxo

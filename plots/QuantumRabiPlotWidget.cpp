@@ -15,46 +15,37 @@ plot::PanelLayout QuantumRabiPlotWidget::layout() { return {QMarginsF(58.0, 28.0
 void QuantumRabiPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
 
     // One Rabi period of the prediction, or the measured span when longer.
     const bool predicted = reference_.valid;
-    const HistoryTimes times = historyTimes(samples_, &ObservableSample::rabiValid, &ObservableSample::time,
-                                            predicted && reference_.rabiPeriod > 0.0 ? reference_.rabiPeriod : 1.0);
-    const double tStart = times.first.value_or(0.0);
-    const double tEnd = times.end > tStart ? times.end : tStart + 1.0;
-    const QColor axisText(kSinglePanel.axisText);
-    const NumberedAxis timeScale = timeAxis(p, tStart, tEnd, font(), axisText);
-    const NumberedAxis populations = fractionAxis(p, font(), axisText);
-    const AxisMap& x = timeScale.map;
-    drawHistoryGrid(painter, p, timeScale, populations);
+    const PopulationAxes axes =
+        drawPopulationGrid(painter, p, font(), samples_, &ObservableSample::rabiValid, &ObservableSample::time,
+                           predicted && reference_.rabiPeriod > 0.0 ? reference_.rabiPeriod : 1.0);
+    const AxisMap& x = axes.time.map;
 
     if (predicted) {
         const auto populations = [&](double t) {
             const double p2 = QuantumRabi2D::predictedPopulation(reference_, t);
             return std::pair{1.0 - p2, p2};
         };
-        drawTwoLevelPrediction(painter, p, x, tStart, tEnd, 300, populations, reference_.piPulseTime,
+        drawTwoLevelPrediction(painter, p, x, axes.start, axes.end, 300, populations, reference_.piPulseTime,
                                {kPredictions.rabiFirst, kPredictions.rabiSecond, kPredictions.rabiPiPulse});
     }
 
-    const bool measured =
-        drawHistoryCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
-                          {{&ObservableSample::rabiPopulation1, plotPen(QColor(kTwoLevel.rabiFirst), 2.2)},
-                           {&ObservableSample::rabiPopulation2, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)},
-                           {&ObservableSample::rabiCaptured, plotPen(QColor(kTwoLevel.captured), 1.2, Qt::DotLine)}});
-    if (!measured)
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a driven double-well preset and press Play"));
+    drawHistoryCurves(painter, samples_, &ObservableSample::rabiValid, &ObservableSample::time, x, p,
+                      {{&ObservableSample::rabiPopulation1, plotPen(QColor(kTwoLevel.rabiFirst), 2.2)},
+                       {&ObservableSample::rabiPopulation2, plotPen(QColor(kTwoLevel.secondPopulation), 2.2)},
+                       {&ObservableSample::rabiCaptured, plotPen(QColor(kTwoLevel.captured), 1.2, Qt::DotLine)}},
+                      QStringLiteral("Load a driven double-well preset and press Play"));
 
     drawPanelTitle(painter, p, QStringLiteral("Driven two-level dynamics: stationary-state populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
-    const double numbersBottom = drawHistoryNumbers(painter, p, timeScale, populations);
-    drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 22.0),
-                   {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation, 0.0, 0.0},
-                    {QStringLiteral("two-level captured"), kTwoLevel.captured, 0.0, 0.0}},
-                   QStringLiteral("simulation time"));
+    drawHistoryLegend(painter, p,
+                      {{QStringLiteral("P(state 1)"), kTwoLevel.rabiFirst},
+                       {QStringLiteral("P(state 2)"), kTwoLevel.secondPopulation},
+                       {QStringLiteral("two-level captured"), kTwoLevel.captured}},
+                      axes.time, axes.populations);
 }
 
 } // namespace vxo

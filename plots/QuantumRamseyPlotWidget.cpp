@@ -24,23 +24,14 @@ QString titleFor(bool ensemble, bool echo)
 
 } // namespace
 
-void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points)
-{
-    fringe_ = points;
-    update();
-}
+void QuantumRamseyPlotWidget::setFringeScan(const std::vector<RamseyFringePoint>& points) { keep(fringe_, points); }
 
 void QuantumRamseyPlotWidget::setEnsembleScan(const std::vector<RamseyEnsemblePoint>& points)
 {
-    ensembleFringe_ = points;
-    update();
+    keep(ensembleFringe_, points);
 }
 
-void QuantumRamseyPlotWidget::setPulseSequence(const RamseySequence& sequence)
-{
-    sequence_ = sequence;
-    update();
-}
+void QuantumRamseyPlotWidget::setPulseSequence(const RamseySequence& sequence) { keep(sequence_, sequence); }
 
 void QuantumRamseyPlotWidget::setEnsemble(const RamseyEnsemble& settings, const RamseyEnsembleResult& result)
 {
@@ -98,13 +89,11 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         boundary(reference_.secondPulseEnd, pulsePen);
     }
 
-    const bool measured =
-        drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
-                          {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
-                           {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
-                           {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}});
-    if (!measured)
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Ramsey preset and press Play"));
+    drawHistoryCurves(painter, samples_, &ObservableSample::ramseyValid, &ObservableSample::time, x, p,
+                      {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
+                       {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
+                       {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}},
+                      QStringLiteral("Load a Ramsey preset and press Play"));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)
@@ -154,14 +143,13 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));
     if (spread)
-        drawLegendLine(painter, panels.scanLegend,
-                       {{QStringLiteral("single P2"), kTwoLevel.second, 0.0, 0.0},
-                        {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3),
-                         kTwoLevel.first, 0.0, 0.0}});
+        drawLegendLine(
+            painter, panels.scanLegend,
+            {{QStringLiteral("single P2"), kTwoLevel.second},
+             {QStringLiteral("ensemble P2  sigma=%1").arg(ensemble_.detuningStdDev, 0, 'f', 3), kTwoLevel.first}});
     // The legend under the drive strip, which shares the panel's time axis.
     drawLegendLine(painter, panels.stripLegend,
-                   {{QStringLiteral("P(state 1)"), kTwoLevel.first, 0.0, 0.0},
-                    {QStringLiteral("P(state 2)"), kTwoLevel.second, 0.0, 0.0}});
+                   {{QStringLiteral("P(state 1)"), kTwoLevel.first}, {QStringLiteral("P(state 2)"), kTwoLevel.second}});
 }
 
 } // namespace vxo

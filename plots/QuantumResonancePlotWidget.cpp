@@ -16,17 +16,9 @@ QuantumResonancePlotWidget::QuantumResonancePlotWidget(QWidget* parent)
 {
 }
 
-void QuantumResonancePlotWidget::setCurve(const std::vector<TransmissionPoint>& curve)
-{
-    curve_ = curve;
-    update();
-}
+void QuantumResonancePlotWidget::setCurve(const std::vector<TransmissionPoint>& curve) { keep(curve_, curve); }
 
-void QuantumResonancePlotWidget::setXAxisLabel(const QString& label)
-{
-    xAxisLabel_ = label;
-    update();
-}
+void QuantumResonancePlotWidget::setXAxisLabel(const QString& label) { keep(xAxisLabel_, label); }
 
 void QuantumResonancePlotWidget::setMarkerPoint(double x, double transmission)
 {
@@ -56,8 +48,7 @@ plot::PanelLayout QuantumResonancePlotWidget::layout() { return numberedPanelLay
 void QuantumResonancePlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF p = panelRect(size(), layout());
+    const QRectF p = beginPanelPage(painter, rect(), layout());
     const QColor axisText(kSinglePanel.axisText);
     const NumberedAxis transmissions = fractionAxis(p, font(), axisText);
     const bool scanned = curve_.size() >= 2 && curve_.front().abscissa < curve_.back().abscissa;

@@ -12,16 +12,21 @@ namespace vxo {
 
 using namespace plot;
 
-void QuantumStueckelbergPlotWidget::setSweep(const LinearSweep& sweep)
-{
-    sweep_ = sweep;
-    update();
-}
+namespace {
+
+// The Stueckelberg double passage's populations in the observable history.
+const SweepBlock<ObservableSample> kPopulations{
+    &ObservableSample::stueckelbergValid, &ObservableSample::stueckelbergLower,
+    &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
+    &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
+
+} // namespace
+
+void QuantumStueckelbergPlotWidget::setSweep(const LinearSweep& sweep) { keep(sweep_, sweep); }
 
 void QuantumStueckelbergPlotWidget::setFringeScan(const std::vector<StueckelbergFringePoint>& points)
 {
-    fringe_ = points;
-    update();
+    keep(fringe_, points);
 }
 
 void QuantumStueckelbergPlotWidget::reset()
@@ -54,19 +59,10 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
             drawProtocolGuide(painter, panels, x, t, crossingPen);
     }
 
-    const SweepBlock<ObservableSample> block{
-        &ObservableSample::stueckelbergValid, &ObservableSample::stueckelbergLower,
-        &ObservableSample::stueckelbergUpper, &ObservableSample::stueckelbergLeft,
-        &ObservableSample::stueckelbergRight, &ObservableSample::stueckelbergCaptured};
-    if (!drawSweepPopulations(painter, samples_, block, &ObservableSample::time, x, p))
-        drawHistoryPlaceholder(painter, p, QStringLiteral("Load a Stueckelberg preset and press Play"));
+    drawSweepPopulations(painter, samples_, kPopulations, &ObservableSample::time, x, p,
+                         QStringLiteral("Load a Stueckelberg preset and press Play"));
 
-    drawProtocolStrip(painter, bias);
-    if (sweep_.enabled) {
-        const double scale = std::max(std::fabs(sweep_.startValue), std::fabs(sweep_.endValue));
-        drawProtocolSignal(painter, bias, x, 300, 0.0, x.valueSpan, scale, 0.44,
-                           [&](double t) { return linearSweepValueAt(sweep_, t); });
-    }
+    drawSweepStrip(painter, bias, x, 300, 0.0, x.valueSpan, 0.44, sweep_);
 
     // The hold-time fringe: the final lower-state population after the
     // double passage, against the hold at the turning point.

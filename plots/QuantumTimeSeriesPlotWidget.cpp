@@ -54,11 +54,7 @@ const QColor kCurveColour = QColor(kCurves.leading);
 
 QuantumTimeSeriesPlotWidget::QuantumTimeSeriesPlotWidget(QWidget* parent) : HistoryPlotWidget(parent) {}
 
-void QuantumTimeSeriesPlotWidget::setObservable(int observable)
-{
-    observable_ = observable;
-    update();
-}
+void QuantumTimeSeriesPlotWidget::setObservable(int observable) { keep(observable_, observable); }
 
 QString QuantumTimeSeriesPlotWidget::observableLabel() const { return QString::fromLatin1(rowOf(observable_).label); }
 
@@ -90,8 +86,7 @@ double QuantumTimeSeriesPlotWidget::narrowestWidth() const
 void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    beginPlot(painter, rect(), QColor(kSinglePanel.background));
-    const QRectF panel = panelRect(size(), layout());
+    const QRectF panel = beginPanelPage(painter, rect(), layout());
     const auto placeholder = [&](const QString& text) {
         drawGridAndFrame(painter, panel);
         if (!text.isEmpty())
@@ -141,17 +136,9 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
         lo -= pad;
         hi += pad;
     }
-    const AxisMap x = horizontalAxis(panel, t0, t1, 1e-30);
-    const AxisMap y = verticalAxis(panel, lo, hi, 1e-30);
-    const AxisTicks times = horizontalTicks(t0, t1, panel.width(), font());
-    const AxisTicks values = verticalTicks(lo, hi, panel.height(), font());
-    drawTickGrid(painter, panel, x, times, y, values, plotPen(QColor(kSinglePanel.grid)));
-    drawFrame(painter, panel, plotPen(QColor(kSinglePanel.frame)));
-
-    if (lo < 0.0 && hi > 0.0)
-        drawHorizontalLine(painter, plotPen(QColor(kAxes.zeroLine), 1.0, Qt::DashLine), panel.left(), panel.right(),
-                           mapValue(y, 0.0));
-
+    const CurveAxes axes = drawCurveGrid(painter, panel, t0, t1, lo, hi, font());
+    const AxisMap& x = axes.x.map;
+    const AxisMap& y = axes.y.map;
     // A sample without a value, or with one that is not finite, ends the piece.
     const QPainterPath curve = polylineBreakingAtGaps(samples_.size(), [&](std::size_t i) -> std::optional<QPointF> {
         double value = 0.0;
@@ -167,8 +154,7 @@ void QuantumTimeSeriesPlotWidget::paintEvent(QPaintEvent*)
     painter.restore();
 
     drawPanelTitle(painter, panel, QStringLiteral("%1 versus simulation time").arg(observableLabel()));
-    drawNumberedAxes(painter, panel, x, times, y, values, QColor(kSinglePanel.axisText),
-                     QStringLiteral("simulation time"));
+    drawNumberedAxes(painter, panel, axes, QStringLiteral("simulation time"));
 }
 
 } // namespace vxo

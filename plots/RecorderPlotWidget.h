@@ -17,11 +17,7 @@ public:
 
     // Stores the pointer (never owned, never written; null shows the
     // placeholder) and repaints.
-    void setRecorder(const Recorder* recorder)
-    {
-        recorder_ = recorder;
-        update();
-    }
+    void setRecorder(const Recorder* recorder) { this->keep(recorder_, recorder); }
     void clearRecorder() { setRecorder(nullptr); }
 
 protected:

@@ -14,11 +14,7 @@ public:
     using HistoryPlotWidget::HistoryPlotWidget;
 
     // Copies the prediction, an invalid one included, and repaints.
-    void setTwoLevelReference(const Reference& reference)
-    {
-        reference_ = reference;
-        update();
-    }
+    void setTwoLevelReference(const Reference& reference) { this->keep(reference_, reference); }
 
 protected:
     Reference reference_;

@@ -4,8 +4,12 @@
 // the program shows when a class follows the guide: the preset loaded as the
 // Load button loads it, run with the tick's own steps to the time the guide
 // names, and the number read where the guide says to look (a page, a
-// Diagnostics row, the run's observables) or computed from the preset's own
-// settings the way the page computes its reference.
+// Diagnostics row, the run's observables, the field). A figure of the run,
+// the prepared packet's included (where it starts, how wide, its momentum,
+// wavelength and energy), is read from the program, so that a program that
+// runs something other than what its form asks for fails the claim; a
+// formula the guide works out is checked on those figures, and only a value
+// the guide quotes as a setting is read from the form.
 //
 // A claim names the words of each language's page that carry the number, the
 // claimed number in braces ("{2.24} at t = 4"; without braces the first number
@@ -20,9 +24,11 @@
 #include "common/PageFigures.h"
 #include "WindowControls.h"
 
+#include "app/form/FormIndices.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/PresetGuides.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -41,6 +47,41 @@
 #include <vector>
 
 namespace vxo::test {
+
+// The packet a window holds before its first step as its Diagnostics show
+// it: the field's mean position and widths (Observables rows) and, with
+// Space set to Momentum, its mean momentum and momentum spreads (Momentum
+// space rows). A guide's packet figures (where it starts, how wide, how fast,
+// its wavelength and energy) are read here, so that a program that builds a
+// packet other than the one its form asks for fails them. NaN where a row
+// shows no figure (a Dirac mode shows no momentum space).
+struct PreparedPacket {
+    double meanX, meanY, sigmaX, sigmaY;
+    double meanPx, meanPy, sigmaPx, sigmaPy;
+};
+
+inline PreparedPacket shownPacket(MainWindow& w)
+{
+    const auto pair = [&w](const char* section, const char* parameter, int which) {
+        const QStringList parts = diagnosticsValue(w, section, parameter).split(QLatin1Char('/'));
+        return parts.size() == 2 ? figureAfter(parts[which], "") : std::numeric_limits<double>::quiet_NaN();
+    };
+    PreparedPacket p{};
+    p.meanX = pair("Observables", "<x> / <y>", 0);
+    p.meanY = pair("Observables", "<x> / <y>", 1);
+    p.sigmaX = pair("Observables", "sigmaX / sigmaY", 0);
+    p.sigmaY = pair("Observables", "sigmaX / sigmaY", 1);
+    auto* space = control<QComboBox>(w, "spaceComboBox");
+    const int shown = space->currentIndex();
+    // The change of Space refreshes the views.
+    space->setCurrentIndex(static_cast<int>(SpaceIndex::Momentum));
+    p.meanPx = pair("Momentum space", "<px> / <py>", 0);
+    p.meanPy = pair("Momentum space", "<px> / <py>", 1);
+    p.sigmaPx = pair("Momentum space", "sigmaPx / sigmaPy", 0);
+    p.sigmaPy = pair("Momentum space", "sigmaPx / sigmaPy", 1);
+    space->setCurrentIndex(shown);
+    return p;
+}
 
 // One guided experiment as a class follows it, kept between claims of the
 // same preset so that a suite of claims runs each preset once. Two windows:
@@ -179,7 +220,22 @@ public:
         return reached;
     }
 
+    // The packet the window shown holds before its first step (NaN figures
+    // once it has stepped). Read once per preset as loaded.
+    const PreparedPacket& prepared()
+    {
+        const bool asLoadedNow = shown_ == loadWindow_.get() && untouchedPreset_ >= 0;
+        if (asLoadedNow && preparedPreset_ == untouchedPreset_)
+            return prepared_;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        prepared_ = now() > 0.0 ? PreparedPacket{nan, nan, nan, nan, nan, nan, nan, nan} : shownPacket(*shown_);
+        preparedPreset_ = asLoadedNow ? untouchedPreset_ : -1;
+        return prepared_;
+    }
+
     double now() const { return shown_->schroedingerSolver().time(); }
+    // The window the readers read, to be read only.
+    const MainWindow& shown() const { return *shown_; }
     // A claim may change the window it is given: a pause is not shared past it.
     MainWindow& window()
     {
@@ -201,8 +257,10 @@ public:
     int intSpinBox(const char* objectName) const { return control<QSpinBox>(*shown_, objectName)->value(); }
 
 private:
-    static void load(MainWindow& w, int preset)
+    void load(MainWindow& w, int preset)
     {
+        if (&w == loadWindow_.get())
+            preparedPreset_ = -1;
         w.loadGuidedExperiment(preset);
         MainWindowProbe::refreshTick(w);
     }
@@ -222,7 +280,18 @@ private:
     int pausedPreset_ = -1;     // the run window holds this preset paused, untouched since
     double pausedLimit_ = 0.0;
     int untouchedPreset_ = -1;  // the load window holds this preset as loaded, untouched since
+    PreparedPacket prepared_{};
+    int preparedPreset_ = -1; // prepared_ is that of this preset as loaded
 };
+
+// A figure of the packet `preset` prepares, as Load leaves it.
+inline std::function<double(GuideRun&)> preparedFigure(int preset, double PreparedPacket::*figure)
+{
+    return [=](GuideRun& r) {
+        r.asLoaded(preset);
+        return r.prepared().*figure;
+    };
+}
 
 struct GuideClaim {
     int preset;

@@ -238,8 +238,10 @@ Measure peakValue(int preset, double from, double to, const char* label, const c
 double timeUnit(int preset) { return makeExperimentPreset(std::uint32_t(preset)).realWorldScale.timeUnit; }
 double lengthUnit(int preset) { return makeExperimentPreset(std::uint32_t(preset)).realWorldScale.lengthUnit; }
 
-double px(GuideRun& r) { return r.spinBox("momentumSpinBox"); }
-double py(GuideRun& r) { return r.spinBox("momentumYSpinBox"); }
+// The momentum of the packet the window shown prepared (it must not have
+// stepped), and the Mass m of its form.
+double px(GuideRun& r) { return r.prepared().meanPx; }
+double py(GuideRun& r) { return r.prepared().meanPy; }
 double mass(GuideRun& r) { return r.spinBox("massSpinBox"); }
 
 // The labels of the pages the guides send the class to.
@@ -631,7 +633,7 @@ std::vector<double> laneDepths(GuideRun& r, bool disordered)
     return depths;
 }
 // The height of the bouncer's starting packet above its floor.
-double dropHeight(GuideRun& r) { return r.spinBox("centerYSpinBox") - figureAfter(r.label(kBouncer), "floor y="); }
+double dropHeight(GuideRun& r) { return r.prepared().meanY - figureAfter(r.label(kBouncer), "floor y="); }
 double bouncerForce(GuideRun& r) { return figureAfter(r.label(kBouncer), "F="); }
 // The ideal ball's speed at the floor, from its energy above the floor.
 double floorSpeed(GuideRun& r)
@@ -694,8 +696,7 @@ double zenoTravel(GuideRun& r, bool roundTrip)
     const PotentialObject back = *zenoWall(r, isBackWall);
     const double speed = px(r) / mass(r);
     const double face = barrier.centerX - barrier.width / 2.0;
-    return roundTrip ? 2.0 * (face - (back.centerX + back.width / 2.0)) / speed
-                     : (face - r.spinBox("centerXSpinBox")) / speed;
+    return roundTrip ? 2.0 * (face - (back.centerX + back.width / 2.0)) / speed : (face - r.prepared().meanX) / speed;
 }
 
 const char* const kScar = "scarSummaryLabel";
@@ -898,13 +899,13 @@ const std::vector<GuideClaim>& lateClaims()
         {28, "Four walls of height {120}", "Quattro pareti alte {120}", 0.0,
          sceneObject(28, Kind::Rectangle, [](const PotentialObject& o) { return double(o.value); })},
         {28, "inner side L = {6.4}", "interno di lato L = {6.4}", 0.005, afterLoad(28, revivalBox)},
-        {28, "(Sigma {0.55})", "(Sigma {0.55})", 0.0, formValue(28, "sigmaSpinBox")},
-        {28, "starts at ({-1.3}, -0.8) with momentum (2.6, 1.8)", "parte da ({-1.3}, -0.8) con impulso (2.6, 1.8)", 0.0,
-         formValue(28, "centerXSpinBox")},
-        {28, "starts at (-1.3, {-0.8}) with momentum (2.6, 1.8)", "parte da (-1.3, {-0.8}) con impulso (2.6, 1.8)", 0.0,
-         formValue(28, "centerYSpinBox")},
-        {28, "with momentum ({2.6}, 1.8)", "con impulso ({2.6}, 1.8)", 0.0, formValue(28, "momentumSpinBox")},
-        {28, "with momentum (2.6, {1.8})", "con impulso (2.6, {1.8})", 0.0, formValue(28, "momentumYSpinBox")},
+        {28, "(Sigma {0.55})", "(Sigma {0.55})", 0.005, preparedFigure(28, &PreparedPacket::sigmaX)},
+        {28, "starts at ({-1.3}, -0.8) with momentum (2.6, 1.8)", "parte da ({-1.3}, -0.8) con impulso (2.6, 1.8)", 0.005,
+         preparedFigure(28, &PreparedPacket::meanX)},
+        {28, "starts at (-1.3, {-0.8}) with momentum (2.6, 1.8)", "parte da (-1.3, {-0.8}) con impulso (2.6, 1.8)", 0.005,
+         preparedFigure(28, &PreparedPacket::meanY)},
+        {28, "with momentum ({2.6}, 1.8)", "con impulso ({2.6}, 1.8)", 5e-4, preparedFigure(28, &PreparedPacket::meanPx)},
+        {28, "with momentum (2.6, {1.8})", "con impulso (2.6, {1.8})", 5e-4, preparedFigure(28, &PreparedPacket::meanPy)},
         {28, "kinetic energy, about {5}", "energia cinetica, circa {5}", 0.5,
          afterLoad(28, [](GuideRun& r) { return (px(r) * px(r) + py(r) * py(r)) / (2.0 * mass(r)); })},
         {28, "E_n = n^2 pi^2 hbar^2/(2 m L^2), are all integer multiples of E_1, so every phase returns together "
@@ -992,12 +993,12 @@ const std::vector<GuideClaim>& lateClaims()
          afterLoad(42, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
         {42, "Phi = {0.5} Phi0 (Phi0 = 2 pi hbar/q); outside B = 0", "Phi = {0.5} Phi0 (Phi0 = 2&pi; hbar/q); fuori B = 0",
          1e-3, summaryAt(42, 0.0, kAharonovBohm, "Phi/Phi0=")},
-        {42, "(Sigma {2.2}, px 4, wavelength 1.57)", "(Sigma {2.2}, px 4, lunghezza d'onda 1.57)", 0.0,
-         formValue(42, "sigmaSpinBox")},
-        {42, "px {4}, wavelength", "px {4}, lunghezza", 0.0, formValue(42, "momentumSpinBox")},
+        {42, "(Sigma {2.2}, px 4, wavelength 1.57)", "(Sigma {2.2}, px 4, lunghezza d'onda 1.57)", 0.005,
+         preparedFigure(42, &PreparedPacket::sigmaX)},
+        {42, "px {4}, wavelength", "px {4}, lunghezza", 5e-4, preparedFigure(42, &PreparedPacket::meanPx)},
         {42, "wavelength {1.57}", "lunghezza d'onda {1.57}", 0.005,
          afterLoad(42, [](GuideRun& r) { return 2.0 * kPi / px(r); })},
-        {42, "comes from x = {-8}", "arriva da x = {-8}", 0.0, formValue(42, "centerXSpinBox")},
+        {42, "comes from x = {-8}", "arriva da x = {-8}", 0.005, preparedFigure(42, &PreparedPacket::meanX)},
         {42, "relative phase 2 pi Phi/Phi0, here {180} degrees", "fase relativa 2&pi; Phi/Phi0, qui {180} gradi", 0.05,
          summaryAt(42, 0.0, kAharonovBohm, "AB phase=")},
         {42, "The cyan dashed line at x = {8} in the viewport is the Detector screen of the Measurement tab, which Load leaves on",
@@ -1041,8 +1042,8 @@ const std::vector<GuideClaim>& lateClaims()
          5e-4, afterLoad(43, [](GuideRun& r) { return 1.5 * figureAfter(r.label(kLandau), "omega_c="); })},
         {43, "E_n = (n + 1/2) hbar omega_c = 0.225, 0.675, {1.125}", "E_n = (n + 1/2) hbar omega_c = 0.225, 0.675, {1.125}",
          5e-4, afterLoad(43, [](GuideRun& r) { return 2.5 * figureAfter(r.label(kLandau), "omega_c="); })},
-        {43, "centred at ({-5}, 0)", "centrato in ({-5}, 0)", 0.0, formValue(43, "centerXSpinBox")},
-        {43, "centred at (-5, {0})", "centrato in (-5, {0})", 0.0, formValue(43, "centerYSpinBox")},
+        {43, "centred at ({-5}, 0)", "centrato in ({-5}, 0)", 0.005, preparedFigure(43, &PreparedPacket::meanX)},
+        {43, "centred at (-5, {0})", "centrato in (-5, {0})", 0.005, preparedFigure(43, &PreparedPacket::meanY)},
         {43, "hbar b R = {2.25} along +y for an orbit of radius R = 5",
          "hbar b R = {2.25} lungo +y per un'orbita di raggio R = 5", 5e-4,
          afterLoad(43, [](GuideRun& r) { return r.spinBox("landauFieldSpinBox") * r.spinBox("landauOrbitRadiusSpinBox"); })},
@@ -1490,11 +1491,11 @@ const std::vector<GuideClaim>& lateClaims()
         {29, "enclose an {18} x 14 rectangle", "chiudono un rettangolo {18} x 14", 0.005, summaryAt(29, 0.0, kBilliard, "box=")},
         {29, "enclose an 18 x {14} rectangle", "chiudono un rettangolo 18 x {14}", 0.005, summaryAt(29, 0.0, kBilliard, " x ")},
         {29, "A packet (Sigma {0.7}) starts at (-6, -3.5) with momentum (3.6, 2.4)",
-         "Un pacchetto (Sigma {0.7}) parte da (-6, -3.5) con impulso (3.6, 2.4)", 0.0, formValue(29, "sigmaSpinBox")},
-        {29, "starts at ({-6}, -3.5)", "parte da ({-6}, -3.5)", 0.0, formValue(29, "centerXSpinBox")},
-        {29, "starts at (-6, {-3.5})", "parte da (-6, {-3.5})", 0.0, formValue(29, "centerYSpinBox")},
-        {29, "with momentum ({3.6}, 2.4)", "con impulso ({3.6}, 2.4)", 0.0, formValue(29, "momentumSpinBox")},
-        {29, "with momentum (3.6, {2.4})", "con impulso (3.6, {2.4})", 0.0, formValue(29, "momentumYSpinBox")},
+         "Un pacchetto (Sigma {0.7}) parte da (-6, -3.5) con impulso (3.6, 2.4)", 0.005, preparedFigure(29, &PreparedPacket::sigmaX)},
+        {29, "starts at ({-6}, -3.5)", "parte da ({-6}, -3.5)", 0.005, preparedFigure(29, &PreparedPacket::meanX)},
+        {29, "starts at (-6, {-3.5})", "parte da (-6, {-3.5})", 0.005, preparedFigure(29, &PreparedPacket::meanY)},
+        {29, "with momentum ({3.6}, 2.4)", "con impulso ({3.6}, 2.4)", 5e-4, preparedFigure(29, &PreparedPacket::meanPx)},
+        {29, "with momentum (3.6, {2.4})", "con impulso (3.6, {2.4})", 5e-4, preparedFigure(29, &PreparedPacket::meanPy)},
         {29, "speed {4.3}, kinetic energy about 9.4", "velocita' {4.3}, energia cinetica circa 9.4", 0.05,
          afterLoad(29, [](GuideRun& r) { return std::hypot(px(r), py(r)) / mass(r); })},
         {29, "kinetic energy about {9.4}", "energia cinetica circa {9.4}", 0.05,
@@ -1536,11 +1537,11 @@ const std::vector<GuideClaim>& lateClaims()
         {30, "radius 2.2 and height {120}", "raggio 2.2 e altezza {120}", 0.0,
          sceneObject(30, Kind::Circle, [](const PotentialObject& o) { return double(o.value); })},
         {30, "Sigma {0.7} at (-6, -3.5), momentum (3.6, 2.4), kinetic energy about 9.4",
-         "Sigma {0.7} in (-6, -3.5), impulso (3.6, 2.4), energia cinetica circa 9.4", 0.0, formValue(30, "sigmaSpinBox")},
-        {30, "Sigma 0.7 at ({-6}, -3.5)", "Sigma 0.7 in ({-6}, -3.5)", 0.0, formValue(30, "centerXSpinBox")},
-        {30, "Sigma 0.7 at (-6, {-3.5})", "Sigma 0.7 in (-6, {-3.5})", 0.0, formValue(30, "centerYSpinBox")},
-        {30, "momentum ({3.6}, 2.4), kinetic", "impulso ({3.6}, 2.4), energia", 0.0, formValue(30, "momentumSpinBox")},
-        {30, "momentum (3.6, {2.4}), kinetic", "impulso (3.6, {2.4}), energia", 0.0, formValue(30, "momentumYSpinBox")},
+         "Sigma {0.7} in (-6, -3.5), impulso (3.6, 2.4), energia cinetica circa 9.4", 0.005, preparedFigure(30, &PreparedPacket::sigmaX)},
+        {30, "Sigma 0.7 at ({-6}, -3.5)", "Sigma 0.7 in ({-6}, -3.5)", 0.005, preparedFigure(30, &PreparedPacket::meanX)},
+        {30, "Sigma 0.7 at (-6, {-3.5})", "Sigma 0.7 in (-6, {-3.5})", 0.005, preparedFigure(30, &PreparedPacket::meanY)},
+        {30, "momentum ({3.6}, 2.4), kinetic", "impulso ({3.6}, 2.4), energia", 5e-4, preparedFigure(30, &PreparedPacket::meanPx)},
+        {30, "momentum (3.6, {2.4}), kinetic", "impulso (3.6, {2.4}), energia", 5e-4, preparedFigure(30, &PreparedPacket::meanPy)},
         {30, "kinetic energy about {9.4}.", "energia cinetica circa {9.4}.", 0.05,
          afterLoad(30, [](GuideRun& r) { return (px(r) * px(r) + py(r) * py(r)) / (2.0 * mass(r)); })},
         {30, "(18 x 14 minus pi x 2.2^2, about {237})", "(18 x 14 meno &pi; x 2.2^2, circa {237})", 0.5,
@@ -1607,13 +1608,13 @@ const std::vector<GuideClaim>& lateClaims()
          sceneObject(32, Kind::Linear, [](const PotentialObject& o) { return double(o.slopeY); })},
         {32, "a uniform force {0.8} downwards", "una forza uniforme {0.8} verso il basso", 5e-4, summaryAt(32, 0.0, kBouncer, "F=")},
         {32, "The packet (Sigma {0.75}) starts 10 units above the floor at (-4, 2) with momentum (0.3, -0.3)",
-         "Il pacchetto (Sigma {0.75}) parte 10 unita' sopra il pavimento, in (-4, 2), con impulso (0.3, -0.3)", 0.0,
-         formValue(32, "sigmaSpinBox")},
+         "Il pacchetto (Sigma {0.75}) parte 10 unita' sopra il pavimento, in (-4, 2), con impulso (0.3, -0.3)", 0.005,
+         preparedFigure(32, &PreparedPacket::sigmaX)},
         {32, "starts {10} units above", "parte {10} unita' sopra", 0.005, afterLoad(32, dropHeight)},
-        {32, "at ({-4}, 2) with", "in ({-4}, 2), con", 0.0, formValue(32, "centerXSpinBox")},
-        {32, "at (-4, {2}) with", "in (-4, {2}), con", 0.0, formValue(32, "centerYSpinBox")},
-        {32, "with momentum ({0.3}, -0.3)", "con impulso ({0.3}, -0.3)", 0.0, formValue(32, "momentumSpinBox")},
-        {32, "with momentum (0.3, {-0.3})", "con impulso (0.3, {-0.3})", 0.0, formValue(32, "momentumYSpinBox")},
+        {32, "at ({-4}, 2) with", "in ({-4}, 2), con", 0.005, preparedFigure(32, &PreparedPacket::meanX)},
+        {32, "at (-4, {2}) with", "in (-4, {2}), con", 0.005, preparedFigure(32, &PreparedPacket::meanY)},
+        {32, "with momentum ({0.3}, -0.3)", "con impulso ({0.3}, -0.3)", 5e-4, preparedFigure(32, &PreparedPacket::meanPx)},
+        {32, "with momentum (0.3, {-0.3})", "con impulso (0.3, {-0.3})", 5e-4, preparedFigure(32, &PreparedPacket::meanPy)},
         {32, "ell = (hbar^2/(2 m F))^(1/3) = {0.855}", "ell = (hbar^2/(2 m F))^(1/3) = {0.855}", 5e-4,
          summaryAt(32, 0.0, kBouncer, "Airy ell=")},
         {32, "the lowest is {1.60}, with", "il piu' basso e' {1.60}, con", 0.005, summaryAt(32, 0.0, kBouncer, "E1=")},
@@ -1714,11 +1715,11 @@ const std::vector<GuideClaim>& lateClaims()
         // 36 Quantum Zeno: the lanes as loaded, the Zeno page and the escape's
         // plane-wave transmission.
         {36, "A wall at y = {0} divides", "Una parete in y = {0} divide", 0.0, zenoValue(&ZenoConfig::laneSplitY)},
-        {36, "(Sigma {0.8}, px 1.5, energy 1.125) starts at x = -5.5", "(Sigma {0.8}, px 1.5, energia 1.125) parte da x = -5.5", 0.0,
-         formValue(36, "sigmaSpinBox")},
-        {36, "px {1.5}, energy", "px {1.5}, energia", 0.0, formValue(36, "momentumSpinBox")},
+        {36, "(Sigma {0.8}, px 1.5, energy 1.125) starts at x = -5.5", "(Sigma {0.8}, px 1.5, energia 1.125) parte da x = -5.5", 0.005,
+         preparedFigure(36, &PreparedPacket::sigmaX)},
+        {36, "px {1.5}, energy", "px {1.5}, energia", 5e-4, preparedFigure(36, &PreparedPacket::meanPx)},
         {36, "energy {1.125})", "energia {1.125})", 5e-4, afterLoad(36, [](GuideRun& r) { return px(r) * px(r) / (2.0 * mass(r)); })},
-        {36, "starts at x = {-5.5} between", "parte da x = {-5.5} tra", 0.0, formValue(36, "centerXSpinBox")},
+        {36, "starts at x = {-5.5} between", "parte da x = {-5.5} tra", 0.005, preparedFigure(36, &PreparedPacket::meanX)},
         {36, "back wall at x = {-9} and", "parete di fondo in x = {-9} e", 0.0, sceneObjectWhere(36, Kind::Rectangle, isBackWall, centreX)},
         {36, "barrier of height {4} and width 0.8 at x = 0", "barriera di fuga alta {4} e larga 0.8 in x = 0", 0.0,
          sceneObjectWhere(36, Kind::Rectangle, isEscapeBarrier, valueOf)},
@@ -1758,11 +1759,11 @@ const std::vector<GuideClaim>& lateClaims()
         {37, "cap radius {4.5} at", "raggio dei semicerchi {4.5} al", 0.005, summaryAt(37, 0.0, kScar, "R=")},
         {37, "centre of a {24} x 16 universe", "centro di un universo {24} x 16", 0.0, formValue(37, "universeWidthSpinBox")},
         {37, "a 24 x {16} universe", "universo 24 x {16}", 0.0, formValue(37, "universeHeightSpinBox")},
-        {37, "The packet (Sigma {0.7}) starts at (-3, 0) with px = 4", "Il pacchetto (Sigma {0.7}) parte da (-3, 0) con px = 4", 0.0,
-         formValue(37, "sigmaSpinBox")},
-        {37, "starts at ({-3}, 0)", "parte da ({-3}, 0)", 0.0, formValue(37, "centerXSpinBox")},
-        {37, "starts at (-3, {0})", "parte da (-3, {0})", 0.0, formValue(37, "centerYSpinBox")},
-        {37, "with px = {4}, right", "con px = {4}, proprio", 0.0, formValue(37, "momentumSpinBox")},
+        {37, "The packet (Sigma {0.7}) starts at (-3, 0) with px = 4", "Il pacchetto (Sigma {0.7}) parte da (-3, 0) con px = 4", 0.005,
+         preparedFigure(37, &PreparedPacket::sigmaX)},
+        {37, "starts at ({-3}, 0)", "parte da ({-3}, 0)", 0.005, preparedFigure(37, &PreparedPacket::meanX)},
+        {37, "starts at (-3, {0})", "parte da (-3, {0})", 0.005, preparedFigure(37, &PreparedPacket::meanY)},
+        {37, "with px = {4}, right", "con px = {4}, proprio", 5e-4, preparedFigure(37, &PreparedPacket::meanPx)},
         {37, "of length 2(2R + L) = {34} and period 34/4 = 8.5 at speed 4",
          "di lunghezza 2(2R + L) = {34} e periodo 34/4 = 8.5 a velocita' 4", 0.05,
          afterLoad(37,
@@ -1788,12 +1789,9 @@ const std::vector<GuideClaim>& lateClaims()
         {37, "stays below about {0.05} once", "resta sotto circa {0.05} una volta", 0.01, highestValue(37, 2.0, 26.0, kScar, "fidelity=")},
         {37, "Change Filter energy E to {8.5}, the packet's own mean energy, or to 11",
          "Porta Filter energy E a {8.5}, l'energia media del pacchetto, oppure a 11", 0.0, typedInto(37, "scarEnergySpinBox", 8.5)},
+        // The Total energy <H> of the Time series as Load leaves it.
         {37, "E to {8.5}, the packet's own mean energy", "E a {8.5}, l'energia media del pacchetto", 0.05,
-         afterLoad(37,
-                   [](GuideRun& r) {
-                       const double sigma = r.spinBox("sigmaSpinBox");
-                       return (px(r) * px(r) + py(r) * py(r) + 1.0 / (2.0 * sigma * sigma)) / (2.0 * mass(r));
-                   })},
+         afterLoad(37, [](GuideRun& r) { return r.shown().observableHistory().newest().totalEnergy; })},
         {37, "or to {11}, and", "oppure a {11}, e", 0.0, typedInto(37, "scarEnergySpinBox", 11.0)},
         {37, "Set Orbit half-band to {0.4}", "Porta Orbit half-band a {0.4}", 0.0, typedInto(37, "scarBandSpinBox", 0.4)},
         {37, "with Center Y = {1.5}: the scar", "con Center Y = {1.5}: la cicatrice", 0.0, typedInto(37, "centerYSpinBox", 1.5)},
@@ -1844,9 +1842,9 @@ const std::vector<GuideClaim>& lateClaims()
          sceneObject(39, Kind::Circle, [](const PotentialObject& o) { return double(o.radius); })},
         {39, "walls {120}) with", "pareti {120}) con", 0.0,
          sceneObject(39, Kind::Rectangle, [](const PotentialObject& o) { return double(o.value); })},
-        {39, "(Sigma {0.7}, momentum (3.6, 2.4))", "(Sigma {0.7}, impulso (3.6, 2.4))", 0.0, formValue(39, "sigmaSpinBox")},
-        {39, "momentum ({3.6}, 2.4))", "impulso ({3.6}, 2.4))", 0.0, formValue(39, "momentumSpinBox")},
-        {39, "momentum (3.6, {2.4}))", "impulso (3.6, {2.4}))", 0.0, formValue(39, "momentumYSpinBox")},
+        {39, "(Sigma {0.7}, momentum (3.6, 2.4))", "(Sigma {0.7}, impulso (3.6, 2.4))", 0.005, preparedFigure(39, &PreparedPacket::sigmaX)},
+        {39, "momentum ({3.6}, 2.4))", "impulso ({3.6}, 2.4))", 5e-4, preparedFigure(39, &PreparedPacket::meanPx)},
+        {39, "momentum (3.6, {2.4}))", "impulso (3.6, {2.4}))", 5e-4, preparedFigure(39, &PreparedPacket::meanPy)},
         {39, "Reversal time T = {4} the", "Reversal time T = {4} la", 1e-3, summaryAt(39, 0.0, kLoschmidt, "reversal T=")},
         {39, "at 2T = {8} the conjugate", "a 2T = {8} si ricostruisce", 1e-3,
          afterLoad(39, [](GuideRun& r) { return 2.0 * figureAfter(r.label(kLoschmidt), "reversal T="); })},
@@ -1901,7 +1899,7 @@ const std::vector<GuideClaim>& lateClaims()
          recordValue(40, &ExperimentSettingsRecords::moshinskyInitialState, &MoshinskyInitialStateConfig::transverseSigmaY)},
         {40, "At the Opening time {0} the", "All'Opening time {0} l'altezza", 0.0, formValue(40, "moshinskyOpenTimeSpinBox")},
         {40, "at t = m x/p = {1} for the detector at x = 3", "a t = m x/p = {1} per il rivelatore in x = 3", 0.01,
-         afterLoad(40, [](GuideRun& r) { return mass(r) * r.spinBox("moshinskyDetectorXSpinBox") / r.spinBox("momentumSpinBox"); })},
+         afterLoad(40, [](GuideRun& r) { return mass(r) * r.spinBox("moshinskyDetectorXSpinBox") / px(r); })},
         {40, "for the detector at x = {3}, overshoots", "per il rivelatore in x = {3}, supera", 0.0,
          formValue(40, "moshinskyDetectorXSpinBox")},
         {40, "a first maximum near t = {2.1}, 1.31 times", "un primo massimo verso t = {2.1}, 1.31 volte", 0.05,
@@ -1912,7 +1910,7 @@ const std::vector<GuideClaim>& lateClaims()
         {40, "sqrt(pi hbar t/m)/v, some {0.6} here", "sqrt(&pi; hbar t/m)/v, qui circa {0.6}", 0.05,
          afterLoad(40,
                    [](GuideRun& r) {
-                       const double speed = r.spinBox("momentumSpinBox") / mass(r);
+                       const double speed = px(r) / mass(r);
                        const double arrival = r.spinBox("moshinskyDetectorXSpinBox") / speed;
                        return std::sqrt(kPi * arrival / mass(r)) / speed;
                    })},
@@ -1923,7 +1921,7 @@ const std::vector<GuideClaim>& lateClaims()
         {40, "the front arrives at t = {2} and", "il fronte arriva a t = {2} e", 0.01,
          [](GuideRun& r) {
              const Measure detector = afterEdit(40, typed({{"moshinskyDetectorXSpinBox", 6.0}}), kMoshinsky, "detector x=");
-             return mass(r) * detector(r) / r.spinBox("momentumSpinBox");
+             return mass(r) * detector(r) / px(r);
          }},
         {40, "Set Opening time to {1.0} to", "Porta Opening time a {1.0} per", 0.0, typedInto(40, "moshinskyOpenTimeSpinBox", 1.0)},
 
@@ -1999,7 +1997,7 @@ const std::vector<GuideClaim>& lateClaims()
         {44, "below the edge y = {-8}.", "sotto il bordo y = {-8}.", 0.0, formValue(44, "hallEdgeYSpinBox")},
         {44, "The packet (Sigma {1.1}) starts at (0, -5.3), 2.7 above the edge", "Il pacchetto (Sigma {1.1}) parte da (0, -5.3), 2.7 sopra il bordo",
          0.0, formValue(44, "hallEdgeSigmaSpinBox")},
-        {44, "starts at ({0}, -5.3)", "parte da ({0}, -5.3)", 0.0, formValue(44, "centerXSpinBox")},
+        {44, "starts at ({0}, -5.3)", "parte da ({0}, -5.3)", 0.005, preparedFigure(44, &PreparedPacket::meanX)},
         {44, "starts at (0, {-5.3})", "parte da (0, {-5.3})", 0.0, formValue(44, "hallEdgeLaunchYSpinBox")},
         {44, "{2.7} above the edge", "{2.7} sopra il bordo", 1e-9,
          afterLoad(44, [](GuideRun& r) { return r.spinBox("hallEdgeLaunchYSpinBox") - r.spinBox("hallEdgeYSpinBox"); })},

@@ -46,6 +46,24 @@ TEST(DisplayText, LongTextKeepsBothEndsWithinTheLimit)
     }
 }
 
+// A single emoji anywhere near either cut of a long name: the shortened name
+// keeps it whole or drops it whole, never half of it.
+TEST(DisplayText, AnEmojiAtEitherCutIsKeptOrDroppedWhole)
+{
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QString filler(kDisplayTextLimit, QLatin1Char('x'));
+    for (int at = kDisplayTextLimit / 3; at < 2 * kDisplayTextLimit / 3; ++at) {
+        for (const bool nearTheEnd : {false, true}) {
+            const QString pad(at, QLatin1Char('a'));
+            const QString name = nearTheEnd ? filler + face + pad : pad + face + filler;
+            const QString shown = elideForDisplay(name);
+            EXPECT_LE(shown.size(), kDisplayTextLimit) << at;
+            EXPECT_EQ(QString::fromUtf8(shown.toUtf8()), shown)
+                << "emoji " << at << (nearTheEnd ? " units before the end" : " units after the start") << " was split";
+        }
+    }
+}
+
 // A text shows nothing when it holds only white space, control characters
 // and invisible format characters; one visible character anywhere shows.
 TEST(DisplayText, BlankTextIsOnlySpacesControlsAndInvisibleMarks)
