@@ -35,7 +35,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const BerrySample& last = samples.back();
 
     const QString note = QStringLiteral("physical principal axis rotates by θ/2");
-    const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
+    // A no-break space keeps the percentage and its sign on one line.
+    const QString status = QStringLiteral("samples %1   t=%2   progress %3\u00a0%")
                                .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
                                     QString::number(last.progress * 100.0, 'f', 1));
     // The note shares the bottom line with the status where both fit, else
