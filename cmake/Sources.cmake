@@ -240,6 +240,7 @@ set(VXO_APP_SOURCES
     form/FormIndices.cpp
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp
+    form/PageChooserCorner.cpp
     form/QuietControlWrites.cpp
     form/SharesWithFloors.cpp
     mainwindow/MainWindow.cpp

@@ -30,6 +30,9 @@ StackedLayout QuantumAharonovBohmPlotWidget::layout()
     // The fringe's times under it over its caption.
     StackedLayout layout{QMargins(64, 40, 18, 192 + kTimesRow), QSize(10, 100), 34, 62 + kTimesRow, 90};
     layout.sideBySideBottom += kTimesRow;
+    // The page's summary label carries the flux and the fringe shift: a short
+    // page gives up the band over panels side by side and lowers them.
+    layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
 }
 

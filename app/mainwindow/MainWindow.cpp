@@ -1,6 +1,7 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/CurrentPageScroller.h"
+#include "app/form/PageChooserCorner.h"
 #include "app/form/DiagnosticsPresentation.h"
 #include "app/form/DockContentsHeight.h"
 #include "app/text/DiagnosticsRowOrder.h"
@@ -175,6 +176,7 @@ void MainWindow::setupAnalysisPages()
         pages->setCurrentIndex(stack->currentIndex());
     }
     analysisPageScroller = std::make_unique<CurrentPageScroller>(ui->analysisScrollArea, ui->analysisStackedWidget);
+    new PageChooserCorner(ui->analysisTabWidget, ui->analysisPageTitleLabel, pages);
     connect(pages, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { guarded([this, index] { setAnalysisPage(index); }); });
 }

@@ -27,11 +27,15 @@ constexpr int kDefaultRightColumnWidth = 500;
 // their first rows whole) takes it from the others in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // The share of the window's height the viewport keeps above the analysis dock
-// where the window is shorter than the form: the field's square is then
-// 43% of the height of a 768 px screen under a title bar and 48% of a 1080 px
-// one, where the analysis dock has its 420 px; below that the analysis page
-// scrolls.
-constexpr double kViewportShare = 0.45;
+// where the window is shorter than the form: on a 768-line screen under a
+// window manager's title bar the field's square is 40% of the screen's
+// height, on a 1080-line one (at its own text size, or enlarged by a
+// quarter: 864 lines) 45%; between the two the share follows the window's
+// height. The rest goes to the analysis page's figure.
+constexpr double kShortViewportShare = 0.415;
+constexpr double kTallViewportShare = 0.465;
+constexpr int kShortWindowHeight = 743;
+constexpr int kTallWindowHeight = 839;
 // The diagnostics under the tabs of the one side column of a narrow or short
 // window, against the time and help docks among those tabs: a third of the
 // column, more where their first rows need it.
@@ -374,7 +378,10 @@ int MainWindow::defaultAnalysisDockHeight() const
     // What the transport row over the viewport takes of the middle column.
     const int transportRow = centralWidget()->sizeHint().height() - ui->quantumView->sizeHint().height();
     const int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    const int viewport = static_cast<int>(std::ceil(kViewportShare * height()));
+    const double along =
+        std::clamp(double(height() - kShortWindowHeight) / (kTallWindowHeight - kShortWindowHeight), 0.0, 1.0);
+    const double share = kShortViewportShare + along * (kTallViewportShare - kShortViewportShare);
+    const int viewport = static_cast<int>(std::ceil(share * height()));
     const int rest = column - transportRow - dockSeparatorWidth() - viewport;
     // 420 px leave the analysis page's plot about 220 px under its controls
     // and summary, the most the dock takes.

@@ -89,7 +89,7 @@ TEST(MainWindowLessonLayout, TheFieldsSquareKeepsItsShareOfTheScreenAndTheViewpo
     window.resize(1366, 700);
     ASSERT_TRUE(test::waitForLayoutToSettle(window));
     const QRectF picture = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"))->imageRect();
-    EXPECT_GE(std::min(picture.width(), picture.height()), 0.45 * window.height())
+    EXPECT_GE(std::min(picture.width(), picture.height()), 0.40 * window.height())
         << "the field is drawn " << picture.height() << " px high in a window " << window.height() << " px high";
 }
 

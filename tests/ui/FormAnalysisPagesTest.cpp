@@ -141,8 +141,9 @@ TEST(FormAnalysisPagesTest, TheStackHoldsThirtyFourPagesInOrderEachFollowingTheP
         // the page scrolls instead.
         EXPECT_EQ(plot->minimumWidth(), 0) << row.plot;
         const std::string name = row.plot;
-        const bool shortPanels =
-            name == "landauPlotWidget" || name == "hallEdgePlotWidget" || name == "zitterPlotWidget";
+        const bool shortPanels = name == "landauPlotWidget" || name == "hallEdgePlotWidget" ||
+                                 name == "zitterPlotWidget" || name == "aharonovBohmPlotWidget" ||
+                                 name == "backflowPlotWidget";
         EXPECT_GE(plot->minimumHeight(), shortPanels ? 90 + 70 : 120 + 100) << row.plot;
     }
     EXPECT_EQ(stack->currentIndex(), 0);

@@ -35,6 +35,12 @@ PLOT_MINIMUM_HEIGHTS = {
     "QuantumLandauPlotWidget": 182,
     "QuantumHallEdgePlotWidget": 182,
     "QuantumZitterbewegungPlotWidget": 161,
+    # Panels side by side down to 90 px on a short page likewise, their
+    # summary labels carrying the flux, the fringe shift and the backflow
+    # interval: the label and the whole plot are seen together on a
+    # 768-line screen.
+    "QuantumAharonovBohmPlotWidget": 200,
+    "QuantumBackflowPlotWidget": 206,
 }
 
 

@@ -110,7 +110,9 @@ def analysis_dock():
         analysis.cross_section_tab(),
         analysis.experiment_analysis_tab(),
     ], current=0)
-    contents = Widget("QWidget", "analysisDockContents").set_layout(vbox("verticalLayout_4", [tabs]))
+    # No margins around the tabs: on a 768-line screen each pixel of the dock's
+    # height goes to the page's figure.
+    contents = Widget("QWidget", "analysisDockContents").set_layout(vbox("verticalLayout_4", [tabs], margins=0))
     # 600 px wide at least, not the 642 px of old: between the side docks at
     # their minimum widths on a 1366 px screen.
     return dock("analysisDockWidget", "Analysis", (560, 233), BOTTOM_AREA, BOTTOM, contents)
