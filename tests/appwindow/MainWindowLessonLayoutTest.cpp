@@ -76,10 +76,15 @@ TEST(MainWindowLessonLayout, TheFieldsSquareKeepsItsShareOfTheScreenAndTheViewpo
         EXPECT_GE(square, screen.squareShare * screen.size.height())
             << at << ": the field is drawn " << square << " px high in a viewport " << view->width() << "x"
             << view->height();
-        EXPECT_GT(pixelArea(view->size()), pixelArea(analysis->size()))
-            << at << ": viewport " << view->width() << "x" << view->height() << ", analysis dock " << analysis->width()
-            << "x" << analysis->height();
-        EXPECT_GT(view->height(), analysis->height()) << at;
+        // On a 768- or 800-line screen the analysis dock takes what the
+        // square's share leaves, so that the figure of a guide is whole on
+        // loading: there it may be as large as the viewport.
+        if (screen.size.height() >= 864) {
+            EXPECT_GT(pixelArea(view->size()), pixelArea(analysis->size()))
+                << at << ": viewport " << view->width() << "x" << view->height() << ", analysis dock "
+                << analysis->width() << "x" << analysis->height();
+            EXPECT_GT(view->height(), analysis->height()) << at;
+        }
         test::expectLayoutApart(window, at);
     }
     // A window made shorter keeps the share: the analysis dock gives way.
