@@ -19,9 +19,6 @@ StackedLayout QuantumBackflowPlotWidget::layout()
     // The times under the lower panel over its caption (and beside it under the upper one too).
     StackedLayout layout{QMargins(62, 42, 18, 213 + kTimesRow), QSize(140, 145), 28, 56 + kTimesRow, 110};
     layout.sideBySideBottom += kTimesRow;
-    // The page's summary label carries the backflow interval's figures: a
-    // short page gives up the band over panels side by side and lowers them.
-    layout.leastSideBySidePanel = kShortPagePanel;
     return layout;
 }
 
