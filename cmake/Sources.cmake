@@ -243,6 +243,7 @@ set(VXO_APP_SOURCES
     form/PageChooserCorner.cpp
     form/QuietControlWrites.cpp
     form/SharesWithFloors.cpp
+    form/SideBySideRows.cpp
     mainwindow/MainWindow.cpp
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp

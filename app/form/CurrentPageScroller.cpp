@@ -18,9 +18,10 @@ namespace vxo {
 namespace {
 
 // A summary beside its plot keeps at least this width, and its plot the
-// width in which its axis numbers, title and curves still read.
+// width of a plot on a page of the analysis dock at its narrowest: its axis
+// numbers, title, legends and curves read as everywhere.
 constexpr int kSummaryColumnWidth = 200;
-constexpr int kPlotBesideWidth = 300;
+constexpr int kPlotBesideWidth = 400;
 // The steps in which the summary's column widens until its text fits the view.
 constexpr int kSummaryColumnStep = 10;
 
@@ -116,40 +117,45 @@ void CurrentPageScroller::arrange(bool keep)
     const int spacing = std::max(0, row->spacing());
     const QSize viewport = area_->viewport()->size();
     const int width = std::max(viewport.width(), page->minimumSizeHint().width()) - margins.left() - margins.right();
-    // The figure alone in the view, under the page's top margin and over its bottom one.
-    const int room = viewport.height() - margins.top() - margins.bottom();
-
+    // The figure alone in the view, over the page's bottom margin: the view
+    // may start at the figure's top.
+    const int room = viewport.height() - margins.bottom();
+    // Decided from the texts' and the plot's heights at the widths they
+    // would have, the row changed only when the decision changes: a row
+    // changed on the way would ask for a new layout, and the next fit would
+    // decide anew.
     const auto besideFits = [&](int column) {
         const int plotWidth = width - column - spacing;
         return plotWidth >= kPlotBesideWidth && heightAt(summary, column) <= room &&
-               plotLeastHeight(plot, plotWidth) <= room && rowHeight(row, width) <= room;
+               plotLeastHeight(plot, plotWidth) <= room;
     };
-    const auto setBeside = [&](int column) {
-        summary->setFixedWidth(column);
-        row->setAlignment(summary, Qt::AlignTop);
-        row->setDirection(QBoxLayout::LeftToRight);
-    };
-    const auto setOver = [&] {
+    const bool beside = summaryBeside(row);
+    int column = 0;
+    if (keep && beside && besideFits(summary->width())) {
+        column = summary->width();
+    } else if (heightAt(summary, width) + spacing + plotLeastHeight(plot, width) > room) {
+        // The narrowest column that holds the summary's text in the view
+        // leaves the plot the most width.
+        for (int tried = kSummaryColumnWidth; width - tried - spacing >= kPlotBesideWidth;
+             tried += kSummaryColumnStep) {
+            if (besideFits(tried)) {
+                column = tried;
+                break;
+            }
+        }
+    }
+    if (column > 0) {
+        if (!beside || summary->width() != column || summary->minimumWidth() != column) {
+            summary->setFixedWidth(column);
+            row->setAlignment(summary, Qt::AlignTop);
+            row->setDirection(QBoxLayout::LeftToRight);
+        }
+    } else if (beside) {
         row->setDirection(QBoxLayout::TopToBottom);
         row->setAlignment(summary, Qt::Alignment());
         summary->setMinimumWidth(0);
         summary->setMaximumWidth(QWIDGETSIZE_MAX);
-    };
-    const bool beside = summaryBeside(row);
-    if (keep && beside && besideFits(summary->width()))
-        return;
-    if (beside)
-        setOver();
-    if (heightAt(summary, width) + spacing + plotLeastHeight(plot, width) <= room)
-        return;
-    // The narrowest column that holds the summary's text in the view leaves
-    // the plot the most width; each is tried as laid out.
-    for (int column = kSummaryColumnWidth; column <= width / 2; column += kSummaryColumnStep) {
-        setBeside(column);
-        if (besideFits(column))
-            return;
     }
-    setOver();
 }
 
 void CurrentPageScroller::resizeStack()

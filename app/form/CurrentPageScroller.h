@@ -21,8 +21,9 @@ namespace vxo {
 // A page's figure is its plot, the last item of its layout, under its
 // summary, the item before it. The scroller holds the two in a row of their
 // own that it lays out in one of two ways: the summary over the plot, or,
-// where the view cannot hold both so but the page is wide enough, the
-// summary in a column beside the plot, which then takes the view's height.
+// where the view cannot hold both so but the page is wide enough for the
+// plot to keep 400 px beside a column of at least 200 px that holds the
+// summary, the summary in that column, which then takes the view's height.
 class CurrentPageScroller : public QObject {
 public:
     CurrentPageScroller(QScrollArea* area, QStackedWidget* stack);

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include <string>
 #include <vector>
 
@@ -198,30 +200,47 @@ TEST(CurrentPageScroller, APlotTheViewCannotHoldStackedUnderTheMarginKeepsTheTex
         << "the plot is not seen whole";
 }
 
+// A page of a summary of `repeats` figures over a plot of at least
+// plotHeight, alone in a scroll area of the given size with its scroller.
+struct SummaryPage {
+    QScrollArea area;
+    QLabel* summary = nullptr;
+    QWidget* plot = nullptr;
+    std::unique_ptr<CurrentPageScroller> scroller;
+
+    SummaryPage(const QSize& size, int repeats, int plotHeight)
+    {
+        area.setFrameShape(QFrame::NoFrame);
+        auto* stack = new QStackedWidget(&area);
+        auto* page = new QWidget(stack);
+        auto* layout = new QVBoxLayout(page);
+        summary = new QLabel(QString(12, QLatin1Char('x')).append(QStringLiteral(" 0.125")).repeated(repeats), page);
+        summary->setWordWrap(true);
+        layout->addWidget(summary);
+        plot = new QWidget(page);
+        plot->setMinimumHeight(plotHeight);
+        plot->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        layout->addWidget(plot);
+        stack->addWidget(page);
+        area.setWidget(stack);
+        area.resize(size);
+        scroller = std::make_unique<CurrentPageScroller>(&area, stack);
+        area.show();
+        QCoreApplication::processEvents();
+    }
+    ~SummaryPage() { scroller.reset(); }
+};
+
 // A view too short for the summary over the plot, on a page wide enough for
 // both side by side, shows the summary's text whole beside the whole plot;
 // widened so that both fit one over the other, it shows them so again.
 TEST(CurrentPageScroller, ASummaryTheViewCannotHoldOverThePlotStandsBesideIt)
 {
     test::appTestApplication();
-    QScrollArea area;
-    area.setFrameShape(QFrame::NoFrame);
-    auto* stack = new QStackedWidget(&area);
-    auto* page = new QWidget(stack);
-    auto* layout = new QVBoxLayout(page);
-    auto* summary = new QLabel(QString(12, QLatin1Char('x')).append(QStringLiteral(" 0.125")).repeated(8), page);
-    summary->setWordWrap(true);
-    layout->addWidget(summary);
-    auto* plot = new QWidget(page);
-    plot->setMinimumHeight(200);
-    plot->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    layout->addWidget(plot);
-    stack->addWidget(page);
-    area.setWidget(stack);
-    area.resize(900, 230);
-    CurrentPageScroller scroller(&area, stack);
-    area.show();
-    QCoreApplication::processEvents();
+    SummaryPage fixture(QSize(900, 230), 8, 200);
+    QScrollArea& area = fixture.area;
+    QLabel* summary = fixture.summary;
+    const QWidget* plot = fixture.plot;
     const QWidget* viewport = area.viewport();
     const auto whole = [viewport](const QWidget* widget) {
         return QRect(QPoint(0, 0), viewport->size())
@@ -237,6 +256,44 @@ TEST(CurrentPageScroller, ASummaryTheViewCannotHoldOverThePlotStandsBesideIt)
     QCoreApplication::processEvents();
     EXPECT_LT(summary->geometry().bottom(), plot->geometry().top()) << "the summary is not over the plot";
     EXPECT_TRUE(whole(summary) && whole(plot)) << "the summary or the plot is cut";
+}
+
+// The plot beside its summary keeps 400 px, the width of a plot on the
+// narrowest analysis page: where the page leaves it less beside a summary
+// column of 200 px, the summary stays over the plot.
+TEST(CurrentPageScroller, APlotBesideItsSummaryKeepsFourHundredPixels)
+{
+    test::appTestApplication();
+    for (const int width : {560, 640}) {
+        SummaryPage fixture(QSize(width, 230), 8, 200);
+        const bool beside = fixture.summary->geometry().right() < fixture.plot->geometry().left();
+        EXPECT_EQ(beside, width == 640) << width << " px";
+        EXPECT_GE(fixture.plot->width(), 400) << width << " px";
+    }
+}
+
+// A summary that the view holds neither over nor beside the plot stays over
+// it, and the page goes quiet: deciding the arrangement asks no further
+// layout of the page.
+TEST(CurrentPageScroller, ASummaryThatFitsNeitherWayStaysOverThePlotAndThePageSettles)
+{
+    test::appTestApplication();
+    SummaryPage fixture(QSize(700, 150), 20, 200);
+    EXPECT_LT(fixture.summary->geometry().bottom(), fixture.plot->geometry().top()) << "the summary left the plot";
+    struct LayoutRequests : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::LayoutRequest ? 1 : 0;
+            return false;
+        }
+    } requests;
+    QWidget* page = fixture.summary->parentWidget();
+    page->installEventFilter(&requests);
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    page->removeEventFilter(&requests);
+    EXPECT_EQ(requests.count, 0) << "the page keeps asking for a new layout";
 }
 
 } // namespace vxo

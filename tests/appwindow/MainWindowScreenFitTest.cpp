@@ -22,6 +22,7 @@
 #include "app/form/DiagnosticsPresentation.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
+#include "plots/AxisNumbers.h"
 #include "plots/PlotWidget.h"
 #include "view/QuantumGLView.h"
 
@@ -131,47 +132,105 @@ AnalysisPages analysisPagesOf(MainWindow& window)
 // or enlarged by a quarter (864 logical lines), 40% on the others.
 double viewportShareOf(const QSize& screen) { return screen.height() >= 864 ? 0.45 : 0.40; }
 
-// After loading each guided experiment, the figure of its analysis page, its
-// plot, is seen whole without scrolling, while the wave packet's viewport
-// keeps its share of the screen's height.
-void expectEveryGuidedFigureWholeOnLoading(MainWindow& window, const QSize& screen)
+// A screen a lesson runs on, in logical pixels, and the factor its text is
+// enlarged by: a 1024 x 768 projector, a 1366 x 768 laptop and a 1920 x 1080
+// monitor at their own text size or enlarged by a quarter, the monitor
+// enlarged by half. The window manager's frame is scaled with the text.
+struct ScaledScreen {
+    QSize size;
+    double textScale;
+};
+
+// The room inside the frame openbox puts around a window (a 20 px title bar,
+// a 5 px bottom border and 1 px at the sides, in device pixels).
+QRect insideScaledFrame(const ScaledScreen& screen)
 {
-    const std::string at = named(screen);
+    const auto logical = [&screen](int pixels) { return static_cast<int>(std::ceil(pixels / screen.textScale)); };
+    return QRect(QPoint(0, 0), screen.size).adjusted(logical(1), logical(20), -logical(1), -logical(5));
+}
+
+// Whether the page's guide quotes numbers from its summary: its figure is
+// the summary and the plot (defined with the pages under kSummaryPages).
+bool guideReadsTheSummaryOf(const QWidget* page);
+
+// At start, the cross-section the analysis dock opens on shows a panel of
+// three numbered values at least, not a strip.
+void expectTheCrossSectionReadable(const MainWindow& window, const std::string& at)
+{
+    const auto* plot = window.findChild<QWidget*>(QStringLiteral("crossSectionPlotWidget"));
+    ASSERT_NE(plot, nullptr);
+    ASSERT_TRUE(plot->isVisible()) << at << ": the analysis dock does not open on the cross-section";
+    const QRectF panel = plot::panelRect(plot->size(), plot::numberedPanelLayout());
+    EXPECT_GE(plot::verticalTicks(0.0, 1.0, panel.height(), plot->font()).values.size(), 3U)
+        << at << ": the cross-section's panel is " << panel.height() << " px high";
+}
+
+// After loading each guided experiment, the figure of its analysis page is
+// seen whole without scrolling: the plot with all its panels, and its
+// summary where the page's guide reads it; meanwhile the field's square
+// keeps its share of the screen's height. The window stands inside a window
+// manager's frame on the screen.
+void expectEveryGuidedFigureWholeOnLoading(MainWindow& window, const ScaledScreen& screen)
+{
+    const std::string at = named(screen.size) + " at " + std::to_string(screen.textScale) + "x";
+    window.fitToScreen(insideScaledFrame(screen));
+    ASSERT_TRUE(test::settleLayout(window)) << at;
+    EXPECT_TRUE(insideScaledFrame(screen).contains(window.frameGeometry()))
+        << at << ": window at " << describe(window.frameGeometry());
     const auto* view = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
     auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
     auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
     ASSERT_TRUE(view && area && stack);
     const QRectF picture = view->imageRect();
-    EXPECT_GE(std::min(picture.width(), picture.height()), viewportShareOf(screen) * screen.height())
+    EXPECT_GE(std::min(picture.width(), picture.height()), viewportShareOf(screen.size) * screen.size.height())
         << at << ": the field is drawn in a viewport " << view->width() << "x" << view->height();
+    const QWidget* viewport = area->viewport();
+    const auto whole = [viewport](const QWidget* widget) {
+        const QPoint at = widget->mapTo(viewport, QPoint(0, 0));
+        return at.y() >= 0 && at.y() + widget->height() <= viewport->height() &&
+               at.x() + widget->width() <= viewport->width();
+    };
     for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
         window.loadGuidedExperiment(preset);
         ASSERT_TRUE(test::settleLayout(window)) << at;
         const QWidget* page = stack->currentWidget();
         const QWidget* plot = plotOf(page);
         const std::string name = at + ", " + presetSlug(preset) + ": " + page->objectName().toStdString();
-        const int top = plot->mapTo(area->viewport(), QPoint(0, 0)).y();
-        EXPECT_TRUE(top >= 0 && top + plot->height() <= area->viewport()->height())
-            << name << ": the plot, " << plot->height() << " px high at " << top << ", is not whole in a view "
-            << area->viewport()->height() << " px high";
-        EXPECT_LE(plot->mapTo(area->viewport(), QPoint(plot->width(), 0)).x(), area->viewport()->width())
-            << name << " is cut on the right";
+        EXPECT_TRUE(whole(plot)) << name << ": the plot, " << plot->width() << "x" << plot->height() << " at "
+                                 << plot->mapTo(viewport, QPoint(0, 0)).y() << ", is not whole in a view "
+                                 << viewport->width() << "x" << viewport->height();
+        if (guideReadsTheSummaryOf(page)) {
+            const QWidget* summary = summaryOf(page);
+            EXPECT_TRUE(whole(summary)) << name << ": the summary, " << summary->height() << " px high at "
+                                        << summary->mapTo(viewport, QPoint(0, 0)).y() << ", is not whole";
+        }
     }
 }
 
 TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable)
 {
     test::appTestApplication();
-    // A 1920 x 1080 monitor with its text enlarged by a quarter beside the
-    // screens of a class: the figure a guide names is whole there too.
+    // Beside the screens of a class, a 1024 x 768 projector, a 1366 x 768
+    // laptop and a 1920 x 1080 monitor with their text enlarged by a quarter
+    // (a logical 819 x 614, 1093 x 614 and 1536 x 864): the figure a guide
+    // names is whole there too, and the window fits the projector's screen.
     std::vector<Screen> screens(std::begin(kClassroomScreens), std::end(kClassroomScreens));
-    screens.push_back({QSize(1536, 864), false, false});
+    for (const QSize size : {QSize(1536, 864), QSize(819, 614), QSize(1093, 614)})
+        screens.push_back({size, false, false});
     for (const Screen& screen : screens) {
         const std::string at = named(screen.size);
         MainWindow window(nullptr, false);
+        // At start, inside a window manager's frame, the analysis dock opens
+        // on a cross-section that reads.
+        const double scale = screen.size.height() == 720                                  ? 1.5
+                             : screen.size.height() == 614 || screen.size.height() == 864 ? 1.25
+                                                                                          : 1.0;
+        window.fitToScreen(insideScaledFrame({screen.size, scale}));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        expectTheCrossSectionReadable(window, at + " at start");
+
         const QRect available(QPoint(0, 0), screen.size);
         window.fitToScreen(available);
-        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         waitForLayout(window);
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
@@ -227,10 +286,10 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
                 EXPECT_LE(shownTop + plot->height(), viewportHeight) << name << ": the plot is not seen whole";
             }
         }
-        // A 1920 x 1080 monitor with its text enlarged by half is left out:
-        // its analysis dock is shorter than the plots' least heights.
-        if (screen.size != QSize(1280, 720))
-            expectEveryGuidedFigureWholeOnLoading(window, screen.size);
+        // Walked on the screens of a lesson at their own text size and
+        // enlarged by a quarter.
+        if (screen.size != QSize(1280, 720) && screen.size != QSize(1280, 800))
+            expectEveryGuidedFigureWholeOnLoading(window, {screen.size, scale});
     }
 }
 
@@ -405,12 +464,16 @@ SideColumns sideColumnsOnScreen(const QSize& screen)
     // contents' new preferred width only when told.
     contents->updateGeometry();
     window.fitToScreen(QRect(QPoint(0, 0), screen));
-    // The minima the layout was divided by: showing the window may raise them.
+    // The minima the layout was divided by, what the docks need to show
+    // their contents unscrolled: showing the window may raise them.
     const auto dockNamed = [&window](const char* name) { return window.findChild<QDockWidget*>(QLatin1String(name)); };
+    const auto readableWidth = [&window](const QDockWidget* dock) {
+        return MainWindowProbe::readableDockMinimum(window, dock).width();
+    };
     SideColumns columns;
-    columns.leftMinimum = dockNamed("controlsDockWidget")->minimumWidth();
+    columns.leftMinimum = readableWidth(dockNamed("controlsDockWidget"));
     for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
-        columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
+        columns.rightMinimum = std::max(columns.rightMinimum, readableWidth(dockNamed(name)));
     EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
     waitForLayout(window);
     columns.left = dockNamed("controlsDockWidget")->width();
@@ -919,6 +982,15 @@ const GuidedPage kSummaryPages[] = {
     {"stueckelberg_destructive", "stueckelbergTab", "stueckelbergSummaryLabel"},
     {"rectangular_billiard", "billiardsTab", "billiardSummaryLabel"},
 };
+
+bool guideReadsTheSummaryOf(const QWidget* page)
+{
+    const auto named = [page](const GuidedPage& guided) {
+        return guided.summary != nullptr && page->objectName() == QLatin1String(guided.page);
+    };
+    return std::any_of(std::begin(kSummaryPages), std::end(kSummaryPages), named) ||
+           std::any_of(std::begin(kGuidedPages), std::end(kGuidedPages), named);
+}
 
 // Turns the mouse wheel one notch over the widget's centre (down for a
 // negative notch) as a mouse does: an event from the window system, which

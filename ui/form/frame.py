@@ -123,7 +123,10 @@ def toggle(action, dock_name):
 
 
 def main_window():
-    window = Widget("QMainWindow", "MainWindow", geometry=Rect(0, 0, 1738, 1216), minimumSize=Size(980, 0),
+    # 800 px wide at least, not the 980 px of old: a 1024 px projector with its
+    # text enlarged by a quarter is 819 logical px wide; the main window
+    # squeezes its side column there.
+    window = Widget("QMainWindow", "MainWindow", geometry=Rect(0, 0, 1738, 1216), minimumSize=Size(800, 0),
                     windowTitle="Ondrivel", windowIcon=image("icon.png"), dockNestingEnabled=True)
     window.add(
         central_widget(),
