@@ -72,7 +72,8 @@ ONCE_RELEASE_TARGETS := core_tests experiments_tests bench_tests document_tests 
 # pass their screens to the window and are left out).
 TALL_XVFB := xvfb-run -a -s "-screen 0 1920x1280x24 -noreset"
 TALL_SCREEN_TESTS := ^MainWindowWindowState\.|^MainWindowScreenFit\.|^MainWindowLessonLayout\.Reset
-TALL_SCREEN_SKIPPED := WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize \
+TALL_SCREEN_SKIPPED := TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable \
+                       WhatAGuideReadsOnAPageIsInViewOnChoosingItOnEveryScreenAndTextSize \
                        AOnePanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                        ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreenAndTextSize \
                        EveryAnalysisPageOpensTheSameWayWhateverWasLoadedBefore

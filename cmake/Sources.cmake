@@ -244,8 +244,10 @@ set(VXO_APP_SOURCES
     form/FormIndices.cpp
     form/GeometryPage.cpp
     form/KeyboardTrackingGate.cpp
+    form/PageChooserCorner.cpp
     form/QuietControlWrites.cpp
     form/SharesWithFloors.cpp
+    form/SideBySideRows.cpp
     mainwindow/MainWindow.cpp
     mainwindow/MainWindowAppliers.cpp
     mainwindow/MainWindowBoundStates.cpp

@@ -106,7 +106,7 @@ InterferencePage beginInterferencePlot(QPainter& painter, const QRect& widgetRec
 
 void drawHistoryPlaceholder(QPainter& painter, const QRectF& panel, const QString& text)
 {
-    drawTextOnPatch(painter, panel, Qt::AlignCenter, text, QColor(kSinglePanel.placeholder),
+    drawTextOnPatch(painter, panel, Qt::AlignCenter | Qt::TextWordWrap, text, QColor(kSinglePanel.placeholder),
                     QColor(kSinglePanel.background));
 }
 
@@ -127,12 +127,18 @@ void drawInterferenceLabels(QPainter& painter, const InterferencePage& page, con
     const InterferencePanels& panels = page.panels;
     const QColor colour(kSinglePanel.axisText);
     const int flags = Qt::AlignRight | Qt::AlignVCenter;
+    // The labels in the margin left of their panel: the scan's beside the
+    // history's column where it stands beside it.
+    const auto labelLeft = [](const QRectF& panel) { return panel.left() - 56.0; };
     drawValueNumbers(painter, panels.history, page.population);
     drawHorizontalAxisNumbers(painter, panels.strip, page.time, page.timeScale.ticks, colour,
                               panels.stripNumbers.top() - panels.strip.bottom());
-    drawValueLabels(painter, panels.scan, QStringLiteral("1.0"), QStringLiteral("0.0"), colour);
-    drawTextBox(painter, QRectF(2.0, panels.strip.top() + 5.0, 52.0, 18.0), flags, stripLabel, colour);
-    drawTextBox(painter, QRectF(2.0, panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel, colour);
+    drawValueLabels(painter, panels.scan, QStringLiteral("1.0"), QStringLiteral("0.0"), colour, labelLeft(panels.scan));
+    drawTextBox(painter,
+                QRectF(labelLeft(panels.strip), panels.strip.top() + (panels.strip.height() - 20.0) / 2.0, 52.0, 18.0),
+                flags, stripLabel, colour);
+    drawTextBox(painter, QRectF(labelLeft(panels.scan), panels.scan.center().y() - 9.0, 52.0, 18.0), flags, scanLabel,
+                colour);
     drawCentredText(painter, panels.scanCaption, scanCaption, colour);
 }
 } // namespace vxo::plot

@@ -60,7 +60,17 @@ StackedLayout orbitOverTimeLayout()
     // The time panel's times under it, over its caption.
     StackedLayout layout{QMargins(58, 40, 18, 208 + kTimesRow), QSize(120, 150), 30, 58 + kTimesRow, 105};
     layout.sideBySideBottom += kTimesRow;
-    layout.leastSideBySidePanel = kShortPagePanel;
+    return layout;
+}
+
+StackedLayout withCaptionsUnder(StackedLayout layout, const QFont& font, int width, const CaptionUnder& upper,
+                                const CaptionUnder& lower)
+{
+    const SplitLayout form = splitForm(layout);
+    const double panel = atLeast(width / 2.0 - form.left - form.right, 1.0);
+    const double band = std::max(upper.above + wrappedTextHeight(font, panel, upper.text),
+                                 lower.above + wrappedTextHeight(font, panel, lower.text));
+    layout.sideBySideBottom = static_cast<int>(std::ceil(band)) + 2;
     return layout;
 }
 
@@ -167,6 +177,46 @@ SplitLayout tracePageLayout()
         .withSideBySidePanelWidth(200.0);
 }
 
+namespace {
+
+// The panels of interferencePanels side by side in a widget of the given size.
+InterferencePanels interferencePanelsSideBySide(const QSize& widgetSize, const InterferenceLayout& layout)
+{
+    const QMarginsF& m = layout.margins;
+    const double column = widgetSize.width() / 2.0;
+    const double width = column - m.left() - m.right();
+    const auto under = [&](const QRectF& above, const StackedBand& band, double height) {
+        return QRectF(above.left(), above.bottom() + band.gap, width, height);
+    };
+    const double rows = width < layout.twoRowLegendWidth ? 2.0 : 1.0;
+    const double legend = rows * layout.stripLegend.height;
+    const double scanLegend = rows * layout.scanLegend.height;
+    const double underHistory = layout.sideBySideStrip.gap + layout.sideBySideStrip.height + layout.stripNumbers.gap +
+                                layout.stripNumbers.height + layout.stripLegend.gap + legend;
+    const double underScan = layout.scanNumbers.gap + layout.scanNumbers.height + layout.scanCaption.gap +
+                             layout.scanCaption.height + layout.scanLegend.gap + scanLegend;
+    InterferencePanels panels;
+    panels.history = QRectF(m.left(), m.top(), width,
+                            atLeast(widgetSize.height() - m.top() - underHistory - layout.sideBySideBottom,
+                                    std::min(layout.minimumHistory.height(), layout.leastHistory)));
+    panels.strip = under(panels.history, layout.sideBySideStrip, layout.sideBySideStrip.height);
+    panels.stripNumbers = under(panels.strip, layout.stripNumbers, layout.stripNumbers.height);
+    panels.stripLegend = under(panels.stripNumbers, layout.stripLegend, legend);
+    panels.scan = QRectF(
+        column + m.left(), m.top(), width,
+        atLeast(widgetSize.height() - m.top() - underScan - layout.sideBySideBottom, layout.sideBySideStrip.height));
+    panels.scanNumbers = under(panels.scan, layout.scanNumbers, layout.scanNumbers.height);
+    // The scan's caption over the whole right half, its margins too.
+    panels.scanCaption = QRectF(column + 4.0, panels.scanNumbers.bottom() + layout.scanCaption.gap, column - 8.0,
+                                layout.scanCaption.height);
+    panels.scanLegend =
+        QRectF(panels.scan.left(), panels.scanCaption.bottom() + layout.scanLegend.gap, width, scanLegend);
+    panels.figure = QRectF(m.left(), m.top(), panels.scan.right() - m.left(), panels.history.height());
+    return panels;
+}
+
+} // namespace
+
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout)
 {
     const QMarginsF& m = layout.margins;
@@ -175,13 +225,16 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     const double below = layout.strip.gap + layout.strip.height + layout.scan.gap + layout.scan.height + m.bottom() +
                          layout.scanNumbers.gap + layout.scanNumbers.height + layout.scanLegend.gap +
                          layout.scanLegend.height;
-    const auto under = [&](const QRectF& above, const StackedBand& band) {
-        return QRectF(left, above.bottom() + band.gap, width, band.height);
-    };
     // What a widget shorter than the minimum history's natural height gives
     // up from the room under the scan's caption.
     const double room = atLeast(m.bottom() - layout.scanCaption.gap - layout.scanCaption.height, 0.0);
     const double natural = m.top() + layout.minimumHistory.height() + below;
+    if (widgetSize.height() < natural - room &&
+        widgetSize.width() >= 2.0 * (m.left() + m.right() + layout.sideBySideColumn))
+        return interferencePanelsSideBySide(widgetSize, layout);
+    const auto under = [&](const QRectF& above, const StackedBand& band) {
+        return QRectF(left, above.bottom() + band.gap, width, band.height);
+    };
     const double given = std::clamp(natural - widgetSize.height(), 0.0, room);
     InterferencePanels panels;
     panels.history = QRectF(left, m.top(), width,
@@ -194,14 +247,17 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
     panels.scanNumbers = under(panels.scan, layout.scanNumbers);
     panels.scanCaption = under(panels.scanNumbers, layout.scanCaption);
     panels.scanLegend = under(panels.scanCaption, layout.scanLegend);
+    panels.figure = QRectF(left, m.top(), width, panels.scan.bottom() - m.top());
     return panels;
 }
+
+bool sideBySide(const InterferencePanels& panels) { return panels.scan.left() > panels.history.right(); }
 
 QRect scanPanel(const QSize& widgetSize, const ScanLayout& layout)
 {
     const QMargins& m = layout.margins;
     return QRect(m.left(), m.top(), std::max(widgetSize.width() - m.left() - m.right(), 120),
-                 std::max(widgetSize.height() - m.top() - m.bottom(), 120));
+                 std::max(widgetSize.height() - m.top() - m.bottom(), layout.leastPanelHeight));
 }
 
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend)
@@ -226,6 +282,27 @@ ScanLayout withSummaryRoom(const ScanLayout& layout, const QSize& widgetSize, co
     QMargins margins = layout.margins;
     margins.setTop(top);
     return layout.withMargins(margins);
+}
+
+ScanLayout scanLayoutWithTexts(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
+                               const QString& legend, const QString& summary)
+{
+    const ScanLayout full =
+        withSummaryRoom(withLegendRoom(layout, widgetSize, font, legend), widgetSize, font, summary);
+    const QMargins& m = full.margins;
+    if (widgetSize.height() - m.top() - m.bottom() >= kReadablePanel)
+        return full;
+    QMargins margins = layout.margins;
+    margins.setTop(layout.summaryTop);
+    ScanLayout shortLayout = layout.withMargins(margins);
+    shortLayout.leastPanelHeight = kShortPagePanel;
+    if (widgetSize.width() < margins.left() + kShortScanPanelWidth + margins.right() + kLegendColumnWidth)
+        return withLegendRoom(shortLayout, widgetSize, font, legend);
+    margins.setRight(margins.right() + kLegendColumnWidth);
+    margins.setBottom(layout.legendGap);
+    shortLayout = shortLayout.withMargins(margins);
+    shortLayout.legendColumn = kLegendColumnWidth;
+    return shortLayout;
 }
 
 QRect scanSummaryBox(const QSize& widgetSize, const ScanLayout& layout)

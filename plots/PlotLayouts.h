@@ -50,9 +50,17 @@ struct CaptionBand {
 constexpr int kTimesRow = 18;
 // The height from which a panel reads: its curve, ticks and caption.
 constexpr double kReadablePanel = 120.0;
-// The least height of panels side by side on a short page that lets them go
-// below kReadablePanel: their curves still read at a glance.
-constexpr int kShortPagePanel = 90;
+// The least height of panels side by side on a short page: their curves,
+// ticks and numbers still read at a glance. Two-panel plots lay their panels
+// side by side down to it where the analysis dock is short (a 768-line
+// screen, a 614-line one with its text enlarged by a quarter) and take the
+// height the page gives them.
+constexpr int kShortPagePanel = 46;
+// The least height the analysis pages give a plot (the form's floor): one
+// panel of about 100 px under its title over its axis texts, or two panels
+// side by side down to kShortPagePanel, a plot asking for more at its width
+// where its panels need it. Every text of a plot reads at it.
+constexpr int kLeastPlotHeight = 160;
 
 // Where the texts of two stacked panels lie: a caption under each panel and
 // the summary inside the upper panel's top, summaryHeight high for one line.
@@ -82,11 +90,11 @@ struct StackedTexts {
 // panels sideBySidePanelWidth across lays them side by side instead, as a
 // split page does (splitForm), under the summary's band
 // (texts.sideBySideSummaryHeight); the band under them, sideBySideBottom
-// high, holds their captions wrapped in half the width. A page whose summary
-// label above the plot carries the figures of that band may let a short
-// widget give the band up and then lower the panels side by side to
-// leastSideBySidePanel (splitPanels), so that its label and the whole plot
-// are seen together on a short screen; the others keep kReadablePanel.
+// high, holds their captions wrapped in half the width. The summary label
+// above the plot carries the figures of that band: a short widget gives the
+// band up and then lowers the panels side by side to leastSideBySidePanel
+// (splitPanels), so that the label and the whole plot are seen together on
+// a short screen; a layout that keeps kReadablePanel keeps the band.
 struct StackedLayout {
     QMargins upper;
     QSize upperMinimum;
@@ -96,7 +104,7 @@ struct StackedLayout {
     StackedTexts texts{};
     int sideBySidePanelWidth = 160;
     int sideBySideBottom = 52;
-    int leastSideBySidePanel = static_cast<int>(kReadablePanel);
+    int leastSideBySidePanel = kShortPagePanel;
 };
 struct StackedPanels {
     QRect upper;
@@ -113,6 +121,19 @@ bool sideBySide(const StackedPanels& panels);
 // over a panel of its traces against time, side by side down to
 // kShortPagePanel (their summary labels carry what their guides read).
 StackedLayout orbitOverTimeLayout();
+
+// A caption under a panel, `above` pixels under it (its gap, and the row of
+// times of a time panel).
+struct CaptionUnder {
+    QString text;
+    int above = 0;
+};
+// The layout with its band under panels side by side as tall as their
+// captions need on the lines that each panel's width gives them in `font`
+// in a widget `width` wide, with 2 pixels to spare: a wide page keeps them
+// on one line and its panels the height the one-line band gives back.
+StackedLayout withCaptionsUnder(StackedLayout layout, const QFont& font, int width, const CaptionUnder& upper,
+                                const CaptionUnder& lower);
 
 // Two panels one above the other, as the recorder plots lay them out in a
 // widget of the given size: the available height A = atLeast(height - top -
@@ -142,7 +163,7 @@ struct SplitLayout {
     // Below kReadablePanel: a widget too short for panels side by side under
     // sideBySideTop gives up the room that margin keeps over top first (texts
     // the page shows elsewhere too), then panel height down to this.
-    double leastSideBySidePanel = kReadablePanel;
+    double leastSideBySidePanel = kShortPagePanel;
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
@@ -233,6 +254,16 @@ struct StackedBand {
 // legend under them, the scan's numbers, its caption under them and,
 // for a page that has one (scanLegend.height > 0), the scan's legend under its
 // caption, for which the history gives up its height.
+// A widget shorter than the history needs at minimumHistory.height over the
+// strip and the scan, but wide enough for two columns sideBySideColumn
+// across inside the margins, lays them side by side instead: the history
+// over a strip sideBySideStrip under it, the strip's numbers and legend in
+// the left half, the scan with its numbers, caption and legend in the right
+// half (each legend on two rows in a column narrower than
+// twoRowLegendWidth), both
+// under the top margin and sideBySideBottom over the widget's bottom; the
+// history keeps leastHistory at least. `figure` spans every panel, for the
+// page's title over them.
 struct InterferenceLayout {
     QMarginsF margins{58.0, 28.0, 22.0, 30.0};
     QSizeF minimumHistory{10.0, 78.0};
@@ -244,8 +275,13 @@ struct InterferenceLayout {
     StackedBand scanNumbers{2.0, 16.0};
     StackedBand scanCaption{0.0, 18.0};
     StackedBand scanLegend{0.0, 0.0};
+    double sideBySideColumn = 130.0;
+    StackedBand sideBySideStrip{4.0, 20.0};
+    double twoRowLegendWidth = 320.0;
+    double sideBySideBottom = 2.0;
 };
 struct InterferencePanels {
+    QRectF figure;
     QRectF history;
     QRectF strip;
     QRectF scan;
@@ -256,6 +292,8 @@ struct InterferencePanels {
     QRectF scanLegend;
 };
 InterferencePanels interferencePanels(const QSize& widgetSize, const InterferenceLayout& layout = {});
+// Whether the scan stands beside the history.
+bool sideBySide(const InterferencePanels& panels);
 
 // Where the parts of a scan lie in a widget of size (w, h): the panel, the
 // widget less the margins (QMargins: left, top, right, bottom; the bottom one
@@ -270,6 +308,10 @@ InterferencePanels interferencePanels(const QSize& widgetSize, const Interferenc
 // names bandNameDrop below the panel's top.
 struct ScanLayout {
     QMargins margins{64, 48, 24, 58};
+    // The panel's least height, and the width of a column right of the panel
+    // that holds the legend instead of its band under the panel (0: none).
+    int leastPanelHeight = 120;
+    int legendColumn = 0;
     int transmissionLabelLeft = 7;
     int valueLabelWidth = 48;
     int legendGap = 29;
@@ -297,6 +339,19 @@ struct ScanLayout {
 // that the panel's width cannot hold on one line takes the height of its
 // further lines from the panel.
 ScanLayout withLegendRoom(const ScanLayout& layout, const QSize& widgetSize, const QFont& font, const QString& legend);
+// The layout of a scan (or record trace) at the widget's size with room for
+// its legend (withLegendRoom) and summary (withSummaryRoom). A widget too
+// short for the panel to keep kReadablePanel between them (a short analysis
+// page) gives the summary up (the page's summary label shows its figures)
+// and starts the panel at summaryTop under the title; where it is wide
+// enough for a panel of kShortScanPanelWidth beside a column of
+// kLegendColumnWidth, the legend goes in that column right of the panel and
+// the panel keeps only its numbers' band (legendGap) under it; the panel
+// goes down to kShortPagePanel.
+ScanLayout scanLayoutWithTexts(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
+                               const QString& legend, const QString& summary);
+constexpr int kShortScanPanelWidth = 360;
+constexpr int kLegendColumnWidth = 170;
 // The layout with room for the summary between the title and the panel: a
 // summary that the rows from summaryTop down to the panel's top cannot hold
 // at the panel's width, broken between its fields (breakBetweenFields), moves

@@ -1,5 +1,7 @@
 #include "plots/PlotPages.h"
 
+#include "plots/PlotTexts.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -110,9 +112,13 @@ QRectF curvesUnderLegend(QPainter& painter, const QRectF& panel, bool sideBySide
     if (!sideBySide)
         return curves;
     double bandBottom = drawLegendRow(painter, curves.left(), curves.top() + 5.0, curves.right() - 4.0, legend, patch);
-    if (!note.isEmpty())
-        bandBottom = drawTextInPanel(painter, QRectF(curves.left() + 10.0, bandBottom, curves.width() - 20.0, 20.0),
-                                     curves, Qt::AlignRight, note, noteColour, patch)
+    // A note that would leave the curves less than half the panel (a short
+    // page) is left out: the page's summary label carries its figures.
+    const double noteWidth = curves.width() - 20.0;
+    const double noteHeight = note.isEmpty() ? 0.0 : wrappedTextHeight(painter.font(), noteWidth, note);
+    if (!note.isEmpty() && curves.bottom() - (bandBottom + noteHeight + 4.0) >= curves.height() / 2.0)
+        bandBottom = drawTextInPanel(painter, QRectF(curves.left() + 10.0, bandBottom, noteWidth, 20.0), curves,
+                                     Qt::AlignRight, note, noteColour, patch)
                          .bottom();
     curves.setTop(bandBottom + 4.0);
     drawHorizontalLine(painter, plotPen(ruleColour), curves.left(), curves.right(), curves.top());
@@ -123,6 +129,11 @@ HeadedPanels headedPanels(const QSize& widgetSize, const SplitLayout& layout, co
                           const QString& upperHeading, const QString& lowerHeading)
 {
     const SplitLayout roomy = withTitleRoom(layout, widgetSize, font, {upperHeading, lowerHeading});
+    // A short page keeps its headings on one line, set smaller where they
+    // need it (drawTitleLine), rather than lowering its panels under their
+    // least height for a second line.
+    if (roomy.top > layout.top && widgetSize.height() < sideBySideHeight(roomy))
+        return {splitPanels(widgetSize, layout), 0.0};
     return {splitPanels(widgetSize, roomy), roomy.top - layout.top};
 }
 

@@ -61,6 +61,12 @@ QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel
         else
             left = std::max(box.left(), right - longestWord);
     }
+    // A box reaching out of the panel's left side gives its longest word room
+    // inside the panel rather than on the panel's outline.
+    if (left < panel.left() && panel.width() > longestWord + kInset) {
+        left = panel.left() + 1.0;
+        right = std::max(right, left + longestWord);
+    }
     const double width = atLeast(right - left, 1.0);
     const double height = std::max(box.height(), wrappedTextHeight(painter.font(), width, text));
     const double top = (flags & Qt::AlignBottom) != 0 ? box.bottom() - height : box.top();
@@ -70,7 +76,9 @@ QRectF drawTextInPanel(QPainter& painter, const QRectF& box, const QRectF& panel
 
 void drawCentredText(QPainter& painter, const QRectF& rect, const QString& text, const QColor& colour)
 {
-    drawTextBox(painter, rect, Qt::AlignCenter, text, colour);
+    // A text wider than a narrow panel (side by side on a short page) goes on
+    // two lines there rather than being cut at the panel's sides.
+    drawTextBox(painter, rect, Qt::AlignCenter | Qt::TextWordWrap, text, colour);
 }
 
 void drawPanelTitle(QPainter& painter, const QRectF& panel, const QString& text, const QColor& colour, double top,

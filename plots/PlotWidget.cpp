@@ -8,7 +8,7 @@ PlotWidget::PlotWidget(QWidget* parent) : QWidget(parent) { setAutoFillBackgroun
 
 QSize PlotWidget::minimumSizeHint() const { return QSize(0, 0); }
 
-bool PlotWidget::hasHeightForWidth() const { return splitLayout().has_value(); }
+bool PlotWidget::hasHeightForWidth() const { return splitLayoutAt(width()).has_value(); }
 
 int PlotWidget::heightForWidth(int width) const
 {
@@ -18,7 +18,7 @@ int PlotWidget::heightForWidth(int width) const
 
 int PlotWidget::stackedHeight() const
 {
-    const std::optional<plot::SplitLayout> layout = splitLayout();
+    const std::optional<plot::SplitLayout> layout = splitLayoutAt(width());
     return layout ? plot::stackedHeight(*layout) : 0;
 }
 

@@ -37,8 +37,8 @@ protected:
     // The layout of a two-panel plot; none for any other.
     virtual std::optional<plot::SplitLayout> splitLayout() const { return std::nullopt; }
     // The layout at the given width, for a plot whose captions under panels
-    // side by side take the lines that width leaves them; splitLayout() for
-    // any other.
+    // side by side take the lines that width leaves them (such a plot needs
+    // override only this); splitLayout() for any other.
     virtual std::optional<plot::SplitLayout> splitLayoutAt(int) const { return splitLayout(); }
 };
 

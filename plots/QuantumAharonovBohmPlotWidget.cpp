@@ -25,6 +25,15 @@ constexpr std::array<RampSegment, 2> kFringeRamp{{
 
 } // namespace
 
+namespace {
+const char* const kCarpetCaption = "time  -  detector density profile rho(xd,y,t)";
+const char* const kFringeCaption = "time  -  central fringe intensity";
+// Under the carpet its caption; under the fringe its times, then its caption.
+constexpr int kCarpetCaptionGap = 4;
+constexpr int kTimesGap = 3;
+constexpr int kFringeCaptionGap = 4;
+} // namespace
+
 StackedLayout QuantumAharonovBohmPlotWidget::layout()
 {
     // The fringe's times under it over its caption.
@@ -33,12 +42,18 @@ StackedLayout QuantumAharonovBohmPlotWidget::layout()
     return layout;
 }
 
+StackedLayout QuantumAharonovBohmPlotWidget::layout(const QFont& font, int width)
+{
+    const int times = kTimesGap + static_cast<int>(std::ceil(QFontMetricsF(font).height())) + kFringeCaptionGap;
+    return withCaptionsUnder(layout(), font, width, {kCarpetCaption, kCarpetCaptionGap}, {kFringeCaption, times});
+}
+
 void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const std::optional<StackedPanels> panels =
         beginGaugePage(painter, rect(), font(), "Aharonov-Bohm - detector interference vs enclosed flux", hasSamples(),
-                       "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout());
+                       "Load Aharonov-Bohm Effect / Magnetic Flux and press Play", layout(font(), width()));
     if (!panels)
         return;
     const QRect& carpet = panels->upper;
@@ -94,13 +109,13 @@ void QuantumAharonovBohmPlotWidget::paintEvent(QPaintEvent*)
     const int rightMiddle = Qt::AlignRight | Qt::AlignVCenter;
     drawTextBox(painter, QRect(4, carpet.top(), 54, 20), rightMiddle, "+y", QColor(kInnerPanel.gaugeCaption));
     drawTextBox(painter, QRect(4, carpet.bottom() - 20, 54, 20), rightMiddle, "-y", QColor(kInnerPanel.gaugeCaption));
-    drawPanelCaption(painter, carpet, 4, 20, "time  -  detector density profile rho(xd,y,t)",
-                     QColor(kInnerPanel.gaugeCaption));
+    drawPanelCaption(painter, carpet, kCarpetCaptionGap, 20, kCarpetCaption, QColor(kInnerPanel.gaugeCaption));
     // The times under the fringe's curve, its caption under them.
     drawTickedAxisNumbers(painter, QRectF(curve), tAxis, QColor(kInnerPanel.gaugeCaption),
-                          QColor(kInnerPanel.stackedFrame), 3.0);
-    drawPanelCaption(painter, curve, 3 + static_cast<int>(std::ceil(QFontMetricsF(font()).height())) + 4, 20,
-                     "time  -  central fringe intensity", QColor(kInnerPanel.gaugeCaption));
+                          QColor(kInnerPanel.stackedFrame), kTimesGap);
+    drawPanelCaption(painter, curve,
+                     kTimesGap + static_cast<int>(std::ceil(QFontMetricsF(font()).height())) + kFringeCaptionGap, 20,
+                     kFringeCaption, QColor(kInnerPanel.gaugeCaption));
     drawStackedSummary(painter, *panels, curve, layout().texts, summary, QColor(kInnerPanel.stackedSummary),
                        QColor(kInnerPanel.fill));
 }

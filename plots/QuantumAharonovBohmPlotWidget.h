@@ -17,11 +17,16 @@ class QuantumAharonovBohmPlotWidget : public RecorderPlotWidget<AharonovBohmReco
 public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
-    // Where the two panels lie.
+    // Where the two panels lie; in a widget `width` wide and its font, with
+    // the band under panels side by side as tall as their captions need.
     static plot::StackedLayout layout();
+    static plot::StackedLayout layout(const QFont& font, int width);
 
 protected:
-    std::optional<plot::SplitLayout> splitLayout() const override { return plot::splitForm(layout()); }
+    std::optional<plot::SplitLayout> splitLayoutAt(int width) const override
+    {
+        return plot::splitForm(layout(font(), width));
+    }
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace vxo {
 
@@ -35,7 +36,8 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     const BerrySample& last = samples.back();
 
     const QString note = QStringLiteral("physical principal axis rotates by θ/2");
-    const QString status = QStringLiteral("samples %1   t=%2   progress %3 %")
+    // A no-break space keeps the percentage and its sign on one line.
+    const QString status = QStringLiteral("samples %1   t=%2   progress %3\u00a0%")
                                .arg(QString::number(samples.size()), QString::number(last.time, 'f', 2),
                                     QString::number(last.progress * 100.0, 'f', 1));
     // The note shares the bottom line with the status where both fit, else
@@ -74,8 +76,16 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     // axes, the guide circle and the radius to the current point pass under them.
     const QColor patch(kRecorder.background);
     drawDisc(painter, centre, 5.0, QColor(kGauge.berryDegeneracy));
-    drawTextInPanel(painter, QRectF(centre.x() + 8.0, centre.y() - 19.0, 190.0, 22.0), loop, Qt::AlignLeft,
-                    QStringLiteral("degeneracy q1=q2=0"), QColor(kGauge.berryDegeneracyLabel), patch);
+    // Above the degeneracy, or level with it where the panel's top or the
+    // note over it would meet it (a short panel: between the note and the
+    // status), on one line, moved left where the panel ends too soon for it.
+    const QString degeneracy = QStringLiteral("degeneracy q1=q2=0");
+    const double above = centre.y() - 19.0;
+    const bool clearAbove = above >= loop.top() + 2.0 && (shareBottom || above >= noteTop + noteHeight);
+    const double degeneracyWidth = std::ceil(metrics.horizontalAdvance(degeneracy)) + 2.0;
+    const double degeneracyLeft = std::min(centre.x() + 8.0, loop.right() - 10.0 - degeneracyWidth);
+    drawTextInPanel(painter, QRectF(degeneracyLeft, clearAbove ? above : centre.y() - 11.0, degeneracyWidth, 22.0),
+                    loop, Qt::AlignLeft, degeneracy, QColor(kGauge.berryDegeneracyLabel), patch);
     drawTextInPanel(painter, QRectF(loop.left() + 10.0, noteTop, 310.0, 20.0), loop, Qt::AlignLeft, note,
                     QColor(kRecorder.traceStatus), patch);
     drawTextInPanel(painter, QRectF(loop.right() - 360.0, loop.bottom() - 27.0, 350.0, 20.0), loop,
@@ -120,11 +130,14 @@ void QuantumBerryPhasePlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawValueNumbers(painter, curve, fidelities);
-    // The phase every quarter turn on the right.
+    // The phase every quarter turn on the right, every half turn where the
+    // quarters would stand closer than a line (a short page).
+    const bool quarters = curve.height() / 4.0 >= metrics.height();
     for (const int angle : {180, 90, 0, -90, -180})
-        drawTextBox(painter, QRectF(curve.right() + 5.0, mapValue(degrees, angle) - 10.0, 42.0, 20.0),
-                    Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1%2°").arg(angle > 0 ? "+" : "").arg(angle),
-                    axisText);
+        if (quarters || angle % 180 == 0)
+            drawTextBox(painter, QRectF(curve.right() + 5.0, mapValue(degrees, angle) - 10.0, 42.0, 20.0),
+                        Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1%2°").arg(angle > 0 ? "+" : "").arg(angle),
+                        axisText);
     drawSimulationTimeAxis(painter, curve, times, QColor(kRecorder.traceFrame));
 }
 

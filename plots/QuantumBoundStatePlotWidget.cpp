@@ -214,7 +214,10 @@ void QuantumBoundStatePlotWidget::paintEvent(QPaintEvent*)
 
     QColor continuumPatch(kSinglePanel.background);
     continuumPatch.setAlpha(215);
-    drawTextOnPatch(painter, QRectF(p.right() - 150, ty - 18, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
+    // Over the continuum's line, or under it where the line runs too close
+    // under the panel's top for a line of text (a short panel).
+    const double continuumTop = ty - 18 >= p.top() + 1 ? ty - 18 : ty + 1;
+    drawTextOnPatch(painter, QRectF(p.right() - 150, continuumTop, 146, 18), Qt::AlignRight | Qt::AlignVCenter,
                     QStringLiteral("continuum %1").arg(threshold, 0, 'g', 5), QColor(kStationary.continuumLabel),
                     continuumPatch);
     // Every level keeps its label; labels that would print over each other

@@ -43,7 +43,7 @@ ScanLayout QuantumKleinTunnelingPlotWidget::scanLayout() const
 {
     if (!hasSamples())
         return layout();
-    return withSummaryRoom(withLegendRoom(layout(), size(), font(), kLegend), size(), font(), summaryOf(*recorder_));
+    return scanLayoutWithTexts(layout(), size(), font(), kLegend, summaryOf(*recorder_));
 }
 
 void QuantumKleinTunnelingPlotWidget::paintEvent(QPaintEvent*)

@@ -31,18 +31,33 @@ void QuantumLandauZenerPlotWidget::reset()
     update();
 }
 
-plot::PanelLayout QuantumLandauZenerPlotWidget::layout()
+namespace {
+// Over the panel its title; under the bias strip the times it shares with
+// the panel over the legend.
+constexpr double kTitleBand = 28.0;
+constexpr double kUnderStrip = 44.0;
+constexpr double kReadableHistory = 100.0;
+} // namespace
+
+plot::StackedBand QuantumLandauZenerPlotWidget::biasStrip(int height)
 {
-    // Below the panel: the bias strip (18 under it, 34 high), and under the
-    // strip the times it shares with the panel over the legend.
-    return {QMarginsF(58.0, 28.0, 22.0, 96.0), QSizeF(10.0, 80.0)};
+    const plot::StackedBand tall{18.0, 34.0};
+    const double roomy = kTitleBand + kReadableHistory + tall.gap + tall.height + kUnderStrip;
+    return height >= roomy ? tall : plot::StackedBand{4.0, 20.0};
+}
+
+plot::PanelLayout QuantumLandauZenerPlotWidget::layout(int height)
+{
+    const plot::StackedBand strip = biasStrip(height);
+    return {QMarginsF(58.0, kTitleBand, 22.0, strip.gap + strip.height + kUnderStrip), QSizeF(10.0, 60.0)};
 }
 
 void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRectF p = beginPanelPage(painter, rect(), layout());
-    const QRectF bias(p.left(), p.bottom() + 18, p.width(), 34);
+    const QRectF p = beginPanelPage(painter, rect(), layout(height()));
+    const StackedBand strip = biasStrip(height());
+    const QRectF bias(p.left(), p.bottom() + strip.gap, p.width(), strip.height);
 
     // The forward ramp, or the measured span when longer; a history that
     // starts before 0 moves the start with it.
@@ -69,8 +84,9 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
     drawPanelTitle(painter, p, QStringLiteral("Landau-Zener sweep: adiabatic and localized populations"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
     drawValueNumbers(painter, p, populations);
-    drawTextBox(painter, QRectF(2, bias.top() + 6, 52, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"),
-                axisText);
+    // Beside the strip's upper half, or its middle on a short page.
+    drawTextBox(painter, QRectF(2, bias.top() + std::min(6.0, (bias.height() - 18.0) / 2.0), 52, 18),
+                Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("bias"), axisText);
     // The times and the legend under the bias strip, which shares the panel's time axis.
     const double numbersBottom = drawHistoryNumbers(painter, bias, timeScale, NumberedAxis{});
     drawLegendLine(painter, QRectF(p.left(), numbersBottom + 2.0, p.width(), 18), sweepLegend(),

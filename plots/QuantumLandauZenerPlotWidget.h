@@ -7,6 +7,8 @@
 #include "plots/PlotPages.h"
 #include "plots/TwoLevelPlotWidget.h"
 
+#include <limits>
+
 namespace vxo {
 
 // A linear bias sweep through the avoided crossing of a double well: the
@@ -21,8 +23,11 @@ class QuantumLandauZenerPlotWidget : public TwoLevelPlotWidget<LandauZenerRefere
 public:
     using TwoLevelPlotWidget::TwoLevelPlotWidget;
 
-    // Where the panel lies.
-    static plot::PanelLayout layout();
+    // Where the panel lies in a widget `height` tall, and the bias strip
+    // under it: 18 under the panel and 34 high, 4 under it and 20 high in a
+    // widget too short for that beside a panel of 100 px (a short page).
+    static plot::PanelLayout layout(int height = std::numeric_limits<int>::max());
+    static plot::StackedBand biasStrip(int height);
 
     // Copies the sweep; its bias is drawn only when it is enabled.
     void setSweep(const LinearSweep& sweep);

@@ -137,8 +137,8 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
         }
     }
 
-    drawPanelTitle(painter, p, titleFor(ensemble_.enabled, sequence_.echoEnabled), QColor(kSinglePanel.title), 2.0,
-                   22.0);
+    drawPanelTitle(painter, panels.figure, titleFor(ensemble_.enabled, sequence_.echoEnabled),
+                   QColor(kSinglePanel.title), 2.0, 22.0);
     drawInterferenceLabels(painter, page, QStringLiteral("drive"), QStringLiteral("P2"),
                            sequence_.echoEnabled ? QStringLiteral("total free time (echo refocused)")
                                                  : QStringLiteral("free-evolution time"));

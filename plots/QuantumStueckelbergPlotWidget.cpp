@@ -87,7 +87,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
         }
     }
 
-    drawPanelTitle(painter, p, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
+    drawPanelTitle(painter, panels.figure, QStringLiteral("Landau-Zener-Stueckelberg: double passage and interference"),
                    QColor(kSinglePanel.title), 2.0, 22.0);
     drawInterferenceLabels(painter, page, QStringLiteral("bias"), QStringLiteral("Plo"),
                            QStringLiteral("turnaround hold time"));

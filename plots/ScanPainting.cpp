@@ -3,6 +3,7 @@
 #include "plots/AxisNumbers.h"
 
 #include <QFontMetricsF>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -184,6 +185,15 @@ QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout
 
 void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend)
 {
+    // Beside the panel on a short page, its lines from the panel's top.
+    if (layout.legendColumn > 0) {
+        constexpr int kGap = 14;
+        drawTextBox(painter,
+                    QRect(panel.right() + 1 + kGap, panel.top(), layout.legendColumn - kGap - 4,
+                          panel.height() + layout.legendGap),
+                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, legend, QColor(kInnerPanel.scanLegend));
+        return;
+    }
     // A legend longer than the panel is wide goes on as many lines as it
     // needs (paintScan leaves room for them under the panel).
     drawTextBox(painter, QRect(panel.left(), panel.bottom() + layout.legendGap, panel.width(), layout.legendHeight),
@@ -194,6 +204,9 @@ void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& lay
 void drawScanSummary(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const QString& summary)
 {
     const QRect box = scanSummaryBox(widgetSize, layout);
+    // A short page gives the summary's rows up to the panel.
+    if (box.height() < QFontMetrics(painter.font()).height())
+        return;
     drawTextBox(painter, box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
                 breakBetweenFields(painter.font(), box.width(), summary), QColor(kInnerPanel.scanSummary));
 }
@@ -208,7 +221,7 @@ ScanFrame scanFrame(const QRect& panel, const ScanPicture& picture)
 ScanLayout scanLayoutFor(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
                          const ScanPicture& picture)
 {
-    return withSummaryRoom(withLegendRoom(layout, widgetSize, font, picture.legend), widgetSize, font, picture.summary);
+    return scanLayoutWithTexts(layout, widgetSize, font, picture.legend, picture.summary);
 }
 
 ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture)
@@ -241,8 +254,15 @@ void paintScan(QPainter& painter, const QSize& widgetSize, const ScanDrawing& dr
         drawScanGridLine(painter, panel, x(value), label, layout.valueLabelWidth);
     for (const double threshold : picture.thresholds)
         drawScanThreshold(painter, panel, x(threshold), picture.thresholdWidth);
-    for (std::size_t i = 0; i < picture.curves.size(); ++i)
-        strokePath(painter, drawing.curves[i], roundPlotPen(picture.curves[i].colour, picture.curves[i].width));
+    {
+        // A value far outside the range leaves the panel: not over the
+        // legend beside it.
+        painter.save();
+        painter.setClipRect(QRectF(panel).adjusted(-2.0, -2.0, 2.0, 2.0), Qt::IntersectClip);
+        for (std::size_t i = 0; i < picture.curves.size(); ++i)
+            strokePath(painter, drawing.curves[i], roundPlotPen(picture.curves[i].colour, picture.curves[i].width));
+        painter.restore();
+    }
     const auto marker = [&](bool discs) {
         if (!picture.curves.empty())
             drawScanMarker(painter, frame, picture.curves.back().points, picture.first, picture.last, picture.current,

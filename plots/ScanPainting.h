@@ -36,11 +36,12 @@ struct ScanPoint {
 // tunnelling record draws its time traces in it).
 QRect drawScanPanel(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout);
 // The legend centred in its band under the panel (a longer legend goes on
-// over further lines).
+// over further lines), or in its column beside the panel.
 void drawScanLegend(QPainter& painter, const QRect& panel, const ScanLayout& layout, const QString& legend);
 // The summary in the rows between the page's title and the panel
 // (scanSummaryBox), broken between its fields at the panel's width: over the
-// panel, where it hides none of the curves.
+// panel, where it hides none of the curves; nothing where the short page
+// gave those rows up.
 void drawScanSummary(QPainter& painter, const QSize& widgetSize, const ScanLayout& layout, const QString& summary);
 
 // A regime band from value `from` to value `to`, shaded in colour when it is
@@ -107,8 +108,8 @@ struct ScanDrawing {
     std::vector<QPainterPath> curves;
 };
 // The layout of a scan's page at the widget's size: room under the panel
-// for the legend's lines (withLegendRoom) and over it for the summary's
-// (withSummaryRoom).
+// for the legend's lines and over it for the summary's, or on a short page
+// the legend beside the panel (scanLayoutWithTexts).
 ScanLayout scanLayoutFor(const ScanLayout& layout, const QSize& widgetSize, const QFont& font,
                          const ScanPicture& picture);
 ScanDrawing layOutScan(const QSize& widgetSize, const QFont& font, const ScanLayout& layout, ScanPicture picture);

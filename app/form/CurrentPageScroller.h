@@ -2,9 +2,11 @@
 
 #include <QObject>
 
+class QBoxLayout;
 class QEvent;
 class QScrollArea;
 class QStackedWidget;
+class QWidget;
 
 namespace vxo {
 
@@ -15,6 +17,13 @@ namespace vxo {
 // short page scroll through the empty height of a long one. The area must not
 // resize its widget itself. Owned by the caller, without a parent, and
 // destroyed before the area and the stack.
+//
+// A page's figure is its plot, the last item of its layout, under its
+// summary, the item before it. The scroller holds the two in a row of their
+// own that it lays out in one of two ways: the summary over the plot, or,
+// where the view cannot hold both so but the page is wide enough for the
+// plot to keep 400 px beside a column of at least 200 px that holds the
+// summary, the summary in that column, which then takes the view's height.
 class CurrentPageScroller : public QObject {
 public:
     CurrentPageScroller(QScrollArea* area, QStackedWidget* stack);
@@ -25,20 +34,24 @@ public:
     // opening view.
     void fit();
     // Opens the current page the same way whatever was shown before: its
-    // plot, the last item of its layout, seen whole with the whole rows above
-    // it that fit, the view starting at a row's top so no line is cut; where
-    // the plot is taller than the area, from the plot's top. A two-panel plot
-    // that the area holds stacked is shown so, with the whole rows above it
-    // that still fit. The row right above the plot, the page's summary, is
-    // always in view from its top: where the area cannot hold it with the
-    // whole plot, the plot is seen from its top down and the rest is a scroll
-    // away. A page without a plot opens at its top.
+    // plot seen whole wherever the view can hold it, and with it the summary
+    // (over it, else beside it) and the whole rows above that still fit, the
+    // view starting at a row's top so no line is cut. Where the view cannot
+    // hold the summary with the plot either way, the plot is whole under as
+    // many of the summary's last lines as fit; a plot taller than the view
+    // is seen from its top. A page without a plot opens at its top.
     void revealPlot();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The row holding the page's summary and plot; null where the page has
+    // no summary over a plot.
+    QBoxLayout* figureRowOf(const QWidget* page) const;
+    // Lays the current page's figure row out over or beside, as the view
+    // needs; with `keep`, a row beside stays so while it still fits.
+    void arrange(bool keep);
     void resizeStack();
     void place();
 

@@ -102,8 +102,7 @@ void DiagnosticsPresentation::fit()
         QFontMetrics(table_->font()).horizontalAdvance(QString(kFigureCharacters, QLatin1Char('0'))) + margins;
     const int minimum = widestWord(*table_, SectionColumn) + widestWord(*table_, ParameterColumn) + 2 * margins +
                         figure + 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
-    if (table_->minimumWidth() != minimum)
-        table_->setMinimumWidth(minimum);
+    readableWidth_ = minimum;
     int line = std::numeric_limits<int>::max();
     for (int row = 0; row < table_->rowCount(); ++row) {
         fitRow(row);

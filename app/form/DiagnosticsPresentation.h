@@ -30,9 +30,11 @@ LabelColumnWidths labelColumnWidths(int naturalSection, int naturalParameter, in
 // tooltip holds its row whole ("section / parameter", then the value). The
 // section and parameter columns take their contents' width while the values
 // keep their share, else they give way to it down to their widest word; the
-// value column stretches over the rest and is never narrower than a figure
-// of kFigureCharacters characters, which sets the table's minimum width, as
-// kReadableRows rows of one line set its minimum height. The
+// value column stretches over the rest, and a figure of kFigureCharacters
+// characters in it beside the labels' widest words is the table's readable
+// width (readableWidth: a narrower table, in a window too narrow for it,
+// wraps its values), as kReadableRows rows of one line set its minimum
+// height. The
 // rows are shown in the order `order` gives (row indices, each once), asked
 // again whenever a row for which `decidesOrder` holds gets a new value; the
 // rows keep their indices. A child of the table.
@@ -47,8 +49,12 @@ public:
     DiagnosticsPresentation(QTableWidget* table, std::function<std::vector<int>()> order,
                             std::function<bool(int)> decidesOrder);
 
-    // Column widths, the table's minimum width, then every row's height.
+    // Column widths, the table's readable width and minimum height, then
+    // every row's height.
     void fit();
+    // The narrowest the table shows its labels and a figure of
+    // kFigureCharacters characters on one line each; 0 before the first fit().
+    int readableWidth() const { return readableWidth_; }
     // The table's height that shows its first `rows` rows on show whole, with
     // their texts as they are now, where the table is `width` wide: the
     // header, the rows as tall as their wrapped lines at the column widths
@@ -77,6 +83,7 @@ private:
     std::function<std::vector<int>()> order_;
     std::function<bool(int)> decidesOrder_;
     std::vector<int> shownOrder_;
+    int readableWidth_ = 0;
 };
 
 } // namespace vxo

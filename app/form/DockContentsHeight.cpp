@@ -3,11 +3,23 @@
 #include <QDockWidget>
 #include <QEvent>
 #include <QLayout>
+#include <QScrollArea>
 #include <QTimer>
 
 namespace vxo {
 
-DockContentsHeight::DockContentsHeight(QDockWidget* dock) : QObject(dock->widget()), contents_(dock->widget())
+namespace {
+
+// The dock's contents: its widget, or the widget of its scroll area.
+QWidget* contentsOf(QDockWidget* dock)
+{
+    auto* area = qobject_cast<QScrollArea*>(dock->widget());
+    return area != nullptr ? area->widget() : dock->widget();
+}
+
+} // namespace
+
+DockContentsHeight::DockContentsHeight(QDockWidget* dock) : QObject(contentsOf(dock)), contents_(contentsOf(dock))
 {
     // The dock's height from its contents: a fixed minimum height on the
     // dock would stand for them in the dock area whatever they need.

@@ -13,7 +13,8 @@ namespace vxo {
 // Contents with word-wrapped text grow taller as they narrow or as their
 // text lengthens, which a fixed minimum on the dock does not follow: the
 // dock area would squeeze the contents under their own minimum and the
-// labels would overlap. The object is a child of the dock's contents.
+// labels would overlap. Contents in a scroll area of the dock scroll
+// instead where the dock is shorter. The object is a child of the contents.
 class DockContentsHeight : public QObject {
 public:
     explicit DockContentsHeight(QDockWidget* dock);

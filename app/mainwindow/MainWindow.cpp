@@ -1,6 +1,8 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/CurrentPageScroller.h"
+#include "app/form/PageChooserCorner.h"
+#include "app/form/SideBySideRows.h"
 #include "app/form/DiagnosticsPresentation.h"
 #include "app/form/DockContentsHeight.h"
 #include "app/mainwindow/WindowScreenWatch.h"
@@ -34,6 +36,22 @@ namespace {
 
 // The lines of the guide on show at least, wherever its dock stands.
 constexpr int kReadableGuideLines = 8;
+
+// Puts a dock's contents in a scroll area of their own: a column narrower or
+// shorter than they need scrolls instead of cutting them, and asks no room of
+// its own in the dock area (what the contents need to be read unscrolled is
+// what the dock layout gives the dock where it can: readableDockMinimum).
+QScrollArea* scrollDockContents(QDockWidget* dock, const QString& name)
+{
+    QWidget* contents = dock->widget();
+    auto* scroller = new QScrollArea(dock);
+    scroller->setObjectName(name);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    dock->setWidget(scroller);
+    scroller->setWidget(contents);
+    return scroller;
+}
 
 // Widgets of pages not yet shown report the sizes they had before the style
 // sheet polished them, and their layouts keep those: a dock then widens the
@@ -73,7 +91,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     ui->controlsTabWidget->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { padding-left: 7px; padding-right: 7px; }"));
     settlePageSizes(ui->controlsDockContents);
-    scrollControlsDockVertically();
+    scrollSideDocks();
 
     setupAnalysisPages();
     setupExperimentLibrary();
@@ -81,8 +99,11 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     helpItalianBaseHtml = ui->helpItalianBrowser->toHtml();
     helpEnglishBaseHtml = ui->helpEnglishBrowser->toHtml();
     setupHelpMenu();
-    setMinimumWidth(std::max(minimumWidth(), ui->controlsDockWidget->minimumWidth() + dockSeparatorWidth() +
-                                                 middleColumnMinimumWidth()));
+    // As narrow as a side column squeezed to its least width beside the
+    // middle column: a 1024 px projector with its text enlarged by a quarter
+    // (819 logical px) holds the window.
+    setMinimumWidth(
+        std::max(minimumWidth(), kLeastSideColumnWidth + dockSeparatorWidth() + middleColumnMinimumWidth()));
     // The diagnostics and the guide before the window is fitted to its
     // screen: what they need to stay readable decides the dock layout.
     setupDiagnosticsTable();
@@ -181,6 +202,8 @@ void MainWindow::setupAnalysisPages()
         pages->setCurrentIndex(stack->currentIndex());
     }
     analysisPageScroller = std::make_unique<CurrentPageScroller>(ui->analysisScrollArea, ui->analysisStackedWidget);
+    new PageChooserCorner(ui->analysisTabWidget, ui->analysisPageTitleLabel, pages);
+    new SideBySideRows(ui->crossSectionTab, ui->crossSectionControlsLayout, ui->crossSectionCurveLayout);
     connect(pages, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { guarded([this, index] { setAnalysisPage(index); }); });
 }
@@ -204,27 +227,24 @@ void MainWindow::setupExperimentLibrary()
         currentScale = makeExperimentPreset(static_cast<std::uint32_t>(selected)).realWorldScale;
 }
 
-void MainWindow::scrollControlsDockVertically()
+void MainWindow::scrollSideDocks()
 {
     // Three rows of tabs over the tallest Dynamics page need more height
-    // than a 720 px screen leaves the controls column: the column scrolls
-    // instead of pushing the window past the screen. Its width is the widest
-    // page's with room for the scroll bar, so nothing scrolls sideways, and
-    // the dock's minimum says so, so that the layout counts with it.
-    QWidget* contents = ui->controlsDockContents;
-    auto* scroller = new QScrollArea(ui->controlsDockWidget);
-    scroller->setObjectName(QStringLiteral("controlsDockScrollArea"));
-    scroller->setFrameShape(QFrame::NoFrame);
-    scroller->setWidgetResizable(true);
-    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui->controlsDockWidget->setWidget(scroller);
-    scroller->setWidget(contents);
-    scroller->setMinimumWidth(contents->minimumSizeHint().width() + scroller->verticalScrollBar()->sizeHint().width());
-    ui->controlsDockWidget->setMinimumWidth(
-        std::max(ui->controlsDockWidget->minimumWidth(), ui->controlsDockWidget->minimumSizeHint().width()));
-    // Scrolling, the column needs no height of its own: where the window is
-    // short it shares its height with the diagnostics under its tabs.
-    ui->controlsDockWidget->setMinimumHeight(0);
+    // than a 720 px screen leaves the controls column, and the time dock's
+    // large figures more than the tab of a column as short as a 614-line
+    // screen's: the docks scroll instead of pushing the window past the
+    // screen. Where the window leaves the side column less than its widest
+    // page (819 logical px), they scroll sideways too.
+    QScrollArea* controls = scrollDockContents(ui->controlsDockWidget, QStringLiteral("controlsDockScrollArea"));
+    // A docked dock adds no frame beside its widget.
+    controlsReadableWidth =
+        ui->controlsDockContents->minimumSizeHint().width() + controls->verticalScrollBar()->sizeHint().width();
+    controls->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    scrollDockContents(ui->timeDockWidget, QStringLiteral("timeDockScrollArea"));
+    for (QDockWidget* dock : {ui->controlsDockWidget, ui->timeDockWidget}) {
+        dock->setMinimumWidth(kLeastSideColumnWidth);
+        dock->setMinimumHeight(0);
+    }
 }
 
 void MainWindow::startWithSelectedExperiment()

@@ -173,6 +173,10 @@ protected:
 private:
     // Key of an empty cache: the next request rebuilds it.
     static constexpr std::uint64_t kNoCacheKey = std::numeric_limits<std::uint64_t>::max();
+    // The least width of the side column beside the middle one: what a
+    // 1024 px projector with its text enlarged by a quarter (819 logical px)
+    // leaves it beside the transport row. Its docks scroll sideways there.
+    static constexpr int kLeastSideColumnWidth = 200;
 
     // --- MainWindow.cpp: construction ------------------------------------------------------------
     // Analysis tab font (+1.5 pt, at least 10.5, weight 57) and page list;
@@ -180,9 +184,10 @@ private:
     void setupAnalysisPages();
     void setupExperimentLibrary();
     void setupViewMenu();
-    // The controls dock's contents in a vertical scroll area as wide as its
-    // widest page.
-    void scrollControlsDockVertically();
+    // The controls' and the time dock's contents in scroll areas, the docks
+    // as narrow as kLeastSideColumnWidth and as short as their titles at
+    // least (readableDockMinimum is what they need unscrolled).
+    void scrollSideDocks();
     // A new window is the experiment its library selects, loaded as the Load
     // button loads it, at t = 0 and stopped, with the analysis tab and the
     // status line of a new window.
@@ -194,14 +199,18 @@ private:
     // the others: the time dock for its texts, the diagnostics for their
     // first eight rows whole), or, where the window has no room for that,
     // the time and help docks tabs of the controls column and the
-    // diagnostics under them; analysis dock bottom (defaultAnalysisDockHeight);
-    // all five actions checked.
+    // diagnostics under them; analysis dock bottom (defaultAnalysisDockHeight),
+    // across the window's width under one side column of tabs where the
+    // window is too short or narrow for it under the viewport
+    // (analysisAcrossTheWindow); all five actions checked.
     void applyDefaultDockLayout();
     // The same arrangement with the docks of `closed` kept closed and their
     // actions unchecked; only the open docks count for the room it needs.
     void layOutDocks(const QList<QDockWidget*>& closed);
     // Under the viewport: what the viewport leaves the analysis dock at
-    // kViewportShare of the window's height, at least the dock's minimum, at
+    // kViewportShare of the window's height, raised towards
+    // kFigureDockHeight as long as the viewport keeps its least share and
+    // the larger part of the middle column; at least the dock's minimum, at
     // most 420 px.
     int defaultAnalysisDockHeight() const;
     // Of the controls, time and help docks (the tabs of a one-column
@@ -251,6 +260,16 @@ private:
     bool rightColumnAsByDefault() const;
     int middleColumnMinimumWidth() const;
     int dockSeparatorWidth() const;
+    // What a side dock needs to show its contents unscrolled: the controls'
+    // widest page (their height scrolls by design), the time dock's texts,
+    // the diagnostics' labels beside a figure; the docks' own minima
+    // (kLeastSideColumnWidth) are smaller, for a window too narrow for them.
+    QSize readableDockMinimum(const QDockWidget* dock) const;
+    // Whether the analysis dock spans the window's width under the viewport
+    // and one side column of tabs (the diagnostics among them): where under
+    // the viewport alone it would be too short for a figure with its summary
+    // over it (kLeastFigureDockHeight), or too narrow beside a readable side column.
+    bool analysisAcrossTheWindow() const;
     // The time, diagnostics and help docks are tabs of the controls column.
     bool sideColumnsMerged() const;
     // The default layout again, closed docks kept closed, where the side
@@ -1036,6 +1055,9 @@ private:
     // and the area they were restored into.
     QList<QDockWidget*> floatingDocksHeldBack;
     QRect floatingDocksHeldBackArea;
+    // The default layout in force spans the analysis dock across the window
+    // (analysisAcrossTheWindow as it was laid out).
+    bool analysisAcross = false;
     // The diagnostics table's presentation, a child of the table.
     DiagnosticsPresentation* diagnosticsPresentation = nullptr;
     // Where the window was placed before a window manager framed it: once
@@ -1096,6 +1118,8 @@ private:
     bool settingsLockReported = false;
     // The form's window size, the default where the screen has room for it.
     QSize formWindowSize;
+    // The controls dock's width with its widest page unscrolled.
+    int controlsReadableWidth = 0;
     // Without a parent, so that it goes with the members, before the widget
     // tree whose pages it watches is torn down.
     std::unique_ptr<CurrentPageScroller> analysisPageScroller;

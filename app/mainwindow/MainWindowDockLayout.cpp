@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
@@ -28,11 +29,37 @@ constexpr int kDefaultRightColumnWidth = 500;
 // their first rows whole) takes it from the others in proportion.
 const QList<int> kDefaultRightDockHeights = {250, 245, 230};
 // The share of the window's height the viewport keeps above the analysis dock
-// where the window is shorter than the form: the field's square is then
-// 43% of the height of a 768 px screen under a title bar and 48% of a 1080 px
-// one, where the analysis dock has its 420 px; below that the analysis page
-// scrolls.
+// where the window is shorter than the form: the field's square is then 43%
+// of the height of a 768 px screen under a title bar and 48% of a 1080 px
+// one, where the analysis dock has its 420 px.
 constexpr double kViewportShare = 0.45;
+// What the analysis dock needs for a guided figure: six lines of summary over
+// a plot at its least height, under the dock's title, its tabs and the
+// page's margins; where the dock is wide enough for a summary column of
+// 200 px beside a plot of 400 px, that plot beside its summary. Where the
+// viewport's share leaves less, the dock takes it from the viewport as far
+// as the viewport keeps its least share of the window and the larger part
+// of the middle column.
+constexpr int kFigureDockHeight = 320;
+constexpr int kBesideFigureDockHeight = 240;
+constexpr int kBesideFigureDockWidth = 620;
+// The viewport's least share: on a 768-line screen under a window manager's
+// title bar the field's square is 40% of the screen's height, on a 1080-line
+// one (at its own text size, or enlarged by a quarter: 864 logical lines)
+// 45%; between the two the share follows the window's height.
+constexpr double kShortViewportFloor = 0.415;
+constexpr double kTallViewportFloor = 0.465;
+constexpr int kShortWindowHeight = 743;
+constexpr int kTallWindowHeight = 839;
+// The viewport's part of the middle column under the transport row: taller
+// than the analysis dock under it, and larger, the dock being the wider by
+// the central widget's margins.
+constexpr double kViewportPartOfMiddleColumn = 0.51;
+// Under the viewport, an analysis dock shorter than this cannot hold a
+// guided figure with its summary over it: it spans the window's width
+// instead, where the summary stands beside the plot (a 614-line screen: 768
+// lines with the text enlarged by a quarter).
+constexpr int kLeastFigureDockHeight = 260;
 // The diagnostics under the tabs of the one side column of a narrow or short
 // window, against the time and help docks among those tabs: a third of the
 // column, more where their first rows need it.
@@ -44,6 +71,26 @@ constexpr int kMergedDiagnosticsWeight = 245;
 QSize dockMinimum(const QDockWidget* dock) { return dock->minimumSize().expandedTo(dock->minimumSizeHint()); }
 
 } // namespace
+
+QSize MainWindow::readableDockMinimum(const QDockWidget* dock) const
+{
+    QSize readable = dockMinimum(dock);
+    if (dock == ui->controlsDockWidget) {
+        // Its pages scroll up and down by design: only their width counts.
+        readable.setWidth(std::max(readable.width(), controlsReadableWidth));
+    } else if (const auto* area = qobject_cast<const QScrollArea*>(dock->widget())) {
+        // A docked dock adds its title bar over its widget, no frame.
+        const QWidget* contents = area->widget();
+        const int title = dock->minimumSizeHint().height() - area->minimumSizeHint().height();
+        readable =
+            readable.expandedTo(contents->minimumSize().expandedTo(contents->minimumSizeHint()) + QSize(0, title));
+    } else if (dock == ui->diagnosticsDockWidget && diagnosticsPresentation != nullptr) {
+        const QWidget* table = ui->diagnosticsTable;
+        const int chrome = dock->minimumSizeHint().width() - table->minimumSizeHint().width();
+        readable.setWidth(std::max(readable.width(), chrome + diagnosticsPresentation->readableWidth()));
+    }
+    return readable;
+}
 
 QList<QDockWidget*> MainWindow::rightColumnDocks() const
 {
@@ -57,7 +104,7 @@ void MainWindow::fitDockCornersToHeight()
     // the time dock's texts, the diagnostics' rows and eight lines of guide
     // do not fit above a 420 px analysis dock there), they take the bottom
     // corners and the analysis dock sits under the viewport.
-    const bool shortWindow = !roomAboveTheAnalysisDock();
+    const bool shortWindow = !roomAboveTheAnalysisDock() && !analysisAcross;
     const Qt::DockWidgetArea left = shortWindow ? Qt::LeftDockWidgetArea : Qt::BottomDockWidgetArea;
     const Qt::DockWidgetArea right = shortWindow ? Qt::RightDockWidgetArea : Qt::BottomDockWidgetArea;
     // Setting a corner lays the window out again: only on a change.
@@ -75,21 +122,21 @@ bool MainWindow::roomAboveTheAnalysisDock() const
     // where they stand: the corners stay as a layout was saved with them.
     int rightHeight = -dockSeparatorWidth();
     for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
-        rightHeight += dockMinimum(dock).height() + dockSeparatorWidth();
+        rightHeight += readableDockMinimum(dock).height() + dockSeparatorWidth();
     const int above = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height() -
                       defaultAnalysisDockHeight() - dockSeparatorWidth();
-    return std::max(rightHeight, dockMinimum(ui->controlsDockWidget).height()) <= above;
+    return std::max(rightHeight, readableDockMinimum(ui->controlsDockWidget).height()) <= above;
 }
 
 QList<int> MainWindow::sideColumnWidths() const
 {
     // The right column is wide enough for the diagnostics' value column
     // beside its section and parameter columns, which size to their contents.
-    const int leftPreferred = ui->controlsDockWidget->sizeHint().width();
-    const int leftMinimum = dockMinimum(ui->controlsDockWidget).width();
+    const int leftMinimum = readableDockMinimum(ui->controlsDockWidget).width();
+    const int leftPreferred = std::max(ui->controlsDockWidget->sizeHint().width(), leftMinimum);
     int rightMinimum = 0;
     for (const QDockWidget* dock : {ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
-        rightMinimum = std::max(rightMinimum, dockMinimum(dock).width());
+        rightMinimum = std::max(rightMinimum, readableDockMinimum(dock).width());
     const int rightPreferred = std::max(kDefaultRightColumnWidth, rightMinimum);
     // The middle column holds the transport row over the viewport and the
     // analysis dock; two separators part it from the side columns.
@@ -120,10 +167,10 @@ bool MainWindow::roomForBothSideColumns(const QList<QDockWidget*>& closed) const
         if (closed.contains(dock))
             continue;
         anyRight = true;
-        rightWidth = std::max(rightWidth, dockMinimum(dock).width());
+        rightWidth = std::max(rightWidth, readableDockMinimum(dock).width());
         rightHeight += rightDockFloor(dock, columnWidth) + separator;
     }
-    const int columns = dockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
+    const int columns = readableDockMinimum(ui->controlsDockWidget).width() + middleColumnMinimumWidth() + separator +
                         (anyRight ? rightWidth + separator : 0);
     return columns <= width() && rightHeight <= rightColumnHeight(!closed.contains(ui->analysisDockWidget)) + separator;
 }
@@ -139,13 +186,13 @@ int MainWindow::rightColumnHeight(bool analysisOpen) const
 
 int MainWindow::rightDockFloor(const QDockWidget* dock, int columnWidth) const
 {
-    const int minimum = dockMinimum(dock).height();
+    const int minimum = readableDockMinimum(dock).height();
     if (dock != ui->diagnosticsDockWidget || diagnosticsPresentation == nullptr)
         return minimum;
     // The dock's title and margins around the table, whose minimum sets the
     // dock's.
     const QTableWidget* table = ui->diagnosticsTable;
-    const QSize chrome = dockMinimum(dock) - table->minimumSize();
+    const QSize chrome = dock->minimumSizeHint() - table->minimumSize().expandedTo(table->minimumSizeHint());
     const int rows =
         diagnosticsPresentation->heightForRows(DiagnosticsPresentation::kReadableRows, columnWidth - chrome.width());
     return std::max(minimum, chrome.height() + rows);
@@ -228,11 +275,28 @@ void MainWindow::fitSideColumnsToWidth()
                              (defaultDockLayoutInForce &&
                               ui->diagnosticsDockWidget->height() <
                                   rightDockFloor(ui->diagnosticsDockWidget, ui->diagnosticsDockWidget->width())));
-    // A column the user merged by hand stays so.
+    // A column the user merged by hand stays so; a default layout whose
+    // analysis dock should now span the window's width, or no longer, is
+    // arranged anew.
     const bool unmerge = merged && defaultDockLayoutInForce && roomForBothSideColumns(closed);
-    if (!unmerge && !(!merged && !fits) && !unreadable)
+    const bool across = defaultDockLayoutInForce && analysisAcrossTheWindow() != analysisAcross;
+    if (!unmerge && !(!merged && !fits) && !unreadable && !across)
         return;
     layOutDocks(closed);
+}
+
+bool MainWindow::analysisAcrossTheWindow() const
+{
+    // A window of the form's height has room above the analysis dock.
+    if (height() >= formWindowSize.height())
+        return false;
+    // The middle column beside one side column of readable tabs.
+    int sideColumn = 0;
+    for (const QDockWidget* dock :
+         {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
+        sideColumn = std::max(sideColumn, readableDockMinimum(dock).width());
+    const int middle = width() - std::min(sideColumn, kDefaultRightColumnWidth) - dockSeparatorWidth();
+    return defaultAnalysisDockHeight() < kLeastFigureDockHeight || middle < dockMinimum(ui->analysisDockWidget).width();
 }
 
 void MainWindow::applyDefaultDockLayout() { layOutDocks({}); }
@@ -263,6 +327,7 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     for (QDockWidget* dock : closed)
         openRight.removeAll(dock);
 
+    analysisAcross = analysisAcrossTheWindow();
     fitDockCornersToHeight();
     // Where the window is narrower than both side columns beside the
     // viewport need (a 1024, 1280 or 1366 px screen), or too short for the
@@ -272,7 +337,10 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
     // diagnostics stand under them: the guide and the figures it names are
     // on show together, the controls a click away, and none is pushed off
     // the screen.
-    const bool oneSideColumn = !roomForBothSideColumns(closed);
+    // Where the analysis dock spans the window's width, the diagnostics are
+    // one more tab of that column: the column above the analysis dock is too
+    // short for them under the tabs.
+    const bool oneSideColumn = analysisAcross || !roomForBothSideColumns(closed);
 
     const auto showUnlessClosed = [&closed](QDockWidget* dock) {
         if (!closed.contains(dock))
@@ -286,9 +354,12 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
         // Split before the tabs are made: a dock that is a tab is split off
         // as one more tab.
         addDockWidget(Qt::LeftDockWidgetArea, ui->diagnosticsDockWidget);
-        splitDockWidget(ui->controlsDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
+        if (!analysisAcross)
+            splitDockWidget(ui->controlsDockWidget, ui->diagnosticsDockWidget, Qt::Vertical);
         tabifyDockWidget(ui->controlsDockWidget, ui->timeDockWidget);
         tabifyDockWidget(ui->controlsDockWidget, ui->helpDockWidget);
+        if (analysisAcross)
+            tabifyDockWidget(ui->controlsDockWidget, ui->diagnosticsDockWidget);
     } else {
         for (QDockWidget* dock : rightDocks)
             addDockWidget(Qt::RightDockWidgetArea, dock);
@@ -323,13 +394,19 @@ void MainWindow::layOutDocks(const QList<QDockWidget*>& closed)
         for (QDockWidget* dock :
              {ui->controlsDockWidget, ui->timeDockWidget, ui->diagnosticsDockWidget, ui->helpDockWidget})
             if (!closed.contains(dock))
-                minimum = std::max(minimum, dockMinimum(dock).width());
-        const int room = width() - middleColumnMinimumWidth() - dockSeparatorWidth();
-        const int left = std::clamp(room, minimum, std::max(minimum, kDefaultRightColumnWidth));
-        const QList<QDockWidget*> open = openLeftColumnTabs(closed);
+                minimum = std::max(minimum, readableDockMinimum(dock).width());
+        // Where the window is narrower than that column beside the middle
+        // one, the column takes what the middle one leaves.
+        const int middle = analysisAcross ? centralWidget()->minimumSizeHint().width() : middleColumnMinimumWidth();
+        const int room = width() - middle - dockSeparatorWidth();
+        const int left = room < minimum ? std::max(room, kLeastSideColumnWidth)
+                                        : std::min(room, std::max(minimum, kDefaultRightColumnWidth));
+        QList<QDockWidget*> open = openLeftColumnTabs(closed);
+        if (analysisAcross && !closed.contains(ui->diagnosticsDockWidget))
+            open.append(ui->diagnosticsDockWidget);
         if (!open.isEmpty()) {
             resizeDocks({open.front()}, {left}, Qt::Horizontal);
-            if (!closed.contains(ui->diagnosticsDockWidget))
+            if (!analysisAcross && !closed.contains(ui->diagnosticsDockWidget))
                 resizeDocks({open.front(), ui->diagnosticsDockWidget}, mergedColumnHeights(analysisOpen, left),
                             Qt::Vertical);
         }
@@ -364,7 +441,8 @@ QList<int> MainWindow::mergedColumnHeights(bool analysisOpen, int columnWidth) c
 void MainWindow::fitDiagnosticsToTheirRows()
 {
     QDockWidget* diagnostics = ui->diagnosticsDockWidget;
-    if (diagnostics->isHidden() || diagnostics->isFloating() ||
+    // A tab of the controls has the column's height.
+    if (analysisAcross || diagnostics->isHidden() || diagnostics->isFloating() ||
         diagnostics->height() >= rightDockFloor(diagnostics, diagnostics->width()))
         return;
     const bool analysisOpen = !ui->analysisDockWidget->isHidden();
@@ -386,11 +464,20 @@ int MainWindow::defaultAnalysisDockHeight() const
     // What the transport row over the viewport takes of the middle column.
     const int transportRow = centralWidget()->sizeHint().height() - ui->quantumView->sizeHint().height();
     const int column = height() - menuBar()->sizeHint().height() - statusBar()->sizeHint().height();
-    const int viewport = static_cast<int>(std::ceil(kViewportShare * height()));
-    const int rest = column - transportRow - dockSeparatorWidth() - viewport;
-    // 420 px leave the analysis page's plot about 220 px under its controls
-    // and summary, the most the dock takes.
-    return std::min(kDefaultAnalysisDockHeight, std::max(dockMinimum(ui->analysisDockWidget).height(), rest));
+    // The viewport's height and the analysis dock's together.
+    const int shared = column - transportRow - dockSeparatorWidth();
+    const auto leftBy = [&](double share) { return shared - static_cast<int>(std::ceil(share * height())); };
+    const double along =
+        std::clamp(double(height() - kShortWindowHeight) / (kTallWindowHeight - kShortWindowHeight), 0.0, 1.0);
+    const int atLeastShare = leftBy(kShortViewportFloor + along * (kTallViewportFloor - kShortViewportFloor));
+    const int smallerPart = shared - static_cast<int>(std::ceil(kViewportPartOfMiddleColumn * shared));
+    // 420 px leave the analysis page's plot about 300 px under its summary,
+    // the most the dock takes.
+    const int figure =
+        ui->analysisDockWidget->width() >= kBesideFigureDockWidth ? kBesideFigureDockHeight : kFigureDockHeight;
+    const int dock =
+        std::min({kDefaultAnalysisDockHeight, std::max(leftBy(kViewportShare), figure), atLeastShare, smallerPart});
+    return std::max(dockMinimum(ui->analysisDockWidget).height(), dock);
 }
 
 void MainWindow::fitDockLayoutToNewSize(const QSize& before)

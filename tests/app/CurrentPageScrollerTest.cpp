@@ -5,6 +5,7 @@
 #include "plots/PlotWidget.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -12,6 +13,8 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -38,7 +41,10 @@ QWidget* addPage(QStackedWidget& stack, const std::vector<int>& rows, int plotHe
     return page;
 }
 
-QWidget& plotOf(QWidget& page) { return *page.layout()->itemAt(page.layout()->count() - 1)->widget(); }
+// The page's summary and plot, in the row the scroller holds them in.
+QLayout& figureRow(QWidget& page) { return *page.layout()->itemAt(page.layout()->count() - 1)->layout(); }
+QWidget& summaryOf(QWidget& page) { return *figureRow(page).itemAt(0)->widget(); }
+QWidget& plotOf(QWidget& page) { return *figureRow(page).itemAt(1)->widget(); }
 
 // Where the view starts, in the page: the scroll bar's value.
 int viewTop(const QScrollArea& area) { return area.verticalScrollBar()->value(); }
@@ -50,6 +56,7 @@ std::vector<int> rowTops(QWidget& page)
     std::vector<int> tops{0};
     for (int i = 0; i < page.layout()->count(); ++i)
         tops.push_back(page.layout()->itemAt(i)->geometry().top());
+    tops.push_back(plotOf(page).geometry().top());
     return tops;
 }
 
@@ -74,9 +81,11 @@ struct Area {
 } // namespace
 
 // Whatever page was shown before and however the user left it, a page opens
-// with the same view: its plot whole with the whole rows above it that fit,
-// the view starting on a row's top; where the view cannot hold the summary
-// (the row above the plot) with the whole plot, from the summary's top.
+// with the same view: its plot whole wherever the view holds it, with the
+// summary (the row above the plot) and the whole rows above that fit, the
+// view starting on a row's top; where the view cannot hold the summary with
+// the whole plot, the plot whole under the summary's last lines; a plot
+// taller than the view from its top.
 TEST(CurrentPageScroller, EveryPageOpensTheSameWayWhateverWasShownBefore)
 {
     test::appTestApplication();
@@ -93,17 +102,19 @@ TEST(CurrentPageScroller, EveryPageOpensTheSameWayWhateverWasShownBefore)
         const int visible = fresh.area.viewport()->height();
         const int shownTop = plot.mapTo(fresh.area.viewport(), QPoint(0, 0)).y();
         EXPECT_GE(shownTop, 0) << at << ": the plot's top is scrolled away";
-        // The row right above the plot is the page's summary: always in view from its top.
-        const QLayout& rows = *fresh.chart->layout();
-        const int summaryTop = rows.itemAt(rows.count() - 2)->geometry().top();
-        EXPECT_LE(opening, summaryTop) << at << ": the summary's top is scrolled away";
+        const int summaryTop = summaryOf(*fresh.chart).geometry().top();
+        const int margin = fresh.chart->layout()->contentsMargins().bottom();
         if (plot.geometry().bottom() + 1 - summaryTop <= visible) {
             EXPECT_LE(shownTop + plot.height(), visible) << at << ": the plot is not seen whole";
+            EXPECT_LE(opening, summaryTop) << at << ": the summary's top is scrolled away";
             const std::vector<int> tops = rowTops(*fresh.chart);
             EXPECT_NE(std::find(tops.begin(), tops.end(), opening), tops.end())
                 << at << ": the view starts inside a row, at " << opening;
+        } else if (plot.minimumHeight() + margin <= visible) {
+            EXPECT_LE(shownTop + plot.height(), visible) << at << ": the plot is not seen whole";
+            EXPECT_GE(opening, summaryTop) << at << ": the view starts above the summary";
         } else {
-            EXPECT_EQ(opening, summaryTop) << at << ": a plot the view cannot hold with the summary is shown under it";
+            EXPECT_EQ(shownTop, 0) << at << ": a plot taller than the view is not shown from its top";
         }
         if (height >= 420) {
             EXPECT_EQ(opening, 0) << at << ": a page that fits is shown from its top";
@@ -187,6 +198,102 @@ TEST(CurrentPageScroller, APlotTheViewCannotHoldStackedUnderTheMarginKeepsTheTex
     EXPECT_EQ(viewTop(area), 0) << "the text above the plot is scrolled away";
     EXPECT_LE(plot->mapTo(area.viewport(), QPoint(0, plot->height())).y(), area.viewport()->height())
         << "the plot is not seen whole";
+}
+
+// A page of a summary of `repeats` figures over a plot of at least
+// plotHeight, alone in a scroll area of the given size with its scroller.
+struct SummaryPage {
+    QScrollArea area;
+    QLabel* summary = nullptr;
+    QWidget* plot = nullptr;
+    std::unique_ptr<CurrentPageScroller> scroller;
+
+    SummaryPage(const QSize& size, int repeats, int plotHeight)
+    {
+        area.setFrameShape(QFrame::NoFrame);
+        auto* stack = new QStackedWidget(&area);
+        auto* page = new QWidget(stack);
+        auto* layout = new QVBoxLayout(page);
+        summary = new QLabel(QString(12, QLatin1Char('x')).append(QStringLiteral(" 0.125")).repeated(repeats), page);
+        summary->setWordWrap(true);
+        layout->addWidget(summary);
+        plot = new QWidget(page);
+        plot->setMinimumHeight(plotHeight);
+        plot->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        layout->addWidget(plot);
+        stack->addWidget(page);
+        area.setWidget(stack);
+        area.resize(size);
+        scroller = std::make_unique<CurrentPageScroller>(&area, stack);
+        area.show();
+        QCoreApplication::processEvents();
+    }
+    ~SummaryPage() { scroller.reset(); }
+};
+
+// A view too short for the summary over the plot, on a page wide enough for
+// both side by side, shows the summary's text whole beside the whole plot;
+// widened so that both fit one over the other, it shows them so again.
+TEST(CurrentPageScroller, ASummaryTheViewCannotHoldOverThePlotStandsBesideIt)
+{
+    test::appTestApplication();
+    SummaryPage fixture(QSize(900, 230), 8, 200);
+    QScrollArea& area = fixture.area;
+    QLabel* summary = fixture.summary;
+    const QWidget* plot = fixture.plot;
+    const QWidget* viewport = area.viewport();
+    const auto whole = [viewport](const QWidget* widget) {
+        return QRect(QPoint(0, 0), viewport->size())
+            .contains(QRect(widget->mapTo(viewport, QPoint(0, 0)), widget->size()));
+    };
+    ASSERT_GT(summary->heightForWidth(viewport->width()) + plot->minimumHeight(), viewport->height())
+        << "the view holds both over each other: the case is void";
+    EXPECT_LT(summary->geometry().right(), plot->geometry().left()) << "the summary is not beside the plot";
+    EXPECT_TRUE(whole(summary) && whole(plot)) << "the summary or the plot is cut";
+    EXPECT_GE(summary->height(), summary->heightForWidth(summary->width())) << "the summary loses lines";
+
+    area.resize(900, 600);
+    QCoreApplication::processEvents();
+    EXPECT_LT(summary->geometry().bottom(), plot->geometry().top()) << "the summary is not over the plot";
+    EXPECT_TRUE(whole(summary) && whole(plot)) << "the summary or the plot is cut";
+}
+
+// The plot beside its summary keeps 400 px, the width of a plot on the
+// narrowest analysis page: where the page leaves it less beside a summary
+// column of 200 px, the summary stays over the plot.
+TEST(CurrentPageScroller, APlotBesideItsSummaryKeepsFourHundredPixels)
+{
+    test::appTestApplication();
+    for (const int width : {560, 640}) {
+        SummaryPage fixture(QSize(width, 230), 8, 200);
+        const bool beside = fixture.summary->geometry().right() < fixture.plot->geometry().left();
+        EXPECT_EQ(beside, width == 640) << width << " px";
+        EXPECT_GE(fixture.plot->width(), 400) << width << " px";
+    }
+}
+
+// A summary that the view holds neither over nor beside the plot stays over
+// it, and the page goes quiet: deciding the arrangement asks no further
+// layout of the page.
+TEST(CurrentPageScroller, ASummaryThatFitsNeitherWayStaysOverThePlotAndThePageSettles)
+{
+    test::appTestApplication();
+    SummaryPage fixture(QSize(700, 150), 20, 200);
+    EXPECT_LT(fixture.summary->geometry().bottom(), fixture.plot->geometry().top()) << "the summary left the plot";
+    struct LayoutRequests : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            count += event->type() == QEvent::LayoutRequest ? 1 : 0;
+            return false;
+        }
+    } requests;
+    QWidget* page = fixture.summary->parentWidget();
+    page->installEventFilter(&requests);
+    for (int pass = 0; pass < 10; ++pass)
+        QCoreApplication::processEvents();
+    page->removeEventFilter(&requests);
+    EXPECT_EQ(requests.count, 0) << "the page keeps asking for a new layout";
 }
 
 } // namespace vxo

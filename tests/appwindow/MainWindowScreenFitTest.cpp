@@ -22,7 +22,10 @@
 #include "app/form/DiagnosticsPresentation.h"
 #include "app/mainwindow/MainWindow.h"
 #include "document/ExperimentCatalogue.h"
+#include "plots/AxisNumbers.h"
+#include "plots/PaintedTexts.h"
 #include "plots/PlotWidget.h"
+#include "view/QuantumGLView.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -83,6 +86,25 @@ std::string named(const QSize& size) { return std::to_string(size.width()) + "x"
 // A panel is readable from about 120 px: its curve, ticks and caption.
 constexpr int kReadablePanel = 120;
 
+// The plot of a page: its plot widget.
+const QWidget* plotOf(const QWidget* page)
+{
+    for (QObject* child : page->children())
+        if (const auto* plot = dynamic_cast<const PlotWidget*>(child))
+            return plot;
+    ADD_FAILURE() << page->objectName().toStdString() << " has no plot";
+    return page;
+}
+
+// The summary of a page, over or beside its plot; null where it has none.
+const QWidget* summaryOf(const QWidget* page)
+{
+    for (QObject* child : page->children())
+        if (child->objectName().endsWith(QLatin1String("SummaryLabel")))
+            return static_cast<const QWidget*>(child);
+    return nullptr;
+}
+
 // The analysis dock's page selector, the scroll area it shows its pages in
 // and their stack, with the experiment-analysis tab chosen; nulls (and a
 // failure) where the window lacks one.
@@ -106,15 +128,113 @@ AnalysisPages analysisPagesOf(MainWindow& window)
     return pages;
 }
 
+// The share of the screen's height the field's square keeps on a screen of
+// the given logical height: 45% on a 1080-line monitor, at its own text size
+// or enlarged by a quarter (864 logical lines), 40% on the others.
+double viewportShareOf(const QSize& screen) { return screen.height() >= 864 ? 0.45 : 0.40; }
+
+// A screen a lesson runs on, in logical pixels, and the factor its text is
+// enlarged by: a 1024 x 768 projector, a 1366 x 768 laptop and a 1920 x 1080
+// monitor at their own text size or enlarged by a quarter, the monitor
+// enlarged by half. The window manager's frame is scaled with the text.
+struct ScaledScreen {
+    QSize size;
+    double textScale;
+};
+
+// The room inside the frame openbox puts around a window (a 20 px title bar,
+// a 5 px bottom border and 1 px at the sides, in device pixels).
+QRect insideScaledFrame(const ScaledScreen& screen)
+{
+    const auto logical = [&screen](int pixels) { return static_cast<int>(std::ceil(pixels / screen.textScale)); };
+    return QRect(QPoint(0, 0), screen.size).adjusted(logical(1), logical(20), -logical(1), -logical(5));
+}
+
+// Whether the page's guide quotes numbers from its summary: its figure is
+// the summary and the plot (defined with the pages under kSummaryPages).
+bool guideReadsTheSummaryOf(const QWidget* page);
+
+// At start, the cross-section the analysis dock opens on shows three
+// numbered values on its axis at least, not a strip with one or two.
+void expectTheCrossSectionReadable(const MainWindow& window, const std::string& at)
+{
+    auto* plot = window.findChild<QWidget*>(QStringLiteral("crossSectionPlotWidget"));
+    ASSERT_NE(plot, nullptr);
+    ASSERT_TRUE(plot->isVisible()) << at << ": the analysis dock does not open on the cross-section";
+    const QRectF panel = plot::panelRect(plot->size(), plot::numberedPanelLayout());
+    int values = 0;
+    for (const test::PaintedText& text : test::paintedTexts(*plot, plot->size()))
+        values += text.box.right() <= panel.left() && text.box.bottom() > panel.top() ? 1 : 0;
+    EXPECT_GE(values, 3) << at << ": the cross-section's panel is " << panel.height() << " px high";
+}
+
+// After loading each guided experiment, the figure of its analysis page is
+// seen whole without scrolling: the plot with all its panels, and its
+// summary where the page's guide reads it; meanwhile the field's square
+// keeps its share of the screen's height. The window stands inside a window
+// manager's frame on the screen.
+void expectEveryGuidedFigureWholeOnLoading(MainWindow& window, const ScaledScreen& screen)
+{
+    const std::string at = named(screen.size) + " at " + std::to_string(screen.textScale) + "x";
+    window.fitToScreen(insideScaledFrame(screen));
+    ASSERT_TRUE(test::settleLayout(window)) << at;
+    EXPECT_TRUE(insideScaledFrame(screen).contains(window.frameGeometry()))
+        << at << ": window at " << describe(window.frameGeometry());
+    const auto* view = window.findChild<QuantumGLView*>(QStringLiteral("quantumView"));
+    auto* area = window.findChild<QScrollArea*>(QStringLiteral("analysisScrollArea"));
+    auto* stack = window.findChild<QStackedWidget*>(QStringLiteral("analysisStackedWidget"));
+    ASSERT_TRUE(view && area && stack);
+    const QRectF picture = view->imageRect();
+    EXPECT_GE(std::min(picture.width(), picture.height()), viewportShareOf(screen.size) * screen.size.height())
+        << at << ": the field is drawn in a viewport " << view->width() << "x" << view->height();
+    const QWidget* viewport = area->viewport();
+    const auto whole = [viewport](const QWidget* widget) {
+        const QPoint at = widget->mapTo(viewport, QPoint(0, 0));
+        return at.y() >= 0 && at.y() + widget->height() <= viewport->height() &&
+               at.x() + widget->width() <= viewport->width();
+    };
+    for (std::uint32_t preset = 0; preset < presetCount(); ++preset) {
+        window.loadGuidedExperiment(preset);
+        ASSERT_TRUE(test::settleLayout(window)) << at;
+        const QWidget* page = stack->currentWidget();
+        const QWidget* plot = plotOf(page);
+        const std::string name = at + ", " + presetSlug(preset) + ": " + page->objectName().toStdString();
+        EXPECT_TRUE(whole(plot)) << name << ": the plot, " << plot->width() << "x" << plot->height() << " at "
+                                 << plot->mapTo(viewport, QPoint(0, 0)).y() << ", is not whole in a view "
+                                 << viewport->width() << "x" << viewport->height();
+        if (guideReadsTheSummaryOf(page)) {
+            const QWidget* summary = summaryOf(page);
+            EXPECT_TRUE(whole(summary)) << name << ": the summary, " << summary->height() << " px high at "
+                                        << summary->mapTo(viewport, QPoint(0, 0)).y() << ", is not whole";
+        }
+    }
+}
+
 TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlotIsReadable)
 {
     test::appTestApplication();
-    for (const Screen& screen : kClassroomScreens) {
+    // Beside the screens of a class, a 1024 x 768 projector, a 1366 x 768
+    // laptop and a 1920 x 1080 monitor with their text enlarged by a quarter
+    // (a logical 819 x 614, 1093 x 614 and 1536 x 864): the figure a guide
+    // names is whole there too, and the window fits the projector's screen.
+    std::vector<Screen> screens(std::begin(kClassroomScreens), std::end(kClassroomScreens));
+    for (const QSize size : {QSize(1536, 864), QSize(819, 614), QSize(1093, 614)})
+        screens.push_back({size, false, false});
+    for (const Screen& screen : screens) {
         const std::string at = named(screen.size);
         MainWindow window(nullptr, false);
+        // At start, inside a window manager's frame, the analysis dock opens
+        // on the cross-section; with the text enlarged by half it reads.
+        const bool enlargedByHalf = screen.size == QSize(1280, 720);
+        const bool enlargedByAQuarter = screen.size.height() == 614 || screen.size.height() == 864;
+        const double scale = enlargedByHalf ? 1.5 : enlargedByAQuarter ? 1.25 : 1.0;
+        window.fitToScreen(insideScaledFrame({screen.size, scale}));
+        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
+        if (enlargedByHalf)
+            expectTheCrossSectionReadable(window, at + " at start");
+
         const QRect available(QPoint(0, 0), screen.size);
         window.fitToScreen(available);
-        ASSERT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
         waitForLayout(window);
 
         EXPECT_TRUE(available.contains(window.frameGeometry()))
@@ -154,9 +274,7 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
             waitForLayout(window);
             const QWidget* page = stack->currentWidget();
             const std::string name = at + ": " + page->objectName().toStdString();
-            // The plot is the last item of its page.
-            const QWidget* plot = page->layout()->itemAt(page->layout()->count() - 1)->widget();
-            ASSERT_NE(plot, nullptr) << name;
+            const QWidget* plot = plotOf(page);
             const QRect plotInStack(plot->mapTo(stack, QPoint(0, 0)), plot->size());
             const int viewportHeight = area->viewport()->height();
             EXPECT_GE(viewportHeight, kReadablePanel + 40) << name << ": the page shows less than a panel";
@@ -172,6 +290,10 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
                 EXPECT_LE(shownTop + plot->height(), viewportHeight) << name << ": the plot is not seen whole";
             }
         }
+        // Walked on the screens of a lesson at their own text size and
+        // enlarged by a quarter.
+        if (screen.size != QSize(1280, 720) && screen.size != QSize(1280, 800))
+            expectEveryGuidedFigureWholeOnLoading(window, {screen.size, scale});
     }
 }
 
@@ -181,21 +303,18 @@ TEST(MainWindowScreenFit, TheDefaultLayoutFitsTheScreenUncutAndEveryAnalysisPlot
 const QSize kScreensAndTextSizes[] = {QSize(1024, 768),  QSize(1280, 800), QSize(1366, 768),
                                       QSize(1920, 1080), QSize(1536, 864), QSize(1280, 720)};
 
-// The plot of a page: the last item of its layout.
-const QWidget* plotOf(const QWidget* page) { return page->layout()->itemAt(page->layout()->count() - 1)->widget(); }
-
-// Whether the view can hold the page's summary, the row right above its
-// plot, together with the whole plot: where it cannot, the page opens with
-// the summary in view and the plot seen from its top.
+// Whether the view can hold the page's summary (over or beside its plot)
+// together with the whole plot: where it cannot, the page opens with the
+// whole plot under the summary's last lines.
 bool viewHoldsSummaryAndPlot(const QWidget* page, const QWidget* viewport)
 {
-    const QLayout* layout = page->layout();
     const QWidget* plot = plotOf(page);
-    const int plotBottom = plot->mapTo(viewport, QPoint(0, plot->height())).y();
-    const QRect summary = layout->count() > 1 ? layout->itemAt(layout->count() - 2)->geometry() : QRect();
-    const int summaryTop =
-        summary.isEmpty() ? plot->mapTo(viewport, QPoint(0, 0)).y() : page->mapTo(viewport, summary.topLeft()).y();
-    return plotBottom - summaryTop <= viewport->height();
+    const QWidget* summary = summaryOf(page);
+    const int plotTop = plot->mapTo(viewport, QPoint(0, 0)).y();
+    const int top = summary ? std::min(summary->mapTo(viewport, QPoint(0, 0)).y(), plotTop) : plotTop;
+    const int bottom =
+        std::max(plotTop + plot->height(), summary ? summary->mapTo(viewport, QPoint(0, summary->height())).y() : 0);
+    return bottom - top <= viewport->height();
 }
 
 // On every screen of a class, at its own text size and with the text of a
@@ -286,8 +405,8 @@ TEST(MainWindowScreenFit, ATwoPanelPlotIsSeenWholeOnChoosingItsPageOnEveryScreen
             const auto* panels = dynamic_cast<const PlotWidget*>(plot);
             ASSERT_NE(panels, nullptr) << name;
             const QLayout* rows = page->layout();
-            const int summaryTop = rows->itemAt(rows->count() - 2)->geometry().top();
-            const int summaryAndGap = plot->geometry().top() - summaryTop;
+            const int summaryTop = summaryOf(page)->mapTo(page, QPoint(0, 0)).y();
+            const int summaryAndGap = plot->mapTo(page, QPoint(0, 0)).y() - summaryTop;
             if (area->viewport()->height() >=
                 summaryAndGap + panels->stackedHeight() + rows->contentsMargins().bottom()) {
                 ++stackedShown;
@@ -349,12 +468,16 @@ SideColumns sideColumnsOnScreen(const QSize& screen)
     // contents' new preferred width only when told.
     contents->updateGeometry();
     window.fitToScreen(QRect(QPoint(0, 0), screen));
-    // The minima the layout was divided by: showing the window may raise them.
+    // The minima the layout was divided by, what the docks need to show
+    // their contents unscrolled: showing the window may raise them.
     const auto dockNamed = [&window](const char* name) { return window.findChild<QDockWidget*>(QLatin1String(name)); };
+    const auto readableWidth = [&window](const QDockWidget* dock) {
+        return MainWindowProbe::readableDockMinimum(window, dock).width();
+    };
     SideColumns columns;
-    columns.leftMinimum = dockNamed("controlsDockWidget")->minimumWidth();
+    columns.leftMinimum = readableWidth(dockNamed("controlsDockWidget"));
     for (const char* name : {"timeDockWidget", "diagnosticsDockWidget", "helpDockWidget"})
-        columns.rightMinimum = std::max(columns.rightMinimum, dockNamed(name)->minimumWidth());
+        columns.rightMinimum = std::max(columns.rightMinimum, readableWidth(dockNamed(name)));
     EXPECT_TRUE(test::showAndWait(window)) << "the window is not shown: the test needs an X display (xvfb-run -a)";
     waitForLayout(window);
     columns.left = dockNamed("controlsDockWidget")->width();
@@ -748,7 +871,8 @@ std::vector<FigurePreset> presetsOfGuideFigures()
 {
     std::vector<FigurePreset> presets;
     for (const GuideFigure& figure : kGuideFigures)
-        if (std::none_of(presets.begin(), presets.end(), [&](const FigurePreset& p) { return p.slug == figure.preset; }))
+        if (std::none_of(presets.begin(), presets.end(),
+                         [&](const FigurePreset& p) { return p.slug == figure.preset; }))
             presets.push_back({figure.preset});
     return presets;
 }
@@ -769,7 +893,8 @@ TEST_P(GuideFigureWalk, EveryFigureAGuideNamesIsReadableWhereItPointsOnEveryScre
         }
         for (const QSize& screen : kFigureScreens) {
             window.fitToScreen(QRect(QPoint(0, 0), screen));
-            const std::string at = std::string(preset) + (separated ? " separated" : " loaded") + " on " + named(screen);
+            const std::string at =
+                std::string(preset) + (separated ? " separated" : " loaded") + " on " + named(screen);
             for (const GuideFigure& figure : kGuideFigures) {
                 if (std::strcmp(figure.preset, preset) != 0 || figure.separated != separated)
                     continue;
@@ -861,6 +986,15 @@ const GuidedPage kSummaryPages[] = {
     {"stueckelberg_destructive", "stueckelbergTab", "stueckelbergSummaryLabel"},
     {"rectangular_billiard", "billiardsTab", "billiardSummaryLabel"},
 };
+
+bool guideReadsTheSummaryOf(const QWidget* page)
+{
+    const auto named = [page](const GuidedPage& guided) {
+        return guided.summary != nullptr && page->objectName() == QLatin1String(guided.page);
+    };
+    return std::any_of(std::begin(kSummaryPages), std::end(kSummaryPages), named) ||
+           std::any_of(std::begin(kGuidedPages), std::end(kGuidedPages), named);
+}
 
 // Turns the mouse wheel one notch over the widget's centre (down for a
 // negative notch) as a mouse does: an event from the window system, which

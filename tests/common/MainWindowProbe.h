@@ -27,6 +27,12 @@ public:
         window.runSteps(window.transport.stepsPerTick());
         return (solver.time() - before) / static_cast<double>(solver.parameters().dt);
     }
+    // What a side dock needs to show its contents unscrolled, which the
+    // dock layout shares the window's width by.
+    static QSize readableDockMinimum(const MainWindow& window, const QDockWidget* dock)
+    {
+        return window.readableDockMinimum(dock);
+    }
     // The observation of the tick (none in a Dirac mode).
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.

@@ -296,6 +296,21 @@ TEST_F(OrbitEchoPlots, BerryPhaseOfALoopThroughThreeStatesIsDrawnInDegreesWithTh
     EXPECT_FALSE(narrowStatus.box.intersects(narrowNote.box));
     for (const test::PaintedText* line : {&narrowStatus, &narrowNote})
         EXPECT_TRUE(narrowPanels.upper.contains(line->box)) << line->text.toStdString();
+    // Narrower still, the status wraps inside the panel: the progress keeps
+    // its per cent sign on its line, whatever width puts the break near it.
+    int wrapped = 0;
+    for (int width = 240; width <= 440; width += 4) {
+        int statusLines = 0;
+        for (const test::PaintedText& line : test::paintedTexts(plot, QSize(width, 540))) {
+            const QString text = line.text.trimmed();
+            if (text.startsWith(QLatin1String("samples ")) || text.contains(QLatin1String("progress")) ||
+                text.startsWith(QLatin1Char('%')))
+                ++statusLines;
+            EXPECT_FALSE(text.startsWith(QLatin1Char('%'))) << width << " px: \"" << text.toStdString() << "\"";
+        }
+        wrapped += statusLines >= 2 ? 1 : 0;
+    }
+    EXPECT_GT(wrapped, 0) << "the status never wraps: the case is void";
     const test::PaintedText lowerTitle = test::paintedText(narrowTexts, QStringLiteral("Return fidelity"));
     EXPECT_GE(lowerTitle.box.left(), narrowPanels.lower.left() - 0.5);
     EXPECT_LE(lowerTitle.box.right(), narrowPanels.lower.right() + 0.5);

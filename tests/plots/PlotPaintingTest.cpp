@@ -160,6 +160,8 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     EXPECT_EQ(panelRect(QSize(60, 50), single), QRectF(40, 12, 25, 15)) << "a shrunk plot keeps its floors";
 
     InterferenceLayout stacked;
+    // Too narrow for two columns: one panel under the other however short.
+    stacked.sideBySideColumn = 200.0;
     stacked.margins = QMarginsF(30.0, 10.0, 12.0, 16.0);
     stacked.minimumHistory = QSizeF(40.0, 50.0);
     stacked.strip = {6.0, 20.0};
@@ -189,6 +191,26 @@ TEST(PlotLayouts, PanelsKeepTheirMarginsAndFallBackToTheirFloors)
     EXPECT_EQ(small.history, QRectF(30, 10, 40, 30)) << "floors of the width and of the history";
     EXPECT_EQ(small.strip.top(), 46.0);
     EXPECT_EQ(small.scanNumbers.top(), small.scan.bottom() + 3.0);
+    EXPECT_FALSE(sideBySide(squeezed));
+
+    // Wide enough for two columns of 200 inside the margins, a widget too
+    // short for the history's minimum sets the scan beside it: the history
+    // over a thinner strip, its numbers and two rows of legend (the column is
+    // narrow) on the left, the scan over its numbers and caption on the right.
+    stacked.sideBySideStrip = {4.0, 12.0};
+    stacked.stripLegend = {2.0, 10.0};
+    stacked.twoRowLegendWidth = 300.0;
+    stacked.sideBySideBottom = 2.0;
+    const InterferencePanels beside = interferencePanels(QSize(600, 130), stacked);
+    EXPECT_TRUE(sideBySide(beside));
+    EXPECT_EQ(beside.history, QRectF(30, 10, 258, 130 - 10 - (4 + 12 + 2 + 16 + 2 + 20) - 2));
+    EXPECT_EQ(beside.strip, QRectF(30, beside.history.bottom() + 4, 258, 12));
+    EXPECT_EQ(beside.stripLegend.height(), 20.0) << "two rows in a column under 300";
+    EXPECT_EQ(beside.scan, QRectF(330, 10, 258, 130 - 10 - (3 + 11 + 1 + 12) - 2));
+    EXPECT_EQ(beside.scanCaption.bottom(), 128.0);
+    EXPECT_EQ(beside.figure, QRectF(30, 10, 558, beside.history.height())) << "the title's span over both";
+    EXPECT_FALSE(sideBySide(interferencePanels(QSize(600, 145), stacked))) << "tall enough for the history";
+    EXPECT_FALSE(sideBySide(interferencePanels(QSize(483, 130), stacked))) << "too narrow for two columns";
 }
 
 TEST(PlotGrids, RuleEveryQuarterOfAnOblongPanel)
@@ -454,8 +476,10 @@ TEST(PlotLayouts, StackedAndScanPanelsKeepTheirMarginsAndFloors)
 // summary's band and over its captions' band; it asks for its height so.
 TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWhereTheWidthAllows)
 {
-    // Stacked 10 + 120 + 190 high; side by side from 2 x (30 + 12 + 160) across.
-    const StackedLayout layout{QMargins(30, 10, 12, 190), QSize(40, 60), 20, 50, 50};
+    // Stacked 10 + 120 + 190 high; side by side from 2 x (30 + 12 + 160) across,
+    // keeping readable panels.
+    StackedLayout layout{QMargins(30, 10, 12, 190), QSize(40, 60), 20, 50, 50};
+    layout.leastSideBySidePanel = static_cast<int>(kReadablePanel);
     const StackedPanels tall = stackedPanels(QSize(600, 320), layout);
     EXPECT_EQ(tall.upper, QRect(30, 10, 558, 120));
     EXPECT_EQ(tall.lower, QRect(30, 149, 558, 141)) << "the lower panel 50 - 20 over the bottom";
@@ -468,7 +492,9 @@ TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWher
     EXPECT_EQ(splitPageHeight(404, splitForm(layout)), 44 + 52 + 120);
     EXPECT_TRUE(beside.summaryShown);
     // A page that lets them go to 90 px gives up the summary band first,
-    // then panel height, and asks for no more.
+    // then panel height, and asks for no more; the pages' own layouts let them
+    // go to the short page's panel.
+    EXPECT_EQ(StackedLayout{}.leastSideBySidePanel, kShortPagePanel);
     StackedLayout giving = layout;
     giving.leastSideBySidePanel = 90;
     EXPECT_EQ(stackedPanels(QSize(600, 216), giving).upper, QRect(30, 44, 258, 120)) << "the band kept";
@@ -493,9 +519,16 @@ TEST(PlotLayouts, AStackedPageShortOfItsStackedHeightLaysItsPanelsSideBySideWher
 // margins, where it is shorter but wide enough for two panels 120 across.
 TEST(PlotLayouts, ASplitPageShortOfItsStackedHeightLaysItsPanelsSideBySideWhereTheWidthAllows)
 {
-    // 20 + 30 + 40 around the stacked panels, the lower one 0.4 of 300.
-    const SplitLayout layout =
-        SplitLayout{}.withLeft(50.0).withRight(10.0).withTop(20.0).withGap(30.0).withBottom(40.0).withShare(0.6);
+    // 20 + 30 + 40 around the stacked panels, the lower one 0.4 of 300;
+    // side by side down to readable panels.
+    const SplitLayout layout = SplitLayout{}
+                                   .withLeft(50.0)
+                                   .withRight(10.0)
+                                   .withTop(20.0)
+                                   .withGap(30.0)
+                                   .withBottom(40.0)
+                                   .withShare(0.6)
+                                   .withLeastSideBySidePanel(kReadablePanel);
     struct Case {
         QSize size;
         QRectF upper;
@@ -521,6 +554,9 @@ TEST(PlotLayouts, ASplitPageShortOfItsStackedHeightLaysItsPanelsSideBySideWhereT
     EXPECT_EQ(splitPanels(QSize(600, 300), layout.withGap(50.0)).lower, QRectF(350, 20, 240, 230));
     EXPECT_EQ(splitPageHeight(360, layout.withGap(50.0)), 190);
     EXPECT_EQ(splitPageHeight(300, layout.withMinimumHeight(400.0)), 490) << "the stacked floor holds";
+    // By default panels side by side go down to the short page's panel.
+    EXPECT_EQ(splitPageHeight(360, layout.withLeastSideBySidePanel(SplitLayout{}.leastSideBySidePanel)),
+              20 + 40 + kShortPagePanel);
     // Panels whose texts need 200 px across stack below 2 x (60 + 200).
     EXPECT_FALSE(sideBySide(splitPanels(QSize(519, 300), layout.withSideBySidePanelWidth(200.0))));
     EXPECT_TRUE(sideBySide(splitPanels(QSize(520, 300), layout.withSideBySidePanelWidth(200.0))));

@@ -15,6 +15,8 @@
 #include "PaintedTexts.h"
 #include "PlotTestSupport.h"
 
+#include "plots/PlotLayouts.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -100,11 +102,13 @@ inline QRectF inkOf(const PaintedText& text)
 
 // The sizes a plot is read at: the analysis dock's usual sizes, the plot
 // of a 1366 x 768 window (550 px wide, 240 px tall on the curve pages, about
-// 420 on the two-panel pages) and of a 1920 x 1080 window. At the short size
-// only the width is checked: the pages of several panels are never that
-// short, except those that lay their panels side by side in a short wide
-// plot (asking for no more height at its width), read also as a 1366 x 768 or
-// 1280 x 800 window shows them.
+// 420 on the two-panel pages), of a 1024 x 768 window (540 x 240, every page
+// alike) and of a 1920 x 1080 window; the pages that lay their panels side by
+// side in a short wide plot (asking for no more height at its width), read
+// also as a 1366 x 768 or 1280 x 800 window shows them; and at the floor of
+// a 1024 x 768 screen with its text enlarged by a quarter, 800 px wide and
+// the least height a page gives it there (kLeastPlotHeight, or what its
+// panels need at that width).
 struct ReadingSize {
     QSize size;
     bool heightChecked;
@@ -112,10 +116,13 @@ struct ReadingSize {
 inline std::vector<ReadingSize> readingSizes(const QWidget& plot)
 {
     std::vector<ReadingSize> sizes{
-        {{1000, 640}, true}, {{880, 760}, true}, {{1014, 400}, true}, {{540, 420}, true}, {{540, 240}, false}};
+        {{1000, 640}, true}, {{880, 760}, true}, {{1014, 400}, true}, {{540, 420}, true}, {{540, 240}, true}};
     for (const QSize shortWide : {QSize(700, 270), QSize(615, 300)})
         if (plot.hasHeightForWidth() && plot.heightForWidth(shortWide.width()) <= shortWide.height())
             sizes.push_back({shortWide, true});
+    constexpr int kFloorWidth = 800;
+    const int needed = plot.hasHeightForWidth() ? plot.heightForWidth(kFloorWidth) : 0;
+    sizes.push_back({{kFloorWidth, std::max(plot::kLeastPlotHeight, needed)}, true});
     return sizes;
 }
 

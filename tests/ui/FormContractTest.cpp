@@ -474,7 +474,7 @@ TEST(FormContractTest, WindowFrameStartsStoppedWithItsMenusShortcutsAndViewport)
     EXPECT_EQ(ui.actionSaveExperimentJson->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_FALSE(ui.actionLoadExperimentJson->isCheckable() || ui.actionSaveExperimentJson->isCheckable());
 
-    EXPECT_EQ(form.window.minimumWidth(), 980);
+    EXPECT_EQ(form.window.minimumWidth(), 800);
     EXPECT_EQ(form.window.size(), QSize(1738, 1216));
     EXPECT_TRUE(form.window.isDockNestingEnabled());
     EXPECT_EQ(form.window.centralWidget(), ui.centralWidget);

@@ -159,5 +159,7 @@ def experiment_analysis_tab():
     # A dock shorter than a page scrolls the page instead of squeezing its
     # plot; the main window sizes the stack to its current page.
     area = scroll_area("analysisScrollArea", stack, frameShape=Enum("QFrame::NoFrame"), widgetResizable=False)
-    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, area], margins=4, spacing=4),
+    # No margins: the pages keep their own, and on a 768-line screen each
+    # pixel of the dock's height goes to the page's figure.
+    return page("experimentAnalysisTab", vbox("experimentAnalysisTabLayout", [header, area], margins=0, spacing=4),
                 title="Experiment Analysis")

@@ -9,32 +9,21 @@ it takes all the height the page has left."""
 
 from builder import CONSOLAS, Promoted, Size, SizePolicy, label, page, vbox, widget
 
-# The height below which a plot would cut its own panels, axes or captions,
-# read off each plot's paint layout so that every panel keeps at least
-# 120 px. The page scrolls when the dock is shorter than what it holds.
-# One framed panel under a title with its axis labels below:
-SINGLE_PANEL_HEIGHT = 240
+# The least height of a plot on a page of the scrolled analysis stack: below
+# it the plot would cut its own panels, axes or captions. Above it the plot
+# takes the height the page gives it and lays its panels out in it, two-panel
+# plots side by side where they are short and wide (down to 90 px panels). On
+# a 768-line screen, and on a 614-line one with its text enlarged by a
+# quarter, the analysis dock is short: what the plots ask for decides whether
+# a page's figure is seen whole there. The page scrolls when the dock is
+# shorter than what it holds.
+# One framed panel of about 100 px under a title with its axis labels below:
+SINGLE_PANEL_HEIGHT = 160
 PLOT_MINIMUM_HEIGHTS = {
-    # The pages that lay out two panels by the split layout (revival, Talbot,
-    # bouncer, billiard, scar, Berry phase, Loschmidt echo, Anderson, Zeno,
-    # kicked rotor, Kapitza-Dirac, Moshinsky) and the gauge pages, an upper
-    # panel over a lower one of fixed height
-    # (Aharonov-Bohm, Landau, Hall edge, backflow, Zitterbewegung), are not
-    # listed: a wide one lays its panels side by side in a single panel's
-    # height and asks for the stacked height only where it is too narrow for that.
-    # A history over a fringe strip and a fixed scan panel, the history
-    # squeezed towards its least height so that the scan is seen whole in the
-    # view of a 1920 x 1080 monitor with its text enlarged by half (272 px,
-    # 255 under a window manager's title bar).
-    "QuantumRamseyPlotWidget": 255,
-    "QuantumStueckelbergPlotWidget": 252,
-    # Gauge pages whose summary label carries the figures a guide reads: on a
-    # short page their panels go side by side down to 90 px under the title,
-    # the captions under them on one line each where the page is wide, so
-    # that the label and the whole plot are seen together.
-    "QuantumLandauPlotWidget": 182,
-    "QuantumHallEdgePlotWidget": 182,
-    "QuantumZitterbewegungPlotWidget": 161,
+    # A history over a fringe strip beside a fixed scan panel, and their
+    # summary labels above them whole on a 1024 x 768 screen.
+    "QuantumRamseyPlotWidget": 150,
+    "QuantumStueckelbergPlotWidget": 150,
 }
 
 
