@@ -211,6 +211,20 @@ std::vector<ZitterbewegungSample> zitterbewegungWindow(MainWindow& w, double wid
     return w.recorder<DiracZitterbewegungRecorder>().samples();
 }
 
+// The preset run through its own window reads every figure: its window ends
+// before either branch reaches the edge of the periodic box.
+TEST_F(PanelsDirac, ZitterbewegungPresetWindowEndsBeforeThePacketWraps)
+{
+    window->loadGuidedExperiment(46);
+    const double end = window->storedRecords().quantumZitterbewegung.analysisEndTime;
+    while (window->schroedingerSolver().time() < end + 0.1)
+        MainWindowProbe::stepTick(*window);
+    MainWindowProbe::refreshTick(*window);
+    const QString summary = text("zitterSummaryLabel");
+    EXPECT_FALSE(summary.contains(QLatin1String("WINDOW PAST ITS VALIDITY"))) << summary.toStdString();
+    EXPECT_FALSE(summary.contains(QLatin1String("n/a"))) << summary.toStdString();
+}
+
 // A window of 30 (the box allows 100) reads the whole window, and where the
 // packet reaches the edge of the periodic box, the page says from when.
 TEST_F(PanelsDirac, ZitterbewegungLongWindowKeepsItsStartAndSaysWhatWrappedRound)
