@@ -573,7 +573,7 @@ TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset)
              ", quantumZitterbewegung.centerX -6.0, quantumZitterbewegung.centerY 0.0"
              ", quantumZitterbewegung.sigma 3.5, quantumZitterbewegung.momentumX 0.5"
              ", quantumZitterbewegung.momentumY 0, quantumZitterbewegung.preparationMode 0"
-             ", quantumZitterbewegung.analysisEndTime 12.0"},
+             ", quantumZitterbewegung.analysisEndTime 11.0"},
         {47, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
              ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
              ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"
