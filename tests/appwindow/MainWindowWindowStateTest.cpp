@@ -384,16 +384,15 @@ TEST(MainWindowWindowState, TheViewMenuOpensAndClosesDocksThatAreTabsOfTheContro
 }
 
 // A dock the user closed needs no room and keeps none: a window shrunk from
-// a large screen to a narrow one merges its side columns as it does with
-// every dock open, instead of squeezing the right column below what its
-// texts need, and the closed dock stays closed through both ways.
+// a large screen to a narrow one arranges its side columns as a window
+// opened at that size with the same dock closed does, instead of squeezing
+// the right column below what its texts need, and the closed dock stays
+// closed through both ways.
 TEST(MainWindowWindowState, AClosedDockLeavesNoSqueezedColumnWhenTheWindowShrinks)
 {
     test::appTestApplication();
     const QSize large(1900, 1000);
     const QSize narrow(1200, 800);
-    // Where every dock is open, as reference.
-    std::array<Qt::DockWidgetArea, 5> openAreas{};
     {
         MainWindow open(nullptr, false);
         open.fitToScreen(QRect(QPoint(0, 0), large));
@@ -401,11 +400,19 @@ TEST(MainWindowWindowState, AClosedDockLeavesNoSqueezedColumnWhenTheWindowShrink
         open.resize(narrow);
         ASSERT_TRUE(test::waitForLayoutToSettle(open));
         ASSERT_TRUE(oneSideColumn(open)) << "a 1200 px window keeps two side columns: the case is void";
-        for (int i = 0; i < 5; ++i)
-            openAreas[std::size_t(i)] = open.dockWidgetArea(dock(open, i));
     }
     for (int closed = 1; closed <= 3; ++closed) {
         const std::string at = std::string(kDockNames[closed]) + " closed";
+        std::array<Qt::DockWidgetArea, 5> openAreas{};
+        {
+            MainWindow opened(nullptr, false);
+            opened.fitToScreen(QRect(QPoint(0, 0), narrow));
+            showAndSettle(opened);
+            action(opened, closed)->trigger();
+            ASSERT_TRUE(test::waitForLayoutToSettle(opened)) << at;
+            for (int i = 0; i < 5; ++i)
+                openAreas[std::size_t(i)] = opened.dockWidgetArea(dock(opened, i));
+        }
         MainWindow window(nullptr, false);
         window.fitToScreen(QRect(QPoint(0, 0), large));
         showAndSettle(window);

@@ -6,6 +6,7 @@
 
 #include "PanelTestSupport.h"
 #include "plots/PaintedTexts.h"
+#include "plots/PlotWidget.h"
 
 #include "common/QtTestSupport.h"
 #include "view/QuantumGLView.h"
@@ -248,10 +249,13 @@ TEST_F(PanelsGaugeTest, TheAharonovBohmPageNamesEachValueOnce)
         MainWindowProbe::stepTick(w);
     MainWindowProbe::observeTick(w);
     MainWindowProbe::refreshTick(w);
-    auto* plot = w.findChild<QWidget*>(QStringLiteral("aharonovBohmPlotWidget"));
+    auto* plot = w.findChild<PlotWidget*>(QStringLiteral("aharonovBohmPlotWidget"));
     ASSERT_NE(plot, nullptr);
+    // Tall enough for the panels stacked with their figures over them (a
+    // shorter plot leaves its figures to the page's summary).
+    plot->setMinimumHeight(plot->stackedHeight());
     QString painted;
-    for (const test::PaintedText& t : test::paintedTexts(*plot, QSize(760, 420)))
+    for (const test::PaintedText& t : test::paintedTexts(*plot, QSize(plot->width(), plot->stackedHeight())))
         painted += t.text + QStringLiteral("\n");
     std::map<QString, std::vector<double>> values;
     for (const QString& text : {label("aharonovBohmSummaryLabel"), row(kAharonovBohmRow), painted})
