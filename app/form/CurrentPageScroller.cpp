@@ -163,12 +163,26 @@ void CurrentPageScroller::resizeStack()
     const QWidget* page = stack_->currentWidget();
     const QSize viewport = area_->viewport()->size();
     const QSize minimum = page->minimumSizeHint().expandedTo(page->minimumSize());
-    const int width = std::max(viewport.width(), minimum.width());
     // A page of wrapped texts needs its height at its width; its minimum
     // height is that of its texts at some other width (a summary in a
     // narrow column beside the plot reads taller there).
-    const int needed =
-        page->hasHeightForWidth() ? page->heightForWidth(width) : std::max(page->sizeHint().height(), minimum.height());
+    const auto neededAt = [&](int width) {
+        return page->hasHeightForWidth() ? page->heightForWidth(width)
+                                         : std::max(page->sizeHint().height(), minimum.height());
+    };
+    int width = std::max(viewport.width(), minimum.width());
+    int needed = neededAt(width);
+    // A scroll bar shown for a page that fits the view once the bar's width
+    // is given back to its texts goes: kept, it would narrow them into the
+    // extra line that keeps it.
+    const QScrollBar* bar = area_->verticalScrollBar();
+    if (bar->isVisible() && reserved_ <= viewport.height()) {
+        const int wider = std::max(viewport.width() + bar->width(), minimum.width());
+        if (neededAt(wider) <= viewport.height()) {
+            width = wider;
+            needed = neededAt(wider);
+        }
+    }
     const int height = std::max({viewport.height(), needed, reserved_});
     if (stack_->size() != QSize(width, height))
         stack_->resize(width, height);
