@@ -513,13 +513,13 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                      {live.lowerPopulation, live.upperPopulation, live.captured});
     QString text =
         PanelText(QStringLiteral("cross1=%1 cross2=%2 | hold=%3 phase=%4 rad (%5 cycles) | single-pass Pdiab=%6 | "
-                                 "two-level model final Plower=%7 Pupper=%8 | live bias=%9 progress=%10% Plower=%11 "
-                                 "Pupper=%12 Pleft-state=%13 Pright-state=%14 captured=%15 | history lower=%16 "
-                                 "upper=%17 min captured=%18"))
+                                 "two-level model final Plower=%7 Pupper=%8 (live outside pair=%9) | live bias=%10 "
+                                 "progress=%11% Plower=%12 Pupper=%13 Pleft-state=%14 Pright-state=%15 captured=%16 | "
+                                 "history lower=%17 upper=%18 min captured=%19"))
             .fixed({reference.firstCrossingTime, reference.secondCrossingTime, sweep.holdDuration}, 2)
             .fixed({reference.stueckelbergPhase, reference.stueckelbergPhase / (2.0 * kPi),
                     reference.landauZener.diabaticProbability, reference.finalLowerPopulation,
-                    reference.finalUpperPopulation, bias},
+                    reference.finalUpperPopulation, outsidePair(live.captured), bias},
                    3)
             .fixed(100.0 * appliers.linearSweepApplier.progress(), 1)
             .fixed({live.lowerPopulation, live.upperPopulation, live.leftPopulation, live.rightPopulation,

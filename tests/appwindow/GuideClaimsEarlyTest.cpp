@@ -1527,7 +1527,7 @@ const std::vector<GuideClaim>& earlyClaims()
         {20, "at t = {2} and t = 10", "a t = {2} e t = 10", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross1=")},
         {20, "and t = {10}.", "e t = {10}.", 0.005, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "cross2=")},
         {20, "with P_d = {0.70} it", "con P_d = {0.70} divide", 0.005,
-         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass asymptotic LZ Pdiab=")},
+         summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "single-pass Pdiab=")},
         {20, "time ({5.6} rad here)", "energia ({5.6} rad qui)", 0.05, summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "", "phase=")},
         {20, "returns {98} percent", "riporti il {98} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(20, 0.0, "stueckelbergSummaryLabel", "two-level model final", "Plower=")(r); }},

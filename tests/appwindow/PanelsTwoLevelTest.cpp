@@ -904,7 +904,7 @@ TEST_F(PanelsTwoLevelTest, StueckelbergPanelPredictsBothPassagesAndTheirInterfer
         const std::vector<double> values =
             numbers(label("stueckelbergSummaryLabel"),
                     QStringLiteral(
-                        "cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass asymptotic LZ "
+                        "cross1={2} cross2={2} | hold={2} phase={3} rad ({3} cycles) | single-pass "
                         "Pdiab={3} | two-level model final Plower={3} Pupper={3} (live outside pair={3}) | live "
                         "bias={3} progress={1}% Plower={3} Pupper={3} Pleft-state={3} Pright-state={3} captured={3} | "
                         "history lower={3} upper={3} min captured={3}"));
@@ -1066,7 +1066,7 @@ TEST_F(PanelsTwoLevelTest, TwoLevelReferencesSayWhatTheyIdealiseAndWhatLeavesThe
          "stueckelbergSummaryLabel",
          45,
          15.1,
-         {"two-level model final Plower=", "single-pass asymptotic LZ Pdiab="},
+         {"two-level model final Plower=", "single-pass Pdiab="},
          "| live bias=",
          "Plower=",
          "Pupper=",
