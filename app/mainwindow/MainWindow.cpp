@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -138,6 +139,12 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     connect(ui->diagnosticsDockWidget, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (visible && !applyingExperiment)
             guarded([this] { writeDiagnosticsTable(); });
+    });
+    // A timed notice that runs out leaves the status bar empty: the status
+    // line comes back, also while the run stands still.
+    connect(ui->statusBar, &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty() && !applyingExperiment)
+            guarded([this] { updateDiagnostics(); });
     });
     setupViewMenu();
 

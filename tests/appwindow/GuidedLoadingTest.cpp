@@ -524,6 +524,10 @@ TEST_F(GuidedLoading, EveryPresetFillsTheFormShowsItsPageRunsAndStartsTheSameWha
         EXPECT_EQ(window->statusBar()->currentMessage(),
                   QStringLiteral("Loaded guided experiment: %1").arg(QString::fromLatin1(preset.title)))
             << where;
+        // The notice runs out: the status line of the stopped run comes back.
+        window->statusBar()->clearMessage();
+        EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QLatin1String("STOPPED | t=0.000 | step=0 |")))
+            << where << ": " << window->statusBar()->currentMessage().toStdString();
         EXPECT_EQ(window->transportClock().state(), TransportState::Stopped) << where;
         EXPECT_EQ(window->schroedingerSolver().stepCount(), 0u) << where;
 
