@@ -127,7 +127,10 @@ int sideBySideWidth(const SplitLayout& layout)
 
 int splitPageHeight(int width, const SplitLayout& layout)
 {
-    return width >= sideBySideWidth(layout) ? sideBySideHeight(layout) : stackedHeight(layout);
+    if (width < sideBySideWidth(layout))
+        return stackedHeight(layout);
+    const bool narrow = width / 2.0 - layout.left - layout.right < layout.narrowPanelWidth;
+    return std::max(sideBySideHeight(layout), narrow ? wholePixels(layout.narrowHeight) : 0);
 }
 
 SplitLayout withTitleRoom(const SplitLayout& layout, const QSize& widgetSize, const QFont& font,

@@ -164,6 +164,11 @@ struct SplitLayout {
     // sideBySideTop gives up the room that margin keeps over top first (texts
     // the page shows elsewhere too), then panel height down to this.
     double leastSideBySidePanel = kShortPagePanel;
+    // Panels side by side narrower than narrowPanelWidth stack the texts set
+    // inside them (legends, captions) over each other: the plot is then
+    // narrowHeight high at least, else they cover the curves and each other.
+    double narrowPanelWidth = 0.0;
+    double narrowHeight = 0.0;
 
     // The same layout with one field changed: a page that adapts its
     // family's layout names only what it changes.
@@ -188,6 +193,11 @@ struct SplitLayout {
     {
         return withField(*this, &SplitLayout::leastSideBySidePanel, value);
     }
+    SplitLayout withNarrowPanels(double panelWidth, double height) const
+    {
+        return withField(withField(*this, &SplitLayout::narrowPanelWidth, panelWidth), &SplitLayout::narrowHeight,
+                         height);
+    }
 };
 // A widget shorter than the stacked panels need (stackedHeight) but wide
 // enough for two readable panels in a row (sideBySideWidth) lays them side by
@@ -208,7 +218,8 @@ int stackedHeight(const SplitLayout& layout);
 int sideBySideHeight(const SplitLayout& layout);
 int sideBySideWidth(const SplitLayout& layout);
 // The height a two-panel plot needs at the given width: side by side where
-// the width allows it, stacked otherwise.
+// the width allows it (narrowHeight at least where its panels are narrower
+// than narrowPanelWidth), stacked otherwise.
 int splitPageHeight(int width, const SplitLayout& layout);
 // The layout with a line more over panels side by side where a title set
 // over one of them (as wide as its panel and beyond pixels more) needs two

@@ -18,10 +18,11 @@ public:
     using RecorderPlotWidget::RecorderPlotWidget;
 
     // Where the two panels lie; side by side from 140 px each, where the
-    // loop panel's texts wrap inside it.
+    // loop panel's texts wrap inside it, over each other where they are
+    // narrower than 250 px: the loop keeps its place under them.
     static plot::SplitLayout layout()
     {
-        return plot::tracePageLayout().withRight(48.0).withSideBySidePanelWidth(140.0);
+        return plot::tracePageLayout().withRight(48.0).withSideBySidePanelWidth(140.0).withNarrowPanels(250.0, 230.0);
     }
 
 protected:

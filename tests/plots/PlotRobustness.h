@@ -16,6 +16,7 @@
 #include "PlotTestSupport.h"
 
 #include "plots/PlotLayouts.h"
+#include "plots/QuantumBilliardPlotWidget.h"
 
 #include <QImage>
 #include <QSize>
@@ -108,7 +109,8 @@ inline QRectF inkOf(const PaintedText& text)
 // also as a 1366 x 768 or 1280 x 800 window shows them; and at the floor of
 // a 1024 x 768 screen with its text enlarged by a quarter, 800 px wide and
 // the least height a page gives it there (kLeastPlotHeight, or what its
-// panels need at that width).
+// panels need at that width); a two-panel plot also at the least height it
+// asks for on a 1024 x 768 screen's dock.
 struct ReadingSize {
     QSize size;
     bool heightChecked;
@@ -123,6 +125,15 @@ inline std::vector<ReadingSize> readingSizes(const QWidget& plot)
     constexpr int kFloorWidth = 800;
     const int needed = plot.hasHeightForWidth() ? plot.heightForWidth(kFloorWidth) : 0;
     sizes.push_back({{kFloorWidth, std::max(plot::kLeastPlotHeight, needed)}, true});
+    // A two-panel plot asks for its least height at the 546 px of a 1024 x 768
+    // screen's dock too, where its panels side by side are narrowest. The
+    // billiard is left out: its summary, which a guide reads, stands beside
+    // it on a 614-line screen only while it keeps 170 px (its legend needs
+    // 175 at that width, which its page gives it on a 1024 x 768 screen).
+    constexpr int kNarrowDockWidth = 546;
+    if (plot.hasHeightForWidth() && dynamic_cast<const QuantumBilliardPlotWidget*>(&plot) == nullptr)
+        sizes.push_back(
+            {{kNarrowDockWidth, std::max(plot::kLeastPlotHeight, plot.heightForWidth(kNarrowDockWidth))}, true});
     return sizes;
 }
 
