@@ -32,9 +32,7 @@ public:
             .withShare(0.64)
             .withMinimumHeight(150.0)
             .withMinimumWidth(60.0)
-            .withSideBySidePanelWidth(150.0)
-            // The legend wraps to four lines over narrower panels.
-            .withNarrowPanels(250.0, 200.0);
+            .withSideBySidePanelWidth(150.0);
     }
 
 protected:

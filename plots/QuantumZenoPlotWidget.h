@@ -36,9 +36,7 @@ public:
             .withBottom(30.0)
             .withMinimumHeight(190.0)
             .withMinimumWidth(20.0)
-            .withSideBySidePanelWidth(160.0)
-            // The legends wrap to three lines over narrower panels.
-            .withNarrowPanels(250.0, 215.0);
+            .withSideBySidePanelWidth(160.0);
     }
 
 protected:

@@ -17,6 +17,8 @@
 
 #include "plots/PlotLayouts.h"
 #include "plots/QuantumBilliardPlotWidget.h"
+#include "plots/QuantumScarPlotWidget.h"
+#include "plots/QuantumZenoPlotWidget.h"
 
 #include <QImage>
 #include <QSize>
@@ -126,12 +128,17 @@ inline std::vector<ReadingSize> readingSizes(const QWidget& plot)
     const int needed = plot.hasHeightForWidth() ? plot.heightForWidth(kFloorWidth) : 0;
     sizes.push_back({{kFloorWidth, std::max(plot::kLeastPlotHeight, needed)}, true});
     // A two-panel plot asks for its least height at the 546 px of a 1024 x 768
-    // screen's dock too, where its panels side by side are narrowest. The
-    // billiard is left out: its summary, which a guide reads, stands beside
-    // it on a 614-line screen only while it keeps 170 px (its legend needs
-    // 175 at that width, which its page gives it on a 1024 x 768 screen).
+    // screen's dock too, where its panels side by side are narrowest. Left
+    // out are the plots whose summaries, which their guides read, stand over
+    // them on that screen only while they keep no more: the billiard (beside
+    // it on a 614-line screen at 170 px; its legend needs 175, which its page
+    // gives it on a 1024 x 768 screen), the Zeno lanes and the scar map,
+    // whose legends then run over their curves.
     constexpr int kNarrowDockWidth = 546;
-    if (plot.hasHeightForWidth() && dynamic_cast<const QuantumBilliardPlotWidget*>(&plot) == nullptr)
+    const bool summaryFirst = dynamic_cast<const QuantumBilliardPlotWidget*>(&plot) != nullptr ||
+                              dynamic_cast<const QuantumZenoPlotWidget*>(&plot) != nullptr ||
+                              dynamic_cast<const QuantumScarPlotWidget*>(&plot) != nullptr;
+    if (plot.hasHeightForWidth() && !summaryFirst)
         sizes.push_back(
             {{kNarrowDockWidth, std::max(plot::kLeastPlotHeight, plot.heightForWidth(kNarrowDockWidth))}, true});
     return sizes;
