@@ -44,6 +44,21 @@
 namespace vxo::e2e {
 namespace {
 
+// Asks the display or the program until `condition` holds, every 50 ms,
+// for as long as a test waits: the program and its window manager run in
+// processes of their own, with no event loop here to wait on.
+bool waitFor(const std::function<bool()>& condition)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition()) {
+        if (clock.elapsed() > test::kWaitBoundMs)
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
 // One connection to the display the tests run on, or to the one named.
 class Display {
 public:
@@ -153,17 +168,13 @@ public:
                        reinterpret_cast<const char*>(&event));
         xcb_flush(connection_);
         const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
-        QElapsedTimer clock;
-        clock.start();
-        bool answered = false;
-        while (!answered && clock.elapsed() < test::kWaitBoundMs) {
+        const bool answered = waitFor([&] {
             xcb_get_property_reply_t* reply = xcb_get_property_reply(
                 connection_, xcb_get_property(connection_, 0, probe, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr);
-            answered = reply != nullptr && xcb_get_property_value_length(reply) == 16;
+            const bool whole = reply != nullptr && xcb_get_property_value_length(reply) == 16;
             std::free(reply);
-            if (!answered)
-                QThread::msleep(20);
-        }
+            return whole;
+        });
         xcb_destroy_window(connection_, probe);
         xcb_flush(connection_);
         return answered;
@@ -393,19 +404,16 @@ public:
     QProcess& process() { return process_; }
 
     // Waits for the main window to be mapped (and managed, on a display
-    // with a window manager), asking the display every 50 ms.
+    // with a window manager) while the program runs.
     std::optional<xcb_window_t> window(Display& display)
     {
-        QElapsedTimer clock;
-        clock.start();
         const bool managed = display.managed();
-        while (clock.elapsed() < test::kWaitBoundMs && process_.state() == QProcess::Running) {
-            if (const auto found =
-                    managed ? display.managedWindowOf(process_.processId()) : display.windowOf(process_.processId()))
-                return found;
-            QThread::msleep(50);
-        }
-        return std::nullopt;
+        std::optional<xcb_window_t> found;
+        waitFor([&] {
+            found = managed ? display.managedWindowOf(process_.processId()) : display.windowOf(process_.processId());
+            return found || process_.state() != QProcess::Running;
+        });
+        return found;
     }
 
 private:
@@ -520,16 +528,16 @@ bool chooseResetWindowLayout(Display& display, xcb_window_t window, qint64 pid)
 {
     constexpr xcb_keysym_t kH = 0x68, kLeft = 0xff51, kUp = 0xff52, kReturn = 0xff0d;
     const auto menuLeftOf = [&display, pid](int x) {
-        QElapsedTimer clock;
-        clock.start();
-        for (;;) {
+        int left = -1;
+        waitFor([&] {
             for (const QRect& popup : display.popupsOf(pid))
-                if (popup.x() < x)
-                    return popup.x();
-            if (clock.elapsed() > test::kWaitBoundMs)
-                return -1;
-            QThread::msleep(50);
-        }
+                if (popup.x() < x) {
+                    left = popup.x();
+                    break;
+                }
+            return left >= 0;
+        });
+        return left;
     };
     display.pressKey(window, kH, XCB_MOD_MASK_1);
     const int help = menuLeftOf(std::numeric_limits<int>::max());
@@ -553,19 +561,6 @@ std::string frameText(const QRect& r)
 bool layoutSaved(const QString& settingsFile)
 {
     return QSettings(settingsFile, QSettings::IniFormat).contains(QStringLiteral("MainWindow/geometry"));
-}
-
-// Asks until `condition` holds, every 50 ms, for as long as a test waits.
-bool waitFor(const std::function<bool()>& condition)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > test::kWaitBoundMs)
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
 }
 
 // The classroom screens, each with a window manager: the frame the window
@@ -712,11 +707,8 @@ TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAR
             << "no X server came up: " << screens.back()->errors().toStdString();
         displays.push_back(std::make_unique<Display>(screens.back()->display().toLocal8Bit().constData()));
         ASSERT_TRUE(displays.back()->usable());
-        QElapsedTimer clock;
-        clock.start();
-        while (!displays.back()->managed() && clock.elapsed() < test::kWaitBoundMs)
-            QThread::msleep(50);
-        ASSERT_TRUE(displays.back()->managed()) << "openbox did not start: " << screens.back()->errors().toStdString();
+        ASSERT_TRUE(waitFor([&displays] { return displays.back()->managed(); }))
+            << "openbox did not start: " << screens.back()->errors().toStdString();
     }
     QTemporaryDir configHome;
     QTemporaryDir runtime;
@@ -740,13 +732,11 @@ TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAR
         const std::optional<xcb_window_t> window = run.window(display);
         ASSERT_TRUE(window) << at << ": no window came up: " << run.process().readAllStandardError().toStdString();
         const auto frameInside = [&display, &window, &screen] {
-            QElapsedTimer clock;
-            clock.start();
-            Display::Frame frame = display.frameOf(*window);
-            while (!(frame.framed && screen.contains(frame.geometry)) && clock.elapsed() < test::kWaitBoundMs) {
-                QThread::msleep(50);
+            Display::Frame frame;
+            waitFor([&] {
                 frame = display.frameOf(*window);
-            }
+                return frame.framed && screen.contains(frame.geometry);
+            });
             return frame;
         };
         Display::Frame frame = frameInside();
@@ -758,11 +748,8 @@ TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAR
             ASSERT_TRUE(layoutSaved(settingsFile)) << at << ": nothing was saved to restore";
             ASSERT_TRUE(chooseResetWindowLayout(display, *window, run.process().processId()))
                 << at << ": the View menu did not open";
-            QElapsedTimer clock;
-            clock.start();
-            while (layoutSaved(settingsFile) && clock.elapsed() < test::kWaitBoundMs)
-                QThread::msleep(50);
-            ASSERT_FALSE(layoutSaved(settingsFile)) << at << ": Reset Window Layout did not forget the layout";
+            ASSERT_TRUE(waitFor([&settingsFile] { return !layoutSaved(settingsFile); }))
+                << at << ": Reset Window Layout did not forget the layout";
             frame = frameInside();
             EXPECT_TRUE(frame.framed && screen.contains(frame.geometry))
                 << at << ": after Reset Window Layout the frame lies at " << frameText(frame.geometry);
@@ -771,21 +758,18 @@ TEST(TheProgram, OneProfileMovedBetweenScreensKeepsItsWholeFrameOnEachAndAfterAR
             // Asked again until it holds: a window as wide as this keeps both
             // side columns, and their height, until its docks have become one
             // column, as a user's second drag finds it.
-            QElapsedTimer clock;
-            clock.start();
-            while (display.size(*window) != chosen && clock.elapsed() < test::kWaitBoundMs) {
+            waitFor([&] {
+                if (display.size(*window) == chosen)
+                    return true;
                 display.resize(*window, chosen);
-                QThread::msleep(50);
-            }
+                return false;
+            });
             ASSERT_EQ(display.size(*window), chosen) << at << ": the window manager did not resize the window";
         }
         if (last) {
             ASSERT_TRUE(chooseResetWindowLayout(display, *window, run.process().processId()));
-            QElapsedTimer clock;
-            clock.start();
-            while (layoutSaved(settingsFile) && clock.elapsed() < test::kWaitBoundMs)
-                QThread::msleep(50);
-            ASSERT_FALSE(layoutSaved(settingsFile)) << at << ": Reset Window Layout did not forget the layout";
+            ASSERT_TRUE(waitFor([&settingsFile] { return !layoutSaved(settingsFile); }))
+                << at << ": Reset Window Layout did not forget the layout";
             EXPECT_EQ(display.size(*window), chosen) << at << ": Reset Window Layout resized the window";
         }
         display.close(*window);
