@@ -174,7 +174,9 @@ FULL_STACK_TESTS := ^TheProgram\.|^QuantumGLViewRender\.ReparentingKeepsThePictu
 # the relaxation, the projection, the measurements and their booking), the barrier
 # readings of four slow runs to separation (the layer's count and its
 # bookkeeping have their own tests and the shorter barrier page tests run
-# them and the check of the cells), the Zitterbewegung window run to t = 60
+# them and the check of the cells), the cells check of a slow packet run to
+# its longest time and to its most work (the slices' test runs the same line
+# code), the Zitterbewegung window run to t = 60
 # past its box (the recorder's own test keeps the fit at the mark), the names
 # on two whole screens (the shorter page tests write the same labels), and the whole
 # transform against the line algorithm on the best path only (the path tests
@@ -286,6 +288,7 @@ RELEASE_ONLY_TESTS := DocumentsWindow.EveryPresetComesBackFromItsFile \
                       PanelsScatteringTest.TheDoubleBarrierIsReadAsTheDrainedPairAtItsNarrowLevelAndWithUnequalWalls \
                       RecorderPanelsII.KapitzaDiracPulsesGiveTheExactPopulationsWhateverTheirLengthAndTheLayerTook \
                       PanelsScatteringTest.TheSingleBarrierIsComparedWithTheThicknessTheGridPaints \
+                      DrainedRowTransmission.ASlowPacketIsBookedAtTheLimitAndFineCellsStayWithinTheWork \
                       PanelsDirac.ZitterbewegungWindowPastTheBoxSaysSoInsteadOfAFigure \
                       PanelsTwoLevelTest.EachNameOnAScreenCarriesOneFigure
 empty :=

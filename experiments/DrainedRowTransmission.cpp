@@ -39,21 +39,23 @@ std::uint64_t powerOfTwoAtLeast(double cells)
 
 } // namespace
 
-RowTransmission DrainedRowTransmission::run(const PotentialField2D& potential, std::uint64_t row, double from,
-                                            double to, const SplitStepParameters& parameters, const RowPacket& packet,
-                                            double aheadShare)
+DrainedRowTransmission::DrainedRowTransmission(const PotentialField2D& potential, std::uint64_t row, double from,
+                                               double to, const SplitStepParameters& parameters,
+                                               const RowPacket& packet, double aheadShare, std::uint64_t mostWork)
+    : mostWork_(mostWork), from_(from), to_(to),
+      aheadShare_(std::clamp(isFinite(aheadShare) ? aheadShare : 0.5, 0.0, 1.0))
 {
-    RowTransmission result;
+    finished_ = true;
     const std::uint64_t nx = potential.nx();
     if (potential.empty() || row >= potential.ny() || !isPowerOfTwo(nx) || !(to >= from) || !isFinite(from) ||
         !isFinite(to) || !isFinite(packet.centerX) || !isFinitePositive(packet.sigma) || !isFinite(packet.momentum))
-        return result;
+        return;
     try {
         SplitStepFourierSolver2D::validateParameters(parameters);
     } catch (const std::invalid_argument&) {
-        return result;
+        return;
     }
-    const double dx = potential.dx();
+    dx_ = potential.dx();
     const double hbar = parameters.hbar;
     const double mass = parameters.mass;
     const double dt = parameters.dt;
@@ -66,74 +68,103 @@ RowTransmission DrainedRowTransmission::run(const PotentialField2D& potential, s
     const double reach =
         std::max({std::abs(packet.centerX) + kPacketWidths * packet.sigma, std::abs(from), std::abs(to)}) +
         2.0 * packet.sigma;
-    const std::uint64_t n = powerOfTwoAtLeast(2.0 * (reach + band) / dx);
-    const double halfLength = 0.5 * static_cast<double>(n) * dx;
+    const std::uint64_t n = powerOfTwoAtLeast(2.0 * (reach + band) / dx_);
+    const double halfLength = 0.5 * static_cast<double>(n) * dx_;
     // The span's cells, painted one by one: a cell's faces lie half a cell
     // from its centre, so each rectangle takes its own cell and no other.
-    PotentialField2D line(n, 1, potential.dx(), potential.dy());
+    line_ = PotentialField2D(n, 1, potential.dx(), potential.dy());
     const std::int64_t shift = (static_cast<std::int64_t>(n) - static_cast<std::int64_t>(nx)) / 2;
     for (std::uint64_t i = 0; i < nx; ++i) {
-        const double x = cellCentre(i, nx, dx);
+        const double x = cellCentre(i, nx, dx_);
         const float value = potential.valueAt(i, row);
         const std::int64_t target = static_cast<std::int64_t>(i) + shift;
         if (x < from || x > to || value == 0.0f || target < 0 || target >= static_cast<std::int64_t>(n))
             continue;
-        line.addRectangle(static_cast<float>(x), 0.0f, potential.dx(), potential.dy(), value);
+        line_.addRectangle(static_cast<float>(x), 0.0f, potential.dx(), potential.dy(), value);
     }
 
-    ComplexField2D psi(n, 1, potential.dx(), potential.dy());
-    std::vector<double> x(n);
-    std::vector<float> mask(n, 1.0f);
+    psi_ = ComplexField2D(n, 1, potential.dx(), potential.dy());
+    x_.assign(n, 0.0);
+    mask_.assign(n, 1.0f);
     double norm = 0.0;
     std::vector<std::complex<double>> start(n);
     for (std::uint64_t i = 0; i < n; ++i) {
-        x[i] = cellCentre(i, n, dx);
-        const double offset = x[i] - packet.centerX;
+        x_[i] = cellCentre(i, n, dx_);
+        const double offset = x_[i] - packet.centerX;
         start[i] = std::exp(-offset * offset / (4.0 * packet.sigma * packet.sigma)) *
-                   std::polar(1.0, packet.momentum * x[i] / hbar);
-        norm += std::norm(start[i]) * dx;
-        const double depth = (std::abs(x[i]) - (halfLength - band)) / band;
+                   std::polar(1.0, packet.momentum * x_[i] / hbar);
+        norm += std::norm(start[i]) * dx_;
+        const double depth = (std::abs(x_[i]) - (halfLength - band)) / band;
         if (depth > 0.0)
-            mask[i] = static_cast<float>(std::exp(-kAbsorptionRate * dt * depth * depth));
+            mask_[i] = static_cast<float>(std::exp(-kAbsorptionRate * dt * depth * depth));
     }
     if (!isFinitePositive(norm))
-        return result;
+        return;
     for (std::uint64_t i = 0; i < n; ++i) {
         const std::complex<double> value = start[i] / std::sqrt(norm);
-        psi.at(i, 0) = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
+        psi_.at(i, 0) = Complex(static_cast<float>(value.real()), static_cast<float>(value.imag()));
     }
+    solver_.configure(parameters);
+    longest_ = static_cast<std::uint64_t>(std::ceil(kLongestRun / dt));
+    finished_ = false;
+}
 
-    SplitStepFourierSolver2D solver;
-    solver.configure(parameters);
-    double takenRight = 0.0;
-    const std::uint64_t longest = static_cast<std::uint64_t>(std::ceil(kLongestRun / dt));
-    for (std::uint64_t step = 1; step <= longest; ++step) {
-        solver.step(psi, line);
+bool DrainedRowTransmission::advance(std::uint64_t work)
+{
+    const std::uint64_t budget = workDone_ + work;
+    while (!finished_) {
+        solver_.step(psi_, line_);
+        ++steps_;
+        workDone_ += psi_.size() * solver_.subSteps();
+        const std::uint64_t n = psi_.size();
         for (std::uint64_t i = 0; i < n; ++i) {
-            if (mask[i] == 1.0f)
+            if (mask_[i] == 1.0f)
                 continue;
-            const double before = std::norm(psi.at(i, 0));
-            psi.at(i, 0) *= mask[i];
-            if (x[i] > 0.0)
-                takenRight += (before - std::norm(psi.at(i, 0))) * dx;
+            const double before = std::norm(psi_.at(i, 0));
+            psi_.at(i, 0) *= mask_[i];
+            if (x_[i] > 0.0)
+                takenRight_ += (before - std::norm(psi_.at(i, 0))) * dx_;
         }
-        if (step % kStepsPerLook != 0 && step != longest)
-            continue;
-        double left = 0.0, inside = 0.0, right = 0.0;
-        for (std::uint64_t i = 0; i < n; ++i) {
-            const double p = std::norm(psi.at(i, 0)) * dx;
-            (x[i] < from ? left : x[i] > to ? right : inside) += p;
+        if ((steps_ % kStepsPerLook == 0 || steps_ == longest_) && look(steps_ == longest_)) {
+            finished_ = true;
+            break;
         }
-        // Drained: the span holds a trace, and what went back has reached
-        // the absorbing end, so nothing is still on its way in.
-        if ((inside < kDrainedShare && left < kDrainedShare) || step == longest) {
-            result.valid = true;
-            result.transmission = std::clamp(takenRight + right + std::clamp(aheadShare, 0.0, 1.0) * inside, 0.0, 1.0);
-            result.time = solver.time();
-            return result;
+        if (workDone_ >= mostWork_) {
+            result_.overBudget = true;
+            result_.time = solver_.time();
+            finished_ = true;
+            break;
         }
+        if (workDone_ >= budget)
+            break;
     }
-    return result;
+    return finished_;
+}
+
+bool DrainedRowTransmission::look(bool last)
+{
+    double left = 0.0, inside = 0.0, right = 0.0;
+    for (std::uint64_t i = 0; i < psi_.size(); ++i) {
+        const double p = std::norm(psi_.at(i, 0)) * dx_;
+        (x_[i] < from_ ? left : x_[i] > to_ ? right : inside) += p;
+    }
+    // Drained: the span holds a trace, and what went back has reached the
+    // absorbing end, so nothing is still on its way in.
+    if (!(inside < kDrainedShare && left < kDrainedShare) && !last)
+        return false;
+    result_.valid = true;
+    result_.transmission = std::clamp(takenRight_ + right + aheadShare_ * inside, 0.0, 1.0);
+    result_.time = solver_.time();
+    return true;
+}
+
+RowTransmission DrainedRowTransmission::run(const PotentialField2D& potential, std::uint64_t row, double from,
+                                            double to, const SplitStepParameters& parameters, const RowPacket& packet,
+                                            double aheadShare)
+{
+    DrainedRowTransmission check(potential, row, from, to, parameters, packet, aheadShare);
+    check.advance(kMostWork);
+    return check.result();
 }
 
 } // namespace vxo

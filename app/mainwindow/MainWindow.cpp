@@ -73,6 +73,7 @@ void settlePageSizes(QWidget* root)
 
 MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), runTimer(new QTimer(this)),
+      cellsCheckTimer(new QTimer(this)),
       persistGuiState(persistGuiState)
 {
     runTimer->setObjectName(QStringLiteral("runTimer"));
@@ -151,6 +152,8 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     solver.configure(SplitStepParameters{1.0f, 1.0f, 0.02f});
     runTimer->setInterval(TransportClock::kTickBaseMs);
     connect(runTimer, &QTimer::timeout, this, [this] { guarded([this] { onSimulationTick(); }); });
+    cellsCheckTimer->setObjectName(QStringLiteral("cellsCheckTimer"));
+    connect(cellsCheckTimer, &QTimer::timeout, this, [this] { guarded([this] { advanceCellsCheck(); }); });
 
     connectControls();
     setupViewportEditing();

@@ -939,6 +939,11 @@ private:
     QString wedgeGridText() const;
     void updateResonancePanel(bool recomputeScans);
     void updateTunnelingDiagnostics();
+    // A reading's check of its cells (none: no check applies), run in
+    // slices on cellsCheckTimer so that the window keeps answering; the
+    // page gives its verdict once the check has ended.
+    void startCellsCheck(SeparationReading& reading, std::shared_ptr<DrainedRowTransmission> check);
+    void advanceCellsCheck();
 
     // --- MainWindowPanelsTwoLevel.cpp: double-well, drive and two-level panels and their scans ----
     // The Stueckelberg hold scan and the Ramsey free-time scans (with the
@@ -1069,6 +1074,7 @@ private:
 
     const std::unique_ptr<Ui::MainWindow> ui;
     QTimer* runTimer = nullptr;
+    QTimer* cellsCheckTimer = nullptr;
 
     ComplexField2D psi;
     PotentialField2D potential;

@@ -59,13 +59,9 @@ constexpr double kPaintedMarginCells = 4.0;
 // the barrier plus 0.36 either side of its centre, never less than 0.6.
 double legacySplitHalfWidth(double thickness) { return std::max(0.5 * thickness + 0.36, 0.6); }
 
-// A reading on these cells stands for the exact walls of the painted faces
-// when the packet passes, on a line of the same cells stepped by the same
-// solver, within this share of what the exact walls pass (and never less
-// than the floor, for walls that pass almost nothing): the walls' numbers
-// then agree to within what the reading's own bookkeeping leaves open.
-constexpr double kGridAgreement = 0.02;
-constexpr double kGridAgreementFloor = 0.002;
+// The check's work between two turns of the window's event loop, in cell
+// sub-steps of its line: some milliseconds.
+constexpr std::uint64_t kCellsCheckSlice = std::uint64_t(1) << 21;
 // The most of a packet's start that may already lie past the barrier's
 // near face for the packet to count as coming in from the left.
 constexpr double kAlreadyInside = 0.01;
@@ -109,10 +105,11 @@ std::vector<PotentialLayer> paintedLegacyBarrier(const PotentialField2D& potenti
 }
 
 // The grid row through the packet's start and the packet the form prepares:
-// the line the cells check runs.
-RowTransmission transmissionOnTheseCells(const PotentialField2D& potential, const Ui::MainWindow& form,
-                                         const SplitStepParameters& parameters, double from, double to,
-                                         double aheadShare)
+// the line the cells check runs, set up and not yet run.
+std::shared_ptr<DrainedRowTransmission> checkOfTheseCells(const PotentialField2D& potential,
+                                                          const Ui::MainWindow& form,
+                                                          const SplitStepParameters& parameters, double from,
+                                                          double to, double aheadShare)
 {
     // The references are those of a packet that comes in from the left: a
     // packet at rest, moving away, or already reaching into the span at
@@ -123,40 +120,65 @@ RowTransmission transmissionOnTheseCells(const PotentialField2D& potential, cons
     const bool comesIn =
         momentum > 0.0 && sigma > 0.0 && 0.5 * std::erfc((from - x0) / (sigma * std::sqrt(2.0))) <= kAlreadyInside;
     if (potential.empty() || !comesIn)
-        return {};
+        return nullptr;
     const std::uint64_t row =
         nearestCellIndex(form.centerYSpinBox->value(), potential.ny(), potential.dy(), 0, potential.ny() - 1);
-    return DrainedRowTransmission::run(potential, row, from, to, parameters, {x0, sigma, momentum}, aheadShare);
+    auto check = std::make_shared<DrainedRowTransmission>(potential, row, from, to, parameters,
+                                                          RowPacket{x0, sigma, momentum}, aheadShare);
+    return check->finished() && !check->result().valid ? nullptr : check;
 }
 
-// Whether the reading on these cells can stand for the exact walls: yes
-// when the check could not run (nothing tells otherwise).
-bool cellsCarryTheWalls(const RowTransmission& cells, double exact)
+// What the cells check says of a reading against the exact walls' packet T.
+enum class CellsVerdict {
+    Agree,      // these cells pass what the exact walls pass, or no check applies
+    Disagree,   // the reading depends on the grid
+    Checking,   // the check runs between the window's events
+    NotChecked, // the check's line ran out of work before it drained
+};
+
+CellsVerdict cellsVerdict(const SeparationReading& reading, double exact)
 {
-    return !cells.valid ||
-           std::abs(cells.transmission - exact) <= std::max(kGridAgreement * exact, kGridAgreementFloor);
+    if (reading.checkingCells())
+        return CellsVerdict::Checking;
+    const RowTransmission& cells = reading.onTheseCells;
+    if (cells.overBudget)
+        return CellsVerdict::NotChecked;
+    return !cells.valid || cellsCarryTheWalls(cells, exact) ? CellsVerdict::Agree : CellsVerdict::Disagree;
 }
 
 // What the state row says of a separated packet: valid where these cells
 // carry the walls the reference describes, else that the reading depends on
-// the grid (the probabilities row says by how much).
-QString separatedState(const char* prefix, bool cellsAgree)
+// the grid (the probabilities row says by how much), or that the cells are
+// being checked or could not be.
+QString separatedState(const char* prefix, CellsVerdict verdict)
 {
-    return QString::fromLatin1(prefix) + (cellsAgree ? QStringLiteral("SEPARATED / MEASUREMENT VALID")
-                                                     : QStringLiteral("SEPARATED / GRID-DEPENDENT"));
+    const char* const states[] = {"SEPARATED / MEASUREMENT VALID", "SEPARATED / GRID-DEPENDENT",
+                                  "SEPARATED / CHECKING THE CELLS", "SEPARATED / CELLS NOT CHECKED"};
+    return QString::fromLatin1(prefix) + QString::fromLatin1(states[static_cast<int>(verdict)]);
 }
 
 // " | on cells of dx x dy this packet passes a of these walls: on finer
-// cells b, the exact walls' packet T", or nothing where the cells agree.
-QString cellsDisagreementText(const RowTransmission& cells, double exact, double dx, double dy)
+// cells b, the exact walls' packet T" where the cells disagree, what the
+// check is doing or why it gave up, or nothing where the cells agree.
+QString cellsNote(const SeparationReading& reading, double exact, double dx, double dy)
 {
-    if (cellsCarryTheWalls(cells, exact))
+    switch (cellsVerdict(reading, exact)) {
+    case CellsVerdict::Agree:
         return {};
+    case CellsVerdict::Checking:
+        return QStringLiteral("   | checking what a line of these cells passes");
+    case CellsVerdict::NotChecked:
+        return QStringLiteral("   | not checked on these cells: a line of them drains too slowly "
+                              "(a slow packet, a long-lived level or fine cells)");
+    case CellsVerdict::Disagree:
+        break;
+    }
     return QStringLiteral("   | ") +
-           gridDependenceText(
-               dx, dy,
-               PanelText(QStringLiteral("this packet passes %1 of these walls")).fixed(cells.transmission, 4).text(),
-               PanelText(QStringLiteral("%1, the exact walls' packet T")).fixed(exact, 4).text());
+           gridDependenceText(dx, dy,
+                              PanelText(QStringLiteral("this packet passes %1 of these walls"))
+                                  .fixed(reading.onTheseCells.transmission, 4)
+                                  .text(),
+                              PanelText(QStringLiteral("%1, the exact walls' packet T")).fixed(exact, 4).text());
 }
 
 // The reading at separation against the packet's reference, with the time
@@ -243,9 +265,9 @@ void MainWindow::updateScatteringPanel()
         const double reference = packetT(painted, form.momentumSpinBox->value(),
                                          gaussianMomentumSpread(form.sigmaSpinBox->value(), hbar), mass, hbar);
         SeparationReading& reading = scattering.legacySeparation;
-        if (!reading.onTheseCells.valid)
-            reading.onTheseCells = transmissionOnTheseCells(potential, form, solver.parameters(), centerX - halfWidth,
-                                                            centerX + halfWidth, 0.5);
+        if (!reading.cellsCheck)
+            startCellsCheck(reading, checkOfTheseCells(potential, form, solver.parameters(), centerX - halfWidth,
+                                                       centerX + halfWidth, 0.5));
         const double setWidth = form.barrierThicknessSpinBox->value();
         const double paintedA = paintedWidth(painted);
         const QString geometry =
@@ -254,13 +276,11 @@ void MainWindow::updateScatteringPanel()
                       .fixed({paintedA, setWidth}, 3)
                       .text()
                 : QString();
-        writeDiagnosticsRow(kScatteringStateRow,
-                            separatedState("", cellsCarryTheWalls(reading.onTheseCells, reference)));
+        writeDiagnosticsRow(kScatteringStateRow, separatedState("", cellsVerdict(reading, reference)));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             separatedReadingText("P_R=%1   P_T=%2   P_int=%3   packet T=%4   deltaT=%5   read at t=%6",
                                                  reading, reference) +
-                                geometry +
-                                cellsDisagreementText(reading.onTheseCells, reference, potential.dx(), potential.dy()));
+                                geometry + cellsNote(reading, reference, potential.dx(), potential.dy()));
     } else if (scattering.legacyCollisionStarted) {
         writeDiagnosticsRow(kScatteringStateRow, QStringLiteral("SCATTERING IN PROGRESS"));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
@@ -359,9 +379,9 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             scattering.resonancePacketSeparated = true;
             scattering.resonanceSeparation.take(now, regions.leftFraction + (1.0 - through) * inside,
                                                 regions.rightFraction + through * inside, regions.cavityFraction);
-            scattering.resonanceSeparation.onTheseCells =
-                transmissionOnTheseCells(potential, form, solver.parameters(), barriers.leftOuterX - margin,
-                                         barriers.rightOuterX + margin, through);
+            startCellsCheck(scattering.resonanceSeparation,
+                            checkOfTheseCells(potential, form, solver.parameters(), barriers.leftOuterX - margin,
+                                              barriers.rightOuterX + margin, through));
             separatedNow = true;
         }
     }
@@ -438,9 +458,8 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
     if (scattering.resonancePacketSeparated) {
         stage = "SEPARATED";
         const SeparationReading& reading = scattering.resonanceSeparation;
-        gridNote = cellsDisagreementText(reading.onTheseCells, doubleT, potential.dx(), potential.dy());
-        writeDiagnosticsRow(kScatteringStateRow,
-                            separatedState("DOUBLE BARRIER: ", cellsCarryTheWalls(reading.onTheseCells, doubleT)));
+        gridNote = cellsNote(reading, doubleT, potential.dx(), potential.dy());
+        writeDiagnosticsRow(kScatteringStateRow, separatedState("DOUBLE BARRIER: ", cellsVerdict(reading, doubleT)));
         writeDiagnosticsRow(kScatteringProbabilitiesRow,
                             separatedReadingText("P_R=%1   P_T=%2   P_cav=%3   packet T=%4   deltaT=%5   read at t=%6",
                                                  reading, doubleT) +
@@ -465,11 +484,17 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
                 .text());
     }
 
+    // Every T is that of the painted pair: where the grid painted another
+    // cavity than the one set, the summary names both.
+    const QString cavityText =
+        v1 != 0.0 && v2 != 0.0 && paintedOtherwise(paintedCavity, cavity, potential.dx())
+            ? PanelText(QStringLiteral("L=%1 (painted %2)")).fixed({cavity, paintedCavity}, 3).text()
+            : PanelText(QStringLiteral("L=%1")).fixed(cavity, 3).text();
     form.resonanceSummaryLabel->setText(
-        PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T=%4 | L=%5 | P_cav=%6 (max %7) | "
+        PanelText(QStringLiteral("Ex=%1 | single T1=%2 T2=%3 | double T=%4 | %5 | P_cav=%6 (max %7) | "
                                  "sweep peak: %8=%9, T=%10 | %11"))
             .fixed({energyX, singleT1, singleT2, planeWaveDoubleT}, 4)
-            .fixed(cavity, 3)
+            .word(cavityText)
             .fixed({regions.cavityFraction, scattering.maxCavityProbability}, 4)
             .word(scattering.resonanceSweepKind == ResonanceScanIndex::Energy ? QStringLiteral("E")
                                                                               : QStringLiteral("L"))
@@ -477,6 +502,30 @@ void MainWindow::updateResonancePanel(bool recomputeScans)
             .word(QString::fromLatin1(stage))
             .text() +
         gridNote);
+}
+
+void MainWindow::startCellsCheck(SeparationReading& reading, std::shared_ptr<DrainedRowTransmission> check)
+{
+    reading.cellsCheck = std::move(check);
+    if (reading.checkingCells())
+        cellsCheckTimer->start();
+}
+
+void MainWindow::advanceCellsCheck()
+{
+    // One slice of the one check that runs (a reading is taken once per
+    // run, and the rebuild drops an unfinished check with its reading); the
+    // page shows the verdict once the check has ended.
+    for (SeparationReading* reading : {&scattering.legacySeparation, &scattering.resonanceSeparation}) {
+        if (!reading->checkingCells())
+            continue;
+        if (reading->cellsCheck->advance(kCellsCheckSlice)) {
+            reading->onTheseCells = reading->cellsCheck->result();
+            updateScatteringPanel();
+        }
+        return;
+    }
+    cellsCheckTimer->stop();
 }
 
 void MainWindow::updateTunnelingDiagnostics()

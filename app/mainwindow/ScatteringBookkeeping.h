@@ -5,6 +5,8 @@
 #include "experiments/DrainedRowTransmission.h"
 #include "experiments/ScatteringAbsorption.h"
 
+#include <memory>
+
 namespace vxo {
 
 // The shares of a packet split at a barrier, taken once, at the refresh that
@@ -14,7 +16,8 @@ namespace vxo {
 // layer took on each side counted there. The pages show this reading for the
 // rest of the run, as the measurement the pause was made for, beside what
 // the packet passes of the same barrier on a line of the same cells
-// (DrainedRowTransmission.h), run once when the reading is taken.
+// (DrainedRowTransmission.h), started when the reading is taken and run in
+// slices between the window's events (cellsCheck) until it has ended.
 struct SeparationReading {
     bool taken = false;
     double time = 0.0;
@@ -22,14 +25,18 @@ struct SeparationReading {
     double transmitted = 0.0;
     double inside = 0.0;
     RowTransmission onTheseCells;
+    // The check of these cells; none where no check applies.
+    std::shared_ptr<DrainedRowTransmission> cellsCheck;
 
     // Takes the reading unless one was taken; a reading is never overwritten.
     void take(double now, double back, double through, double stillInside)
     {
         if (taken)
             return;
-        *this = {true, now, back, through, stillInside, {}};
+        *this = {true, now, back, through, stillInside, {}, nullptr};
     }
+    // The check has started and not yet ended.
+    bool checkingCells() const { return cellsCheck && !cellsCheck->finished(); }
 };
 
 // What the barrier panels latch during a run: whether the packet has reached

@@ -844,7 +844,8 @@ void expectLabelFigureReadable(MainWindow& window, const GuideFigure& figure, co
 
 // The loaded experiment run tick by tick, every view refreshed as a running
 // window refreshes it, until its scattering panel sees the packet separated
-// (where a running window pauses) or t passes `limit`.
+// (where a running window pauses) and the check of its cells has ended, or t
+// passes `limit`.
 bool runUntilSeparated(MainWindow& window, double limit)
 {
     const auto separated = [&window] {
@@ -855,7 +856,7 @@ bool runUntilSeparated(MainWindow& window, double limit)
         MainWindowProbe::observeTick(window);
         MainWindowProbe::refreshTick(window);
     }
-    return separated();
+    return separated() && test::waitForCellsCheck(window);
 }
 
 // A guided experiment of the figures above, by its catalogue identifier,

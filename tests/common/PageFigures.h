@@ -6,6 +6,7 @@
 // guide checks and the convergence table so that both read one page alike.
 
 #include "common/GuideNumbers.h"
+#include "common/QtTestSupport.h"
 
 #include "app/mainwindow/MainWindow.h"
 
@@ -50,6 +51,15 @@ inline QString diagnosticsValue(const MainWindow& window, const char* section, c
             return table->item(row, 2) ? table->item(row, 2)->text() : QString();
     }
     return {};
+}
+
+// Runs the event loop until the barrier pages' check of their cells, which
+// runs between the window's events once a reading is taken, has ended.
+inline bool waitForCellsCheck(const MainWindow& window)
+{
+    return waitUntil([&window] {
+        return !diagnosticsValue(window, "Scattering", "State").contains(QLatin1String("CHECKING THE CELLS"));
+    });
 }
 
 } // namespace vxo::test

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -193,8 +194,104 @@ TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
     EXPECT_NEAR(DrainedRowTransmission::run(flat, 4, -1.0, 1.0, parameters, packet, 0.5).transmission, 1.0, 1e-3);
     for (const RowTransmission& refused :
          {DrainedRowTransmission::run(v, 4, -1.0, 1.0, parameters, {-8.0, 0.0, 2.5}, 0.5),
+          DrainedRowTransmission::run(v, 4, -1.0, 1.0, parameters, {-8.0, -1.0, 2.5}, 0.5),
           DrainedRowTransmission::run(v, 8, -1.0, 1.0, parameters, packet, 0.5),
           DrainedRowTransmission::run(v, 4, 1.0, -1.0, parameters, packet, 0.5),
           DrainedRowTransmission::run(PotentialField2D(), 0, -1.0, 1.0, parameters, packet, 0.5)})
         EXPECT_FALSE(refused.valid);
+}
+
+namespace {
+
+// The guided double barrier (walls 0.64 wide and 4.5 high about a cavity of
+// 1.76, or as high as given) on a row of `cells` across a universe `width`
+// wide, rows 1.25 times as high as wide.
+PotentialField2D guidedPair(std::uint64_t cells, double width, float height = 4.5f)
+{
+    const double dx = width / double(cells);
+    PotentialField2D v(cells, 4, float(dx), float(1.25 * dx));
+    for (const float centre : {-1.2f, 1.2f})
+        v.addRectangle(centre, 0.0f, 0.64f, 1.0f, height);
+    return v;
+}
+
+} // namespace
+
+// The check in slices comes to the whole run's result bit for bit; each slice
+// stops within one step of its work, and a check held to less work than it
+// needs ends unchecked within one step of it.
+TEST(DrainedRowTransmission, SlicesComeToTheWholeRunAndNoCheckOutrunsItsWork)
+{
+    const PotentialField2D v = guidedPair(256, 40.96);
+    const SplitStepParameters parameters;
+    const RowPacket packet{-9.0, 2.4, 2.5};
+    const RowTransmission whole = DrainedRowTransmission::run(v, 2, -1.7, 1.7, parameters, packet, 0.5);
+    ASSERT_TRUE(whole.valid);
+
+    DrainedRowTransmission sliced(v, 2, -1.7, 1.7, parameters, packet, 0.5);
+    const std::uint64_t slice = 1u << 15;
+    std::uint64_t before = 0, slices = 0;
+    while (!sliced.advance(slice)) {
+        ++slices;
+        EXPECT_GE(sliced.workDone() - before, slice);
+        EXPECT_LT(sliced.workDone() - before, 2 * slice) << "a step of this line is far less than a slice";
+        before = sliced.workDone();
+    }
+    EXPECT_GT(slices, 10u);
+    EXPECT_EQ(sliced.result().transmission, whole.transmission);
+    EXPECT_EQ(sliced.result().time, whole.time);
+
+    const std::uint64_t held = sliced.workDone() / 3;
+    DrainedRowTransmission short_(v, 2, -1.7, 1.7, parameters, packet, 0.5, held);
+    EXPECT_TRUE(short_.advance(DrainedRowTransmission::kMostWork));
+    EXPECT_TRUE(short_.result().overBudget);
+    EXPECT_FALSE(short_.result().valid);
+    EXPECT_FALSE(cellsCarryTheWalls(short_.result(), whole.transmission)) << "an unchecked line tells nothing";
+    EXPECT_GE(short_.workDone(), held);
+    EXPECT_LT(short_.workDone() - held, held / 100) << "ended within a step of its work";
+}
+
+// A pair of walls 10 high keeps part of a slow packet in its level past the
+// longest run: what the span still holds is booked by the share given. A
+// cell of 0.02 on a
+// universe a quarter as wide as the guided one keeps the check within its
+// work, ended unchecked where it would need more.
+TEST(DrainedRowTransmission, ASlowPacketIsBookedAtTheLimitAndFineCellsStayWithinTheWork)
+{
+    const SplitStepParameters parameters;
+    const PotentialField2D guided = guidedPair(256, 81.92, 10.0f);
+    const RowPacket slow{-12.0, 2.4, 1.5};
+    const RowTransmission none = DrainedRowTransmission::run(guided, 2, -1.9, 1.9, parameters, slow, 0.0);
+    const RowTransmission all = DrainedRowTransmission::run(guided, 2, -1.9, 1.9, parameters, slow, 1.0);
+    ASSERT_TRUE(none.valid && all.valid);
+    EXPECT_NEAR(none.time, DrainedRowTransmission::kLongestRun, 0.05);
+    EXPECT_GT(all.transmission - none.transmission, 1e-3) << "the level still holds part of the packet";
+
+    const struct {
+        std::uint64_t cells;
+        bool checked;
+    } rows[] = {{512, true}, {1024, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.cells);
+        const PotentialField2D fine = guidedPair(row.cells, 20.48);
+        DrainedRowTransmission check(fine, 2, -1.6, 1.6, parameters, {-5.0, 1.0, 1.0}, 0.5);
+        EXPECT_TRUE(check.advance(DrainedRowTransmission::kMostWork));
+        EXPECT_EQ(check.result().valid, row.checked);
+        EXPECT_EQ(check.result().overBudget, !row.checked);
+        EXPECT_LE(check.workDone(), DrainedRowTransmission::kMostWork + DrainedRowTransmission::kMostWork / 1000);
+    }
+}
+
+// These cells carry the walls within two percent of the walls' packet T,
+// however small it is: tried a hair inside and outside at three sizes.
+TEST(DrainedRowTransmission, CellsCarryTheWallsWithinTwoPercentAtEveryT)
+{
+    for (const double exact : {0.6, 0.0368, 2e-4}) {
+        SCOPED_TRACE(exact);
+        for (const double off : {-1.0, 1.0}) {
+            EXPECT_TRUE(cellsCarryTheWalls({true, false, exact * (1.0 + off * 0.0199)}, exact));
+            EXPECT_FALSE(cellsCarryTheWalls({true, false, exact * (1.0 + off * 0.0201)}, exact));
+        }
+    }
+    EXPECT_FALSE(cellsCarryTheWalls({true, false, 0.0383}, 0.0368)) << "the slow pair's 4 percent";
 }
