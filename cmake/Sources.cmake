@@ -539,6 +539,7 @@ set(VXO_BENCH_SOURCES
     BoxChangeBench.cpp
     DisplayDataBench.cpp
     EventGapBench.cpp
+    KnobEndsWalkBench.cpp
     FFTBench.cpp
     KleinReferencePagesBench.cpp
     MagneticStepBench.cpp
