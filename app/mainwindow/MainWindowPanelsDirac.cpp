@@ -20,10 +20,40 @@ QString latin1(const char* text) { return QString::fromLatin1(text); }
 // A reference page without a curve: the plot emptied, the hint or the reason
 // in the summary.
 template <typename Plot>
-void clearReferencePage(Plot& plot, QLabel& summary, const char* text)
+void clearReferencePage(Plot& plot, QLabel& summary, const QString& text)
 {
     plot.reset();
-    summary.setText(latin1(text));
+    summary.setText(text);
+}
+template <typename Plot>
+void clearReferencePage(Plot& plot, QLabel& summary, const char* text)
+{
+    clearReferencePage(plot, summary, latin1(text));
+}
+
+// Why the massless page has no comparison. At V0 = E the wave inside the
+// barrier has no energy left: its spinor ratio c q / (E - V0 + mc^2) is 0/0
+// for the massless wave, and the plane-wave reference is undefined there.
+// Below the control's rest energy no massive particle of the same E exists.
+QString masslessComparisonUnavailable(const KleinTunnelingConfig& settings)
+{
+    const double energy = QuantumKleinTunneling2D::energy(settings);
+    const double c = settings.lightSpeed;
+    const double controlRest = kKleinReferenceControlMass * c * c;
+    const QString heading = QStringLiteral("Massless Dirac fixed-energy comparison unavailable");
+    if (std::abs(energy - settings.barrierHeight) <= 1e-9 * std::max(energy, 1.0))
+        return heading + PanelText(QStringLiteral(" at V0 = E = %1: inside the barrier the wave has no energy left "
+                                                  "(E - V0 = 0), where the plane-wave reference is 0/0. Move V0 "
+                                                  "off E."))
+                             .fixed(energy, 4)
+                             .text();
+    if (energy <= controlRest)
+        return heading + PanelText(QStringLiteral(": no particle of the control's mass m=%1 has E=%2, below its rest "
+                                                  "energy mc^2=%3."))
+                             .fixed(kKleinReferenceControlMass, 2)
+                             .fixed({energy, controlRest}, 4)
+                             .text();
+    return heading + QStringLiteral(".");
 }
 
 // "Dirac/... recorder inactive" hints: the settings' enabled flag, the
@@ -296,7 +326,7 @@ void MainWindow::updateDiracMasslessPanel()
     const double hbar = static_cast<double>(diracSolver.parameters().hbar);
     const DiracMasslessComparison scan = buildDiracMasslessReference(settings, hbar);
     if (!scan.valid || scan.points.empty())
-        return clearReferencePage(plot, summary, "Massless Dirac fixed-energy comparison unavailable.");
+        return clearReferencePage(plot, summary, masslessComparisonUnavailable(settings));
 
     const double marker = kleinMasslessMarkerAngle(settings);
     const DiracMasslessComparisonPoint point =

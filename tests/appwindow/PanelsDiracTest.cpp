@@ -416,8 +416,9 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
         window->loadGuidedExperiment(53);
         setValue(*window, "kleinLightSpeedSpinBox", 2.0);
         click(*window, "kleinApplyButton");
-        EXPECT_EQ(text("diracMasslessSummaryLabel"),
-                  QStringLiteral("Massless Dirac fixed-energy comparison unavailable."));
+        EXPECT_EQ(text("diracMasslessSummaryLabel").toStdString(),
+                  "Massless Dirac fixed-energy comparison unavailable: no particle of the control's mass m=0.80 has "
+                  "E=3.0000, below its rest energy mc^2=3.2000.");
         setValue(*window, "kleinPxSpinBox", 3.5);
         click(*window, "kleinApplyButton");
         const double c = 2.0;
@@ -436,8 +437,22 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
         setValue(*window, "kleinBarrierHeightSpinBox", energy);
         click(*window, "kleinApplyButton");
         EXPECT_EQ(text("diracMasslessSummaryLabel").toStdString(),
-                  "Massless Dirac fixed-energy comparison unavailable.");
+                  "Massless Dirac fixed-energy comparison unavailable at V0 = E = 7.0000: inside the barrier the wave "
+                  "has no energy left (E - V0 = 0), where the plane-wave reference is 0/0. Move V0 off E.");
         EXPECT_EQ(text("kleinAngleScanSummaryLabel").toStdString(), "Klein angular reference unavailable.");
+    }
+    // The preset itself (E = 1.5) with V0 = E, and a step of its box below.
+    window->loadGuidedExperiment(53);
+    const double energy = 1.5;
+    const double step = test::control<QDoubleSpinBox>(*window, "kleinBarrierHeightSpinBox")->singleStep();
+    for (const double height : {energy, energy - step}) {
+        setValue(*window, "kleinBarrierHeightSpinBox", height);
+        click(*window, "kleinApplyButton");
+        const QString massless = text("diracMasslessSummaryLabel");
+        EXPECT_EQ(massless.contains(QStringLiteral("unavailable at V0 = E = 1.5000")), height == energy)
+            << massless.toStdString();
+        EXPECT_EQ(massless.startsWith(QStringLiteral("EXACT massless reference")), height != energy)
+            << massless.toStdString();
     }
 }
 
