@@ -192,10 +192,16 @@ const bool walkRegistered = [] {
             for (const Knob& knob : kKnobs) {
                 const std::string name = std::string("BM_KnobEndsWalk/") + std::to_string(preset) + "_" +
                                          presetSlug(static_cast<std::uint32_t>(preset)) + "/" +
-                                         (grid == kFinestGrid ? "1024/" : grid == kCoarsestGrid ? "256/" : "own/") + knob.label;
-                benchmark::RegisterBenchmark(name.c_str(), [preset, grid, &knob](benchmark::State& state) {
-                    walkCase(state, preset, grid, knob);
-                })->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+                                         (grid == kFinestGrid     ? "1024/"
+                                          : grid == kCoarsestGrid ? "256/"
+                                                                  : "own/") +
+                                         knob.label;
+                benchmark::RegisterBenchmark(
+                    name.c_str(),
+                    [preset, grid, &knob](benchmark::State& state) { walkCase(state, preset, grid, knob); })
+                    ->Iterations(1)
+                    ->UseManualTime()
+                    ->Unit(benchmark::kMillisecond);
             }
     return true;
 }();

@@ -537,6 +537,9 @@ private:
     // Empty unless boundStartReplaced; else the words that open every page
     // whose prediction assumes the bound-state start, on every branch of it.
     QString replacedStartText() const;
+    // A two-level page whose protocol is set up but whose well gives no pair
+    // of states: why it predicts nothing, after START REPLACED where due.
+    QString noPairText(const char* analysis) const;
     // The selected eigenstate or superposition (with the form's phase;
     // refused for equal or missing states): rebuild, page, status.
     void prepareBoundEigenstate();

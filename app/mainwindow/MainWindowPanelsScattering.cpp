@@ -106,10 +106,9 @@ std::vector<PotentialLayer> paintedLegacyBarrier(const PotentialField2D& potenti
 
 // The grid row through the packet's start and the packet the form prepares:
 // the line the cells check runs, set up and not yet run.
-std::shared_ptr<DrainedRowTransmission> checkOfTheseCells(const PotentialField2D& potential,
-                                                          const Ui::MainWindow& form,
-                                                          const SplitStepParameters& parameters, double from,
-                                                          double to, double aheadShare)
+std::shared_ptr<DrainedRowTransmission> checkOfTheseCells(const PotentialField2D& potential, const Ui::MainWindow& form,
+                                                          const SplitStepParameters& parameters, double from, double to,
+                                                          double aheadShare)
 {
     // The references are those of a packet that comes in from the left: a
     // packet at rest, moving away, or already reaching into the span at

@@ -31,6 +31,13 @@
 namespace vxo {
 namespace {
 
+// The Diagnostics word of a two-level page that predicts nothing: inactive
+// without its protocol, "no pair of states" with it.
+QString inactiveOrNoPair(bool setUp)
+{
+    return setUp ? QStringLiteral("no pair of states") : QStringLiteral("inactive");
+}
+
 // The two-level analyses work on the lowest pair of the well.
 constexpr int kLowerState = 0;
 constexpr int kUpperState = 1;
@@ -401,22 +408,32 @@ void MainWindow::updateRabiPanel()
     writeDiagnosticsRow(kRabiRow, text);
 }
 
+QString MainWindow::noPairText(const char* analysis) const
+{
+    // The protocol is set up on a scene whose unbiased well, on this grid
+    // and universe with this potential and mass, gives no two lowest states
+    // to predict from: the page says so rather than asking for the protocol.
+    return replacedStartText() + QString::fromLatin1(analysis) +
+           QStringLiteral(" reference unavailable: the unbiased double well has no pair of states on this grid and "
+                          "universe with this potential and mass. Compute states to see what it holds.");
+}
+
 void MainWindow::updateLandauZenerPanel()
 {
     Ui::MainWindow& form = *ui;
     QuantumLandauZenerPlotWidget& plot = *form.landauZenerPlotWidget;
 
     const LinearSweep sweep = formSettings<LinearSweep>();
-    const bool active = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
-                        validateLinearSweep(potentialScene, sweep) && twoLevel.landauZenerReference.valid &&
-                        twoLevel.sweepBoundStates.ok;
-    if (!active) {
+    const bool setUp = sweep.enabled && !sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
+                       validateLinearSweep(potentialScene, sweep);
+    if (!setUp || !twoLevel.landauZenerReference.valid || !twoLevel.sweepBoundStates.ok) {
         form.landauZenerSummaryLabel->setText(withOffLine(
             OffExperiment::LinearSweep,
-            QStringLiteral(
-                "Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep through zero bias.")));
+            setUp ? noPairText("Landau-Zener")
+                  : QStringLiteral("Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep "
+                                   "through zero bias.")));
         plot.reset();
-        writeDiagnosticsRow(kLandauZenerRow, offLineOr(OffExperiment::LinearSweep, QStringLiteral("inactive")));
+        writeDiagnosticsRow(kLandauZenerRow, offLineOr(OffExperiment::LinearSweep, inactiveOrNoPair(setUp)));
         return;
     }
 
@@ -471,16 +488,16 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
     QuantumStueckelbergPlotWidget& plot = *form.stueckelbergPlotWidget;
 
     const LinearSweep sweep = formSettings<LinearSweep>();
-    const bool active = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
-                        validateLinearSweep(potentialScene, sweep) && twoLevel.stueckelbergReference.valid &&
-                        twoLevel.sweepBoundStates.ok;
-    if (!active) {
+    const bool setUp = sweep.enabled && sweep.returnEnabled && sweep.parameter == SceneParameterSlopeX &&
+                       validateLinearSweep(potentialScene, sweep);
+    if (!setUp || !twoLevel.stueckelbergReference.valid || !twoLevel.sweepBoundStates.ok) {
         form.stueckelbergSummaryLabel->setText(withOffLine(
             OffExperiment::LinearSweep,
-            QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear slope X "
-                           "sweep through zero bias.")));
+            setUp ? noPairText("Stueckelberg")
+                  : QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear "
+                                   "slope X sweep through zero bias.")));
         plot.reset();
-        writeDiagnosticsRow(kStueckelbergRow, offLineOr(OffExperiment::LinearSweep, QStringLiteral("inactive")));
+        writeDiagnosticsRow(kStueckelbergRow, offLineOr(OffExperiment::LinearSweep, inactiveOrNoPair(setUp)));
         return;
     }
 
@@ -591,15 +608,16 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
 
     const RamseySequence sequence = formSettings<RamseySequence>();
     const RamseyEnsemble ensemble = formSettings<RamseyEnsemble>();
-    const bool active = sequence.enabled && sequence.parameter == SceneParameterSlopeX &&
-                        validateRamseySequence(potentialScene, sequence) && twoLevel.ramseyReference.valid &&
-                        twoLevel.ramseyBoundStates.ok;
-    if (!active) {
+    const bool setUp = sequence.enabled && sequence.parameter == SceneParameterSlopeX &&
+                       validateRamseySequence(potentialScene, sequence);
+    if (!setUp || !twoLevel.ramseyReference.valid || !twoLevel.ramseyBoundStates.ok) {
         form.ramseySummaryLabel->setText(withOffLine(
             OffExperiment::Ramsey,
-            QStringLiteral("Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.")));
+            setUp ? noPairText("Ramsey")
+                  : QStringLiteral(
+                        "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.")));
         plot.reset();
-        writeDiagnosticsRow(kRamseyRow, offLineOr(OffExperiment::Ramsey, QStringLiteral("inactive")));
+        writeDiagnosticsRow(kRamseyRow, offLineOr(OffExperiment::Ramsey, inactiveOrNoPair(setUp)));
         return;
     }
 

@@ -394,33 +394,45 @@ TEST_F(PanelsTwoLevelTest, PredictionsForABoundStartSayWhenThePacketReplacedIt)
         {26, "ramseySummaryLabel"},
     };
     const QString replaced = QStringLiteral("START REPLACED:");
-    for (const auto& preset : presets) {
-        SCOPED_TRACE("preset " + std::to_string(preset.preset));
-        window().loadGuidedExperiment(preset.preset);
-        std::vector<const char*> pages{"boundSummaryLabel"};
-        if (preset.preset != 10)
-            pages.push_back("doubleWellSummaryLabel");
-        if (preset.protocolPage)
-            pages.push_back(preset.protocolPage);
-        for (const char* page : pages) {
-            EXPECT_FALSE(label(page).contains(replaced)) << page << ": " << label(page).toStdString();
-        }
-        auto& grid = widget<QComboBox>("gridResolutionComboBox");
-        grid.setCurrentIndex(grid.currentIndex() == 1 ? 0 : 1);
-        EXPECT_EQ(row(40).toStdString(), "Gaussian packet");
-        for (int look = 0; look < 2; ++look) {
+    // Another grid, or a universe wider than the one the walls were sized
+    // for: either replaces the start, and a page whose protocol is loaded
+    // never asks for it.
+    const std::function<void()> changes[] = {
+        [this] {
+            auto& grid = widget<QComboBox>("gridResolutionComboBox");
+            grid.setCurrentIndex(grid.currentIndex() == 1 ? 0 : 1);
+        },
+        [this] { widget<QDoubleSpinBox>("universeWidthSpinBox").setValue(20.48); },
+    };
+    for (const auto& change : changes)
+        for (const auto& preset : presets) {
+            SCOPED_TRACE("preset " + std::to_string(preset.preset));
+            window().loadGuidedExperiment(preset.preset);
+            std::vector<const char*> pages{"boundSummaryLabel"};
+            if (preset.preset != 10)
+                pages.push_back("doubleWellSummaryLabel");
+            if (preset.protocolPage)
+                pages.push_back(preset.protocolPage);
             for (const char* page : pages) {
-                EXPECT_TRUE(label(page).startsWith(replaced))
-                    << page << (look ? " a step on: " : ": ") << label(page).toStdString();
+                EXPECT_FALSE(label(page).contains(replaced)) << page << ": " << label(page).toStdString();
             }
-            if (preset.protocolPage && std::string(preset.protocolPage) == "rabiSummaryLabel") {
-                EXPECT_FALSE(label("rabiSummaryLabel").contains(QStringLiteral("not a valid")))
-                    << label("rabiSummaryLabel").toStdString();
-                EXPECT_EQ(row(43).toStdString(), "states stale - recompute");
+            change();
+            EXPECT_EQ(row(40).toStdString(), "Gaussian packet");
+            for (int look = 0; look < 2; ++look) {
+                for (const char* page : pages) {
+                    EXPECT_TRUE(label(page).startsWith(replaced))
+                        << page << (look ? " a step on: " : ": ") << label(page).toStdString();
+                    EXPECT_FALSE(label(page).contains(QStringLiteral("inactive")))
+                        << page << ": " << label(page).toStdString();
+                }
+                if (preset.protocolPage && std::string(preset.protocolPage) == "rabiSummaryLabel") {
+                    EXPECT_FALSE(label("rabiSummaryLabel").contains(QStringLiteral("not a valid")))
+                        << label("rabiSummaryLabel").toStdString();
+                    EXPECT_EQ(row(43).toStdString(), "states stale - recompute");
+                }
+                window().stepOnce();
             }
-            window().stepOnce();
         }
-    }
     // The ground state computed and prepared again on the new grid, before a
     // pulse moves the well, is the start the prediction assumes.
     window().loadGuidedExperiment(22);
