@@ -67,11 +67,15 @@ double flag(bool value) { return value ? 1.0 : 0.0; }
 // The states were computed on this grid's cells for this mass and hbar. The
 // potential itself is not compared: a drive moves the well's bias while the
 // states keep describing the undriven well.
-bool statesFitTheGrid(const BoundStateResult& states, const PotentialField2D& grid, double mass, double hbar)
+// States computed on these cells, for this mass, from the potential the run
+// started from (`startFingerprint`): a drive moves the potential during the
+// run, so the live one is not what the states are checked against.
+bool statesFitTheRun(const BoundStateResult& states, const PotentialField2D& grid, double mass, double hbar,
+                     std::uint64_t startFingerprint)
 {
     const auto same = [](double a, double b) { return std::abs(a - b) <= 1e-12 * std::max(1.0, std::abs(b)); };
     return states.ok && !grid.empty() && states.x.size() == grid.nx() && states.dx == static_cast<double>(grid.dx()) &&
-           same(mass, states.mass) && same(hbar, states.hbar);
+           same(mass, states.mass) && same(hbar, states.hbar) && states.fingerprint == startFingerprint;
 }
 
 QString sceneParameterName(std::int32_t parameter)
@@ -351,15 +355,15 @@ void MainWindow::updateRabiPanel()
     }
 
     const double hbar = static_cast<double>(solver.parameters().hbar);
-    // States computed on other cells or for another mass cannot carry this
-    // run: that is what to mend, not the drive.
-    if (!statesFitTheGrid(boundStates, potential, form.massSpinBox->value(), hbar)) {
+    // States computed on other cells, for another mass or from another
+    // potential cannot carry this run: that is what to mend, not the drive.
+    if (!statesFitTheRun(boundStates, potential, form.massSpinBox->value(), hbar, twoLevel.startPotentialFingerprint)) {
         twoLevel.rabiReference = RabiReference{};
         plot.setTwoLevelReference(twoLevel.rabiReference);
         plot.setSamples(samples);
         form.rabiSummaryLabel->setText(
-            start + QStringLiteral("The bound states were computed for another grid or mass: Compute states again "
-                                   "(the drive is a valid Rabi drive)."));
+            start + QStringLiteral("The bound states were computed for another grid, mass or potential: Compute "
+                                   "states again (the drive is a valid Rabi drive)."));
         writeDiagnosticsRow(kRabiRow, QStringLiteral("states stale - recompute"));
         return;
     }

@@ -277,6 +277,7 @@ void MainWindow::clearScatteringAndTwoLevelRecords()
     twoLevel.doubleWellConfig = DoubleWellConfig{};
     twoLevel.doubleWellParameters = TwoLevelParameters{};
     twoLevel.rabiReference = RabiReference{};
+    twoLevel.startPotentialFingerprint = potentialGridFingerprint(potential);
 }
 
 void MainWindow::updatePanelsAfterRebuild()

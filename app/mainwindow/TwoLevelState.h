@@ -22,6 +22,10 @@ struct TwoLevelState {
     DoubleWellConfig doubleWellConfig;
     TwoLevelParameters doubleWellParameters;
     RabiReference rabiReference;
+    // The potential the run started from (the rebuild's, before any protocol
+    // moved it): states computed from another one are stale for the pages
+    // that predict from them.
+    std::uint64_t startPotentialFingerprint = 0;
 
     // Linear sweep: the spectrum it was calibrated on, the Landau-Zener and
     // Stueckelberg references and the Stueckelberg hold-time scan.
