@@ -35,6 +35,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -135,6 +136,10 @@ WalkRun playAndProbe(MainWindow& window, int seconds)
         const double now = bench::threadCpuMilliseconds();
         const double wait = now - last;
         last = now;
+        if (wait > run.longestMs && std::getenv("VXO_WALK_TRACE"))
+            std::fprintf(stderr, "longest so far: %.1f ms, tick %d, t=%.3f, running %d, checking %d\n", wait,
+                         int(tickRan), window.schroedingerSolver().time(), int(runTimer->isActive()),
+                         int(cellsCheck && cellsCheck->isActive()));
         run.longestMs = std::max(run.longestMs, wait);
         if (tickRan)
             run.tickMs.push_back(wait);

@@ -40,6 +40,17 @@ struct ExperimentDocument : ExperimentSettingsRecords {
         QString reason; // e.g. "its target, object #4, is not in the document's scene"
     };
     std::vector<SwitchedOffRecord> switchedOff;
+
+    // A count the reader rounded to the whole number its box shows (a
+    // script's 64.000068 or 2.5): the record holds the number used, Load's
+    // note says what the file gave. Filled by the reader only.
+    struct RoundedCount {
+        QString object; // the record's member name, e.g. "ramseyEnsemble"
+        QString field;  // e.g. "memberCount"
+        double fileValue = 0.0;
+        std::int32_t used = 0;
+    };
+    std::vector<RoundedCount> roundedCounts;
 };
 
 } // namespace vxo

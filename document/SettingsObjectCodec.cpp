@@ -34,9 +34,21 @@ void SettingsRequiredReader::integer(const char* key, std::int32_t& field, std::
     double value = 0.0;
     if (!numberAt(key, value))
         return;
-    // A count a script computed (0.41 * 100) is the whole number it stands for.
+    const SettingsRange* row = objectKey_ != nullptr ? findSettingsRange(objectKey_, key) : nullptr;
+    if (row != nullptr && row->isCount() && std::isfinite(value)) {
+        // Rounded as its box rounds it; said where that is more than noise
+        // (a script's 0.41 * 100 is the 41 it stands for).
+        const double used = row->shown(value);
+        if (!wholeInt32(used, field)) {
+            field = notWhole;
+            return;
+        }
+        if (!isRoundingNoise(value, used))
+            rounded_.push_back({QLatin1String(objectKey_), QLatin1String(key), value, field});
+        return;
+    }
     const double whole = std::round(value);
-    if (!wholeInt32(isRoundingNoise(value, whole) ? whole : value, field))
+    if (!wholeInt32(isWholeIndex(value, whole) ? whole : value, field))
         field = notWhole;
 }
 

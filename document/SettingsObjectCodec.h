@@ -29,6 +29,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace vxo {
 
@@ -56,10 +57,16 @@ public:
     virtual void lenientNumber(const char* key, double& field) = 0;
 };
 
-// Type-checks and reads the required members and ids.
+// Type-checks and reads the required members and ids. A count its box shows
+// (a row of the object `objectKey` in the range table) is rounded to a whole
+// number as the box would round it, and kept in roundedCounts() where that
+// was more than rounding noise; an index is whole within noise or not read.
 class SettingsRequiredReader final : public SettingsFieldVisitor {
 public:
-    explicit SettingsRequiredReader(const QJsonObject& object) : object_(object) {}
+    explicit SettingsRequiredReader(const QJsonObject& object, const char* objectKey = nullptr)
+        : object_(object), objectKey_(objectKey)
+    {
+    }
 
     void flag(const char* key, bool& field) override;
     void number(const char* key, double& field) override;
@@ -73,13 +80,16 @@ public:
 
     bool flagFault() const { return flagFault_; }
     bool fieldFault() const { return fieldFault_; }
+    const std::vector<ExperimentDocument::RoundedCount>& roundedCounts() const { return rounded_; }
 
 private:
     bool numberAt(const char* key, double& value);
 
     const QJsonObject& object_;
+    const char* objectKey_ = nullptr;
     bool flagFault_ = false;
     bool fieldFault_ = false;
+    std::vector<ExperimentDocument::RoundedCount> rounded_;
 };
 
 // Reads the optional and lenient members; the first faulty optional member
@@ -208,7 +218,7 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
     const QJsonObject object = member.toObject();
 
     Record record = document.*codec.member;
-    SettingsRequiredReader required(object);
+    SettingsRequiredReader required(object, codec.key);
     codec.fields(required, record);
     if (required.flagFault())
         return readFault(error, codec.enabledMessage);
@@ -229,6 +239,8 @@ bool readSettingsObject(const SettingsObject<Record>& codec, const QJsonObject& 
         return readFault(error, optional.fault());
 
     document.*codec.member = record;
+    document.roundedCounts.insert(document.roundedCounts.end(), required.roundedCounts().begin(),
+                                  required.roundedCounts().end());
     return true;
 }
 

@@ -74,6 +74,12 @@ bool isRoundingNoise(double value, double shown)
     return std::abs(value - shown) <= kRoundingNoise * std::max(std::abs(shown), 1.0);
 }
 
+bool isWholeIndex(double value, double whole)
+{
+    return std::abs(value - whole) <=
+           static_cast<double>(std::numeric_limits<float>::epsilon()) * std::max(std::abs(whole), 1.0);
+}
+
 QString boxCaption(const QString& page, const QString& label) { return QStringLiteral("%1: \"%2\"").arg(page, label); }
 
 QString boxRangeFault(const QString& caption, double value, double lowest, double highest, int decimals,
@@ -96,8 +102,6 @@ QString boxRangeFault(const QString& caption, double value, double lowest, doubl
             allowed += QStringLiteral(", ") + extent;
         return prefix + QStringLiteral("the allowed range is %1.").arg(allowed);
     }
-    if (decimals == 0 && std::trunc(judged) != judged)
-        return prefix + QStringLiteral("the allowed values are whole numbers.");
     return {};
 }
 
@@ -129,6 +133,11 @@ double SettingsRange::highest(const std::optional<UniverseExtent>& universe) con
 
 double SettingsRange::shown(double value) const { return shownWithDecimals(value, decimals); }
 
+bool SettingsRange::isIndex() const
+{
+    return decimals == 0 && control != nullptr && std::strstr(control, "ComboBox") != nullptr;
+}
+
 double SettingsRange::fitted(double value, const std::optional<UniverseExtent>& universe) const
 {
     if (span == Span::Sign)
@@ -140,7 +149,7 @@ QString SettingsRange::outsideFault(double value, const std::optional<UniverseEx
 {
     const QString caption = boxCaption(settingsObjectTitle(object), QLatin1String(label));
     if (span == Span::Sign) {
-        if (value == -1.0 || value == 1.0)
+        if (isWholeIndex(value, -1.0) || isWholeIndex(value, 1.0))
             return {};
         return QStringLiteral("%1 is %2; the allowed values are -1 and 1.").arg(caption, jsonNumberText(value));
     }
@@ -148,7 +157,16 @@ QString SettingsRange::outsideFault(double value, const std::optional<UniverseEx
     if (followsUniverse(span) && universe)
         extent =
             span == Span::UniverseX ? QStringLiteral("the universe's width") : QStringLiteral("the universe's height");
-    return boxRangeFault(caption, value, lowest(universe), highest(universe), decimals, extent);
+    // An index is the whole number it stands for, and is judged as that.
+    const double whole = std::round(value);
+    const bool index = isIndex() && std::isfinite(value);
+    if (index && isWholeIndex(value, whole) &&
+        boxRangeFault(caption, whole, lowest(universe), highest(universe), decimals, extent).isEmpty())
+        return {};
+    const QString outside = boxRangeFault(caption, value, lowest(universe), highest(universe), decimals, extent);
+    if (outside.isEmpty() && index)
+        return QStringLiteral("%1 is %2; the allowed values are whole numbers.").arg(caption, jsonNumberText(value));
+    return outside;
 }
 
 QJsonObject fittedToSettingsRanges(const char* object, const QJsonObject& values,

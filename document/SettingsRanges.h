@@ -45,14 +45,21 @@ double shownWithDecimals(double value, int decimals);
 // a value is the one its box shows, and loads silently as that value.
 bool isRoundingNoise(double value, double shown);
 
+// Whether `value` names the whole number `whole` as an index (a combo's
+// entry, a sign): within rounding noise, or within the one step of single
+// precision by which a script that computed it in floats may miss it
+// (1.0000001 for 1).
+bool isWholeIndex(double value, double whole);
+
 // A box as messages name it: the experiment or page, then the box's label
 // in quotes: Zeno: "Measurement dt".
 QString boxCaption(const QString& page, const QString& label);
 
 // Empty when a box named `caption`, of range `lowest` to `highest` (either
-// may be infinite) and `decimals` decimals (0: a count, whole numbers only),
-// can take `value`, rounding noise aside; otherwise why not, quoting the
-// value as the file gives it and what the box allows (`extent`, when not
+// may be infinite) and `decimals` decimals, can take `value`, rounding noise
+// aside (a value finer than the box, a count's 64.5 among them, is rounded
+// to what the box shows on loading, and said so); otherwise why not, quoting
+// the value as the file gives it and what the box allows (`extent`, when not
 // empty, says what the range follows: "the universe's width"):
 // Zeno: "Measurement dt" is 0.01; the allowed range is 0.04 to 5.
 QString boxRangeFault(const QString& caption, double value, double lowest, double highest, int decimals,
@@ -79,13 +86,20 @@ struct SettingsRange {
     // or an index to a whole number); a value no control shows as it is.
     double shown(double value) const;
 
+    // A choice among entries (a combo's index): a whole number or nothing,
+    // never rounded to one.
+    bool isIndex() const;
+    // A count a spin box shows: a value between whole numbers is rounded to
+    // one, as a decimal box rounds to its decimals.
+    bool isCount() const { return decimals == 0 && span == Span::Fixed && control != nullptr && !isIndex(); }
+
     // `value` held into the range in `universe` and shown as its box shows
     // it: what the box makes of a value written into it (a sign: -1 for a
     // negative value, else 1).
     double fitted(double value, const std::optional<UniverseExtent>& universe) const;
 
-    // Empty when `value` lies in the range (for a count or an index, a whole
-    // number in it; for a sign, -1 or 1), rounding noise aside; otherwise
+    // Empty when `value` lies in the range (for an index, a whole number in
+    // it; for a sign, -1 or 1), rounding noise aside; otherwise
     // why not, naming the experiment and the control as the window shows
     // them, the value and what the box allows:
     // Hall Edge: "Edge Y" is 9; the allowed range is -18 to 8.

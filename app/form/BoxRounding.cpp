@@ -3,6 +3,7 @@
 #include "app/form/ControlCaption.h"
 #include "app/form/ExperimentSettingsForm.h"
 #include "document/ExperimentDocument.h"
+#include "document/ExperimentTitles.h"
 #include "document/JsonReading.h"
 #include "document/SettingsRanges.h"
 #include "ui/MainWindowForm.h"
@@ -70,6 +71,14 @@ std::vector<BoxRounding> roundDocumentForBoxes(const Ui_MainWindow& form, const 
     }
     std::vector<BoxRounding> records = roundSettingsForBoxes(form, document);
     roundings.insert(roundings.end(), records.begin(), records.end());
+    // The counts the reader rounded as it read them into their records.
+    for (const ExperimentDocument::RoundedCount& count : document.roundedCounts) {
+        const QByteArray object = count.object.toLatin1(), field = count.field.toLatin1();
+        const SettingsRange* row = findSettingsRange(object.constData(), field.constData());
+        if (row != nullptr)
+            roundings.push_back({boxCaption(settingsObjectTitle(row->object), QLatin1String(row->label)),
+                                 count.fileValue, static_cast<double>(count.used), 0});
+    }
     const QDoubleSpinBox* resolution = form.collapseResolutionSpinBox;
     document.measurementCollapseResolution = roundedForBox(
         document.measurementCollapseResolution, resolution->decimals(), controlCaption(form, *resolution), roundings);

@@ -80,8 +80,12 @@ bool wholeIndex(const QVariant& value, int& index)
 {
     const int type = value.userType();
     if (type == QMetaType::Double || type == QMetaType::Float) {
+        // An index a script computed in single precision (1.0000001) is
+        // the entry it stands for.
+        const double number = value.toDouble();
+        const double nearest = std::round(number);
         std::int32_t whole = 0;
-        if (!wholeInt32(value.toDouble(), whole))
+        if (!std::isfinite(number) || !isWholeIndex(number, nearest) || !wholeInt32(nearest, whole))
             return false;
         index = whole;
         return true;

@@ -1509,7 +1509,9 @@ TEST_F(DocumentsWindow, EveryRecordBoxAtEitherEndIsKeptAndOneStepPastItIsRefused
 // Load names it with the file's value and the one used; one that differs
 // from what the box shows only by rounding noise (a script's 0.1 * 3, or
 // noise just past the end of the range) loads as that value without a word.
-// A value past its box's range, a count that is no whole number, a position
+// A count is rounded to a whole number alike; an entry of a list (a combo's
+// index, a sign) is taken within single precision of a whole number. A
+// value past its box's range, an index between two entries, a position
 // beyond the document's own universe or a collapse below what the grid
 // resolves is refused, naming the experiment or group and the box as the
 // window shows them and the file's value, and the window keeps what it had.
@@ -1544,8 +1546,20 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
          "Initial State: \"Center X\" is 20.5; the allowed range is -20.48 to 20.48."},
         {zeno, "controls", "sigmaSpinBox", 0.805, 0.81, "Initial State: \"Sigma\" is 0.805 in the file; 0.81 is used."},
         {zeno, "controls", "sigmaSpinBox", 0.7 + 0.1, 0.8, nullptr},
-        {zeno, "controls", "detectorBinsSpinBox", 64.5, kRefused,
-         "Detector screen: \"Histogram bins\" is 64.5; the allowed values are whole numbers."},
+        {zeno, "controls", "detectorBinsSpinBox", 64.5, 65,
+         "Detector screen: \"Histogram bins\" is 64.5 in the file; 65 is used."},
+        {zeno, "controls", "detectorBinsSpinBox", 64.000068, 64,
+         "Detector screen: \"Histogram bins\" is 64.000068 in the file; 64 is used."},
+        {zeno, "ramseyEnsemble", "memberCount", 3.000001, 3, "Ramsey: \"Members\" is 3.000001 in the file; 3 is used."},
+        {zeno, "quantumLandau", "landauIndex", 3.000001, 3,
+         "Landau: \"Landau index n\" is 3.000001 in the file; 3 is used."},
+        {zeno, "quantumKapitzaDirac", "maximumOrder", 2.5, 3,
+         "Kapitza-Dirac: \"Orders shown +/-\" is 2.5 in the file; 3 is used."},
+        {zeno, "controls", "gridResolutionComboBox", 1.0000001, 1, nullptr},
+        {zeno, "controls", "gridResolutionComboBox", 1.5, kRefused,
+         "Invalid index 1.5 for control 'gridResolutionComboBox'."},
+        {zeno, "quantumLandau", "preparationMode", 0.5, kRefused,
+         "Landau: \"Initial state\" is 0.5; the allowed values are whole numbers."},
         {zeno, "controls", "detectorBinsSpinBox", 0.57 * 100, 57, nullptr},
         {zeno, "measurementCollapse", "resolution", 0.2, kRefused,
          "Single-system collapse: \"Resolution sigma_m\" is 0.2; the allowed range is 0.24 to 5."},
