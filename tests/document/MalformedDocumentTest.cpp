@@ -1,6 +1,7 @@
 #include "DocumentTestSupport.h"
 
 #include "document/ExperimentDocumentJson.h"
+#include "document/SettingsRanges.h"
 
 #include <QJsonArray>
 
@@ -685,6 +686,34 @@ TEST(DocumentCounts, ACountIsRoundedAndNotedAnIndexTakenWithinSinglePrecision)
             EXPECT_EQ(document.roundedCounts[0].fileValue, c.value);
             EXPECT_EQ(document.roundedCounts[0].used, c.read);
         }
+    }
+}
+
+} // namespace
+} // namespace vxo
+
+namespace vxo {
+namespace {
+
+// What the range table says of a value: noise is relative to the value (a
+// float's 12.3 is 12.3), and a position beyond the universe names the
+// universe's extent along its own axis.
+TEST(DocumentRanges, NoiseIsRelativeAndAPositionNamesItsOwnAxis)
+{
+    EXPECT_TRUE(isRoundingNoise(static_cast<double>(12.3f), 12.3));
+    EXPECT_FALSE(isRoundingNoise(12.3 + 2e-6, 12.3));
+    EXPECT_TRUE(isRoundingNoise(0.1 * 3, 0.3));
+    const UniverseExtent universe{20.48, 16.0};
+    const struct {
+        const char* field;
+        const char* extent;
+    } positions[] = {{"solenoidX", "the universe's width"}, {"solenoidY", "the universe's height"}};
+    for (const auto& p : positions) {
+        const SettingsRange* row = findSettingsRange("quantumAharonovBohm", p.field);
+        ASSERT_NE(row, nullptr);
+        EXPECT_TRUE(row->outsideFault(11.0, universe).endsWith(QLatin1String(p.extent) + QLatin1String(".")))
+            << row->outsideFault(11.0, universe).toStdString();
+        EXPECT_TRUE(row->outsideFault(7.0, universe).isEmpty());
     }
 }
 
