@@ -79,6 +79,7 @@ public:
         scan_ = scan;
         current_ = current;
         packetMaxPRight_ = packetMaxPRight;
+        emptyReason_.clear();
         redraw();
     }
     // Back to the empty record and no packet value; the current value stays.
@@ -86,8 +87,17 @@ public:
     {
         scan_ = Scan{};
         packetMaxPRight_ = -1.0;
+        emptyReason_.clear();
         redraw();
     }
+    // What the empty page says instead of its placeholder, where its
+    // experiment is loaded but gives no scan; until the next reset().
+    void setEmptyReason(const QString& reason)
+    {
+        emptyReason_ = reason;
+        update();
+    }
+    const QString& emptyReason() const { return emptyReason_; }
 
     // Where the panel, its labels and its texts lie at the widget's size.
     plot::ScanLayout scanLayout() const
@@ -106,7 +116,7 @@ protected:
     {
         QPainter painter(this);
         if (!plot::beginTitledPage(painter, rect(), font(), plot::kKleinPage, page_.title, hasScan(),
-                                   page_.placeholder))
+                                   emptyReason_.isEmpty() ? page_.placeholder : emptyReason_))
             return;
         if (!drawing_ || laidOutAt_ != size()) {
             plot::ScanPicture scanPicture = pictureOf_(scan_);
@@ -136,6 +146,7 @@ private:
     }
 
     ScanPage page_;
+    QString emptyReason_;
     PictureOf pictureOf_;
     Scan scan_;
     double current_ = 0.0;

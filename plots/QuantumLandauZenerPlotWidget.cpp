@@ -26,6 +26,7 @@ void QuantumLandauZenerPlotWidget::setSweep(const LinearSweep& sweep) { keep(swe
 void QuantumLandauZenerPlotWidget::reset()
 {
     samples_.clear();
+    emptyReason_.clear();
     reference_ = LandauZenerReference();
     sweep_ = LinearSweep();
     update();
@@ -77,7 +78,7 @@ void QuantumLandauZenerPlotWidget::paintEvent(QPaintEvent*)
                          mapValue(x, crossing), p.top(), bias.bottom());
 
     drawSweepPopulations(painter, samples_, kPopulations, &ObservableSample::time, x, p,
-                         QStringLiteral("Load a Landau-Zener sweep preset and press Play"));
+                         emptyText(QStringLiteral("Load a Landau-Zener sweep preset and press Play")));
 
     drawSweepStrip(painter, bias, x, 240, tStart, tEnd, 0.45, sweep_);
 

@@ -43,6 +43,7 @@ void QuantumRamseyPlotWidget::setEnsemble(const RamseyEnsemble& settings, const 
 void QuantumRamseyPlotWidget::reset()
 {
     samples_.clear();
+    emptyReason_.clear();
     fringe_.clear();
     ensembleFringe_.clear();
     reference_ = RamseyReference();
@@ -93,7 +94,7 @@ void QuantumRamseyPlotWidget::paintEvent(QPaintEvent*)
                       {{&ObservableSample::ramseyPopulation1, plotPen(QColor(kTwoLevel.first), 2.3)},
                        {&ObservableSample::ramseyPopulation2, plotPen(QColor(kTwoLevel.second), 2.3)},
                        {&ObservableSample::ramseyCaptured, plotPen(QColor(kTwoLevel.captured), 1.0, Qt::DotLine)}},
-                      QStringLiteral("Load a Ramsey preset and press Play"));
+                      emptyText(QStringLiteral("Load a Ramsey preset and press Play")));
 
     drawProtocolStrip(painter, drive);
     if (sequence_.enabled)

@@ -32,6 +32,7 @@ void QuantumStueckelbergPlotWidget::setFringeScan(const std::vector<Stueckelberg
 void QuantumStueckelbergPlotWidget::reset()
 {
     samples_.clear();
+    emptyReason_.clear();
     fringe_.clear();
     reference_ = StueckelbergReference();
     sweep_ = LinearSweep();
@@ -60,7 +61,7 @@ void QuantumStueckelbergPlotWidget::paintEvent(QPaintEvent*)
     }
 
     drawSweepPopulations(painter, samples_, kPopulations, &ObservableSample::time, x, p,
-                         QStringLiteral("Load a Stueckelberg preset and press Play"));
+                         emptyText(QStringLiteral("Load a Stueckelberg preset and press Play")));
 
     drawSweepStrip(painter, bias, x, 300, 0.0, x.valueSpan, 0.44, sweep_);
 

@@ -325,8 +325,11 @@ void MainWindow::updateDiracMasslessPanel()
         return clearReferencePage(plot, summary, "Load the Massless Dirac / Graphene-like Klein Analogue preset.");
     const double hbar = static_cast<double>(diracSolver.parameters().hbar);
     const DiracMasslessComparison scan = buildDiracMasslessReference(settings, hbar);
-    if (!scan.valid || scan.points.empty())
-        return clearReferencePage(plot, summary, masslessComparisonUnavailable(settings));
+    if (!scan.valid || scan.points.empty()) {
+        // The preset is loaded: the plot says there is nothing to draw, not to load it.
+        clearReferencePage(plot, summary, masslessComparisonUnavailable(settings));
+        return plot.setEmptyReason(QStringLiteral("No comparison to draw: the summary above says why."));
+    }
 
     const double marker = kleinMasslessMarkerAngle(settings);
     const DiracMasslessComparisonPoint point =

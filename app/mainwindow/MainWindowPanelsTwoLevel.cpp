@@ -33,6 +33,9 @@ namespace {
 
 // The Diagnostics word of a two-level page that predicts nothing: inactive
 // without its protocol, "no pair of states" with it.
+// What a sweep or sequence plot shows with its protocol loaded and no pair.
+const QString kNoPairToDraw = QStringLiteral("No pair of states to predict from: the summary above says why.");
+
 QString inactiveOrNoPair(bool setUp)
 {
     return setUp ? QStringLiteral("no pair of states") : QStringLiteral("inactive");
@@ -437,6 +440,8 @@ void MainWindow::updateLandauZenerPanel()
                   : QStringLiteral("Landau-Zener analysis inactive. Use a double well with a Linear slope X sweep "
                                    "through zero bias.")));
         plot.reset();
+        if (setUp)
+            plot.setEmptyReason(kNoPairToDraw);
         writeDiagnosticsRow(kLandauZenerRow, offLineOr(OffExperiment::LinearSweep, inactiveOrNoPair(setUp)));
         return;
     }
@@ -501,6 +506,8 @@ void MainWindow::updateStueckelbergPanel(bool recomputeScans)
                   : QStringLiteral("Stueckelberg analysis inactive. Enable Return passage on a double-well Linear "
                                    "slope X sweep through zero bias.")));
         plot.reset();
+        if (setUp)
+            plot.setEmptyReason(kNoPairToDraw);
         writeDiagnosticsRow(kStueckelbergRow, offLineOr(OffExperiment::LinearSweep, inactiveOrNoPair(setUp)));
         return;
     }
@@ -621,6 +628,8 @@ void MainWindow::updateRamseyPanel(bool recomputeScans)
                   : QStringLiteral(
                         "Ramsey analysis inactive. Use a double well with a two-pulse Linear slope X sequence.")));
         plot.reset();
+        if (setUp)
+            plot.setEmptyReason(kNoPairToDraw);
         writeDiagnosticsRow(kRamseyRow, offLineOr(OffExperiment::Ramsey, inactiveOrNoPair(setUp)));
         return;
     }

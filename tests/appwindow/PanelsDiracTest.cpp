@@ -11,6 +11,7 @@
 #include "experiments/DiracKleinRecorder.h"
 #include "experiments/DiracZitterbewegungRecorder.h"
 #include "experiments/KleinScans.h"
+#include "plots/QuantumDiracMasslessComparisonPlotWidget.h"
 #include "plots/QuantumKleinAngleScanPlotWidget.h"
 #include "plots/ScanPainting.h"
 
@@ -453,6 +454,11 @@ TEST_F(PanelsDirac, ReferencePagesGiveTheBarrierTransmissionAtNormalIncidence)
             << massless.toStdString();
         EXPECT_EQ(massless.startsWith(QStringLiteral("EXACT massless reference")), height != energy)
             << massless.toStdString();
+        // The empty plot does not ask for the preset that is loaded.
+        EXPECT_EQ(test::control<QuantumDiracMasslessComparisonPlotWidget>(*window, "diracMasslessPlotWidget")
+                      ->emptyReason()
+                      .isEmpty(),
+                  height != energy);
     }
 }
 

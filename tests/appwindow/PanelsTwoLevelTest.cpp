@@ -18,6 +18,7 @@
 #include "experiments/QuantumLandauZener2D.h"
 #include "plots/PlotHistories.h"
 #include "plots/PlotPalette.h"
+#include "plots/QuantumLandauZenerPlotWidget.h"
 #include "plots/QuantumRamseyPlotWidget.h"
 #include "plots/QuantumStueckelbergPlotWidget.h"
 
@@ -207,6 +208,18 @@ protected:
         return *found;
     }
     QString label(const char* name) { return widget<QLabel>(name).text(); }
+    // What a two-level plot's empty page says instead of its hint (empty: the hint).
+    QString emptyReasonOf(const QString& plotName)
+    {
+        QWidget* plot = window_->findChild<QWidget*>(plotName);
+        if (auto* lz = dynamic_cast<QuantumLandauZenerPlotWidget*>(plot))
+            return lz->emptyReason();
+        if (auto* stueckelberg = dynamic_cast<QuantumStueckelbergPlotWidget*>(plot))
+            return stueckelberg->emptyReason();
+        if (auto* ramsey = dynamic_cast<QuantumRamseyPlotWidget*>(plot))
+            return ramsey->emptyReason();
+        return {};
+    }
     QString row(int index)
     {
         const QTableWidgetItem* item = widget<QTableWidget>("diagnosticsTable").item(index, 2);
@@ -426,6 +439,11 @@ TEST_F(PanelsTwoLevelTest, PredictionsForABoundStartSayWhenThePacketReplacedIt)
                         << page << (look ? " a step on: " : ": ") << label(page).toStdString();
                     EXPECT_FALSE(label(page).contains(QStringLiteral("inactive")))
                         << page << ": " << label(page).toStdString();
+                }
+                // A sweep or sequence plot with no pair says so rather than asking for its preset.
+                if (preset.protocolPage && label(preset.protocolPage).contains(QStringLiteral("no pair of states"))) {
+                    const QString plot = QString::fromLatin1(preset.protocolPage).replace("SummaryLabel", "PlotWidget");
+                    EXPECT_FALSE(emptyReasonOf(plot).isEmpty()) << plot.toStdString();
                 }
                 if (preset.protocolPage && std::string(preset.protocolPage) == "rabiSummaryLabel") {
                     EXPECT_FALSE(label("rabiSummaryLabel").contains(QStringLiteral("not a valid")))
