@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace vxo;
@@ -169,11 +170,11 @@ TEST(PacketAveragedTransmission, TheLeadsAreNeverTheCavity)
 // fine against its wavelength it passes what the exact walls let through
 // (the square barrier averaged over its momenta), and a flat row lets it all
 // pass, whatever the row holds beyond the span. A packet that has no width,
-// a row outside the grid or an empty span runs nothing. Cells of dx x 1.25 dx, as users make them.
+// a row outside the grid or an empty span runs nothing. Cells of dx x 2.5 dx, as users make them.
 TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
 {
     const double dx = 0.04, height = 4.5, thickness = 0.64;
-    PotentialField2D v(2048, 8, float(dx), float(1.25 * dx));
+    PotentialField2D v(2048, 8, float(dx), float(2.5 * dx));
     v.addRectangle(0.0f, 0.0f, float(thickness), 1.0f, float(height));
     const SplitStepParameters parameters; // m = hbar = 1, dt 0.02
     const RowPacket packet{-8.0, 1.0, 2.5};
@@ -190,7 +191,7 @@ TEST(DrainedRowTransmission, FineCellsPassWhatTheExactBarrierLetsThrough)
     EXPECT_EQ(DrainedRowTransmission::run(walled, 4, -1.0, 1.0, parameters, packet, 0.5).transmission,
               run.transmission);
 
-    PotentialField2D flat(2048, 8, float(dx), float(1.25 * dx));
+    PotentialField2D flat(2048, 8, float(dx), float(2.5 * dx));
     EXPECT_NEAR(DrainedRowTransmission::run(flat, 4, -1.0, 1.0, parameters, packet, 0.5).transmission, 1.0, 1e-3);
     for (const RowTransmission& refused :
          {DrainedRowTransmission::run(v, 4, -1.0, 1.0, parameters, {-8.0, 0.0, 2.5}, 0.5),
@@ -205,11 +206,11 @@ namespace {
 
 // The guided double barrier (walls 0.64 wide and 4.5 high about a cavity of
 // 1.76, or as high as given) on a row of `cells` across a universe `width`
-// wide, rows 1.25 times as high as wide.
+// wide, rows 2.5 times as high as wide.
 PotentialField2D guidedPair(std::uint64_t cells, double width, float height = 4.5f)
 {
     const double dx = width / double(cells);
-    PotentialField2D v(cells, 4, float(dx), float(1.25 * dx));
+    PotentialField2D v(cells, 4, float(dx), float(2.5 * dx));
     for (const float centre : {-1.2f, 1.2f})
         v.addRectangle(centre, 0.0f, 0.64f, 1.0f, height);
     return v;
@@ -266,6 +267,10 @@ TEST(DrainedRowTransmission, ASlowPacketIsBookedAtTheLimitAndFineCellsStayWithin
     ASSERT_TRUE(none.valid && all.valid);
     EXPECT_NEAR(none.time, DrainedRowTransmission::kLongestRun, 0.05);
     EXPECT_GT(all.transmission - none.transmission, 1e-3) << "the level still holds part of the packet";
+    const RowTransmission unsaid =
+        DrainedRowTransmission::run(guided, 2, -1.9, 1.9, parameters, slow, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_NEAR(unsaid.transmission, 0.5 * (none.transmission + all.transmission), 1e-12)
+        << "a share that is no number books half either way";
 
     const struct {
         std::uint64_t cells;
