@@ -471,7 +471,8 @@ const char* const kEnglishGuides[] = {
     "12. It oscillates with period about 7.2, set by the gap at the end tilt (2 pi/0.87), with maxima near "
     "3.6 and 10.8.</p>"
     "<p><b>Try this.</b> Set Hold at End to 7: the interference becomes destructive (next experiment). Set "
-    "it to 3.6 for the best return, or lengthen the Duration and the Return duration so that each passage is "
+    "it to 3.6 for the best return of the two-level model (the run itself returns most a little later, near "
+    "4.3, with live Plower about 0.97), or lengthen the Duration and the Return duration so that each passage is "
     "adiabatic: then the fringe almost disappears, because a beam splitter that sends everything one way "
     "cannot interfere.</p>",
 

@@ -493,7 +493,9 @@ const char* const kItalianGuides[] = {
     "inferiore per attese da 0 a 12. Oscilla con periodo di circa 7.2, fissato dal gap all'inclinazione "
     "finale (2 pi/0.87), con massimi verso 3.6 e 10.8.</p>"
     "<p><b>Prova questo.</b> Porta Hold at End a 7: l'interferenza diventa distruttiva (esperimento "
-    "successivo). Portalo a 3.6 per il ritorno migliore, oppure allunga la Duration e la Return duration in "
+    "successivo). Portalo a 3.6 per il ritorno migliore del modello a due livelli (la simulazione stessa "
+    "ritorna di piu' un po' piu' tardi, verso 4.3, con Plower live circa 0.97), oppure allunga la Duration e la "
+    "Return duration in "
     "modo che ogni passaggio sia adiabatico: allora la frangia quasi scompare, perche' un divisore di fascio "
     "che manda tutto da "
     "una parte non puo' interferire.</p>",

@@ -496,8 +496,8 @@ double squareBarrierFormula(GuideRun& r)
     const double e = px(r) * px(r) / (2.0 * mass(r));
     const double v0 = r.spinBox("barrierV0SpinBox");
     const double a = r.spinBox("barrierThicknessSpinBox");
-    const double s = e > v0 ? std::sin(std::sqrt(2.0 * mass(r) * (e - v0)) * a)
-                            : std::sinh(std::sqrt(2.0 * mass(r) * (v0 - e)) * a);
+    const double s =
+        e > v0 ? std::sin(std::sqrt(2.0 * mass(r) * (e - v0)) * a) : std::sinh(std::sqrt(2.0 * mass(r) * (v0 - e)) * a);
     return 1.0 / (1.0 + v0 * v0 * s * s / (4.0 * e * std::abs(e - v0)));
 }
 
@@ -551,7 +551,8 @@ double ramseyEffectiveTime(GuideRun& r)
 double ramseyPhase(GuideRun& r, int preset, bool withPulse)
 {
     const double omega0 = ramseyOmega0(r, preset);
-    return omega0 * (r.spinBox("ramseyFreeDurationSpinBox") + (withPulse ? r.spinBox("ramseyPulseDurationSpinBox") : 0.0));
+    return omega0 *
+           (r.spinBox("ramseyFreeDurationSpinBox") + (withPulse ? r.spinBox("ramseyPulseDurationSpinBox") : 0.0));
 }
 
 // The gap at the end tilt, from the Stueckelberg phases of the two holds:
@@ -580,6 +581,33 @@ std::function<double(GuideRun&)> stueckelbergFringeExtremum(int preset, double g
             r.edited(preset, set("linearSweepHoldDurationSpinBox", guess + (i - 1) * kStep));
             lower[i] = figureAfter(r.label("stueckelbergSummaryLabel"), "two-level model final Plower=");
         }
+        return guess + kStep * (lower[0] - lower[2]) / (2.0 * (lower[0] - 2.0 * lower[1] + lower[2]));
+    };
+}
+
+// The run's own best return: the live lower-branch population two time
+// units after the return passage, for hold times `guess` and a step either
+// side, and the vertex of the parabola through them (`value`: the live
+// population at the hold itself instead).
+std::function<double(GuideRun&)> stueckelbergRunReturn(int preset, double guess, bool value = false)
+{
+    return [=](GuideRun& r) {
+        constexpr double kStep = 0.4;
+        const auto liveLower = [&](double hold) {
+            r.at(preset, 0.0);
+            const double end =
+                r.spinBox("linearSweepDurationSpinBox") + hold + r.spinBox("linearSweepReturnDurationSpinBox") + 2.0;
+            if (!r.until(
+                    preset, [end](GuideRun& g) { return g.now() >= end; }, end + 1.0,
+                    set("linearSweepHoldDurationSpinBox", hold)))
+                return std::numeric_limits<double>::quiet_NaN();
+            return sectionFigure(r.label("stueckelbergSummaryLabel"), "live bias", "Plower=");
+        };
+        if (value)
+            return liveLower(guess);
+        double lower[3];
+        for (int i = 0; i < 3; ++i)
+            lower[i] = liveLower(guess + (i - 1) * kStep);
         return guess + kStep * (lower[0] - lower[2]) / (2.0 * (lower[0] - 2.0 * lower[1] + lower[2]));
     };
 }
@@ -815,9 +843,8 @@ std::function<double(GuideRun&)> shownFigure(const char* label, const char* key)
 // the curve the page's plot draws from the run's history, whose last value
 // the summary shows at every tick (of the highest speed, past `from`). Kept per run, so that the claims on one
 // stretch run it once.
-std::function<double(GuideRun&)> sweepPageSpan(int preset, double from, double to,
-                                               double ObservableSample::*population, bool highest,
-                                               std::function<void(MainWindow&)> edit = nullptr)
+std::function<double(GuideRun&)> sweepPageSpan(int preset, double from, double to, double ObservableSample::*population,
+                                               bool highest, std::function<void(MainWindow&)> edit = nullptr)
 {
     return [=](GuideRun& r) {
         static std::map<std::tuple<const void*, int, double>, std::vector<ObservableSample>> stretches;
@@ -1544,6 +1571,8 @@ const std::vector<GuideClaim>& earlyClaims()
          "scompare",
          0.0, nullptr},
         {20, "Set it to {3.6} for the best", "Portalo a {3.6} per il ritorno", 0.1, stueckelbergFringeExtremum(20, 3.6)},
+        {20, "later, near {4.3}, with", "tardi, verso {4.3}, con", 0.1, stueckelbergRunReturn(20, 4.4)},
+        {20, "live Plower about {0.97})", "Plower live circa {0.97})", 0.01, stueckelbergRunReturn(20, 4.3, true)},
 
         // 21 Landau-Zener-Stueckelberg (Destructive)
         {21, "sweep +{0.35} to -0.35 in 4, return", "rapido da +{0.35} a -0.35 in 4, ritorno", 0.0,
@@ -2018,8 +2047,10 @@ TEST(GuideClaimsEarly, ControlsTheGuidesNameShowTheirWords)
     GuideRun run;
     for (const ControlWords& row : rows) {
         SCOPED_TRACE(row.english);
-        EXPECT_NE(std::string(presetGuideEnglish(std::uint32_t(row.preset))).find(row.english), std::string::npos) << "not in the English page";
-        EXPECT_NE(std::string(presetGuideItalian(std::uint32_t(row.preset))).find(row.italian), std::string::npos) << "not in the Italian page";
+        EXPECT_NE(std::string(presetGuideEnglish(std::uint32_t(row.preset))).find(row.english), std::string::npos)
+            << "not in the English page";
+        EXPECT_NE(std::string(presetGuideItalian(std::uint32_t(row.preset))).find(row.italian), std::string::npos)
+            << "not in the Italian page";
         MainWindow& w = run.loaded(row.preset);
         if (row.chooser) {
             auto* chooser = control<QComboBox>(w, row.chooser);
