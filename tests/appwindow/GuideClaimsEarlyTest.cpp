@@ -1504,6 +1504,8 @@ const std::vector<GuideClaim>& earlyClaims()
          })},
         {19, "about {95} percent", "circa il {95} per cento", 0.5,
          [](GuideRun& r) { return 100.0 * summaryFigure(19, 40.0, "landauZenerSummaryLabel", "", "Pright-state=")(r); }},
+        {19, "walls alone, reads {0.91} then", "buca di destra, vale allora {0.91})", 0.005,
+         summaryFigure(19, 40.0, "doubleWellSummaryLabel", "", "P_right=")},
         {19, "population stays near {1} throughout", "resta vicina a {1} per tutto", 0.1,
          [](GuideRun& r) {
              r.at(19, 40.0);
