@@ -311,9 +311,10 @@ const char* const kEnglishGuides[] = {
     "return times.</p>"
     "<p><b>Try this.</b> Select the central rectangle in the Potential Scene list, set its V0 to 1.2, press "
     "Apply changes and then Compute states on the Bound states page (until the states are computed again the "
-    "Double well page shows no splitting): the splitting shrinks to Delta E = 0.250 and the period grows "
-    "quickly, because tunnelling depends "
-    "exponentially on the barrier. On the Bound states page, Compute states and Prepare eigenstate with the "
+    "Double well page shows no splitting): the splitting shrinks to Delta E = 0.250 and the period grows to "
+    "25.1, because tunnelling depends exponentially on the barrier. The run now starts from the packet "
+    "(START REPLACED on the pages): press Prepare superposition on the Bound states page to start it from the "
+    "new pair. On the Bound states page, Compute states and Prepare eigenstate with the "
     "lowest state: the density stays equally shared and nothing moves.</p>",
 
     // 13 Quantum Quench (Trap Stiffness)

@@ -322,8 +322,9 @@ const char* const kItalianGuides[] = {
     "<p><b>Prova questo.</b> Seleziona il rettangolo centrale nella lista Potential Scene, porta il suo V0 a "
     "1.2, premi Apply changes e poi Compute states nella pagina Bound states (finche' gli stati non vengono "
     "ricalcolati la pagina Double well non mostra la separazione): la separazione scende a Delta E = 0.250 e "
-    "il periodo cresce in fretta, perche' il tunnel "
-    "dipende in modo esponenziale dalla barriera. Nella pagina Bound states premi Compute states e Prepare "
+    "il periodo sale a 25.1, perche' il tunnel dipende in modo esponenziale dalla barriera. La simulazione "
+    "parte ora dal pacchetto (START REPLACED nelle pagine): premi Prepare superposition nella pagina Bound "
+    "states per farla partire dalla nuova coppia. Nella pagina Bound states premi Compute states e Prepare "
     "eigenstate con lo stato piu' basso: la densita' resta divisa a meta' e nulla si muove.</p>",
 
     // 13 quantum_quench

@@ -1273,6 +1273,17 @@ const std::vector<GuideClaim>& earlyClaims()
              MainWindowProbe::refreshTick(w);
              return figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
          }},
+        {12, "period grows to {25.1}, because", "periodo sale a {25.1}, perche'", 0.05,
+         [](GuideRun& r) {
+             MainWindow& w = r.loaded(12);
+             control<QListWidget>(w, "potentialSceneListWidget")->setCurrentRow(1);
+             setValue(w, "rectangleV0SpinBox", 1.2);
+             click(w, "updatePotentialObjectButton");
+             click(w, "boundComputeButton");
+             MainWindowProbe::refreshTick(w);
+             return 2.0 * kPi / figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
+         }},
+        {12, "(START REPLACED on the pages)", "(START REPLACED nelle pagine)", 0.0, nullptr},
 
         // 13 Quantum Quench (Trap Stiffness)
         {13, "k = {0.25} (omega = 0.5)", "k = {0.25} (omega = 0.5)", 1e-6,
@@ -2037,6 +2048,8 @@ TEST(GuideClaimsEarly, ControlsTheGuidesNameShowTheirWords)
          "crossSectionAxisComboBox", "Vertical: vary Y", "crossSectionAxisComboBox", "Vertical: vary Y"},
         {12, "then Compute states on the Bound states page", "poi Compute states nella pagina Bound states",
          "boundComputeButton", "Compute states"},
+        {12, "press Prepare superposition on the Bound states page", "premi Prepare superposition nella pagina Bound",
+         "boundPrepareSuperpositionButton", "Prepare superposition"},
         {20, "the Duration and the Return duration", "la Duration e la Return duration",
          "linearSweepReturnDurationLabel", "Return duration"},
         {21, "A change of the Return duration", "cambiare la Return duration", "linearSweepReturnDurationLabel",
