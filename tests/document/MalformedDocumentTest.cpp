@@ -703,6 +703,15 @@ TEST(DocumentRanges, NoiseIsRelativeAndAPositionNamesItsOwnAxis)
     EXPECT_TRUE(isRoundingNoise(static_cast<double>(12.3f), 12.3));
     EXPECT_FALSE(isRoundingNoise(12.3 + 2e-6, 12.3));
     EXPECT_TRUE(isRoundingNoise(0.1 * 3, 0.3));
+    // An index is taken within one step of single precision, relative to it.
+    const struct {
+        double value, whole;
+        bool taken;
+    } indices[] = {{1.0000001, 1, true}, {1.0000002, 1, false}, {-1.0000000000000002, -1, true},
+                   {3.0000003, 3, true}, {3.0000005, 3, false}, {0.0000001, 0, true},
+                   {0.0000002, 0, false}};
+    for (const auto& index : indices)
+        EXPECT_EQ(isWholeIndex(index.value, index.whole), index.taken) << index.value;
     const UniverseExtent universe{20.48, 16.0};
     const struct {
         const char* field;
