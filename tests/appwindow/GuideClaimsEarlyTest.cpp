@@ -630,6 +630,19 @@ std::function<double(GuideRun&)> separatedAtSigma4(const char* key)
     };
 }
 
+// Guide 12's try-this: the central barrier raised to 1.2 and the states
+// computed again; the splitting the Double well page then gives.
+double raisedCentralBarrierSplitting(GuideRun& r)
+{
+    MainWindow& w = r.loaded(12);
+    control<QListWidget>(w, "potentialSceneListWidget")->setCurrentRow(1);
+    setValue(w, "rectangleV0SpinBox", 1.2);
+    click(w, "updatePotentialObjectButton");
+    click(w, "boundComputeButton");
+    MainWindowProbe::refreshTick(w);
+    return figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
+}
+
 // The scene object `index` of the preset as Load leaves it.
 const PotentialObject& loadedObject(GuideRun& r, int preset, std::size_t index)
 {
@@ -1281,26 +1294,9 @@ const std::vector<GuideClaim>& earlyClaims()
         {12, "marker at T/2", "segno a T/2", 0.0, nullptr},
         {12, "set its V0 to 1.2, press Apply changes and then Compute states on the Bound states page",
          "porta il suo V0 a 1.2, premi Apply changes e poi Compute states nella pagina Bound states", 0.0, nullptr},
-        {12, "shrinks to Delta E = {0.250}", "scende a Delta E = {0.250}", 5e-4,
-         [](GuideRun& r) {
-             MainWindow& w = r.loaded(12);
-             control<QListWidget>(w, "potentialSceneListWidget")->setCurrentRow(1);
-             setValue(w, "rectangleV0SpinBox", 1.2);
-             click(w, "updatePotentialObjectButton");
-             click(w, "boundComputeButton");
-             MainWindowProbe::refreshTick(w);
-             return figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
-         }},
+        {12, "shrinks to Delta E = {0.250}", "scende a Delta E = {0.250}", 5e-4, raisedCentralBarrierSplitting},
         {12, "period grows to {25.1}, because", "periodo sale a {25.1}, perche'", 0.05,
-         [](GuideRun& r) {
-             MainWindow& w = r.loaded(12);
-             control<QListWidget>(w, "potentialSceneListWidget")->setCurrentRow(1);
-             setValue(w, "rectangleV0SpinBox", 1.2);
-             click(w, "updatePotentialObjectButton");
-             click(w, "boundComputeButton");
-             MainWindowProbe::refreshTick(w);
-             return 2.0 * kPi / figureAfter(r.label("doubleWellSummaryLabel"), "DeltaE=");
-         }},
+         [](GuideRun& r) { return 2.0 * kPi / raisedCentralBarrierSplitting(r); }},
         {12, "(START REPLACED on the pages)", "(START REPLACED nelle pagine)", 0.0, nullptr},
 
         // 13 Quantum Quench (Trap Stiffness)
