@@ -712,6 +712,11 @@ TEST(DocumentRanges, NoiseIsRelativeAndAPositionNamesItsOwnAxis)
                    {0.0000002, 0, false}};
     for (const auto& index : indices)
         EXPECT_EQ(isWholeIndex(index.value, index.whole), index.taken) << index.value;
+    // The step itself is taken, a hair past it is not.
+    const double step = std::numeric_limits<float>::epsilon();
+    EXPECT_TRUE(isWholeIndex(1.0 + step, 1.0));
+    EXPECT_TRUE(isWholeIndex(step, 0.0));
+    EXPECT_FALSE(isWholeIndex(1.005 * step, 0.0));
     const UniverseExtent universe{20.48, 16.0};
     const struct {
         const char* field;
