@@ -216,9 +216,7 @@ const char* const kItalianGuides[] = {
     "pacchetto, con un segno all'energia del pacchetto e la P_T misurata come linea tratteggiata; Scan "
     "Cavity width da' T(L) a energia fissa.</p>"
     "<p><b>Prova questo.</b> Porta Sigma a 4: la dispersione di energia si restringe e P_T sale verso il "
-    "picco, fino a 0.512. Sulle celle guidate la pagina dice allora GRID-DEPENDENT: le pareti esatte "
-    "lascerebbero passare 0.525 di questo pacchetto, il 2.5 per cento in piu' di quanto lascino passare "
-    "queste celle di 0.16. Porta Momentum px a 1.27 (il riepilogo legge Ex = 0.81): la prima risonanza e' larga solo 0.04, "
+    "picco. Porta Momentum px a 1.27 (il riepilogo legge Ex = 0.81): la prima risonanza e' larga solo 0.04, "
     "e passa poco: mediata sulle energie del pacchetto la T stazionaria vale solo 0.09 (packet T). Ora la cavita' "
     "tiene la sua parte per circa 26 unita' di tempo (hbar/Gamma), e la corsa si ferma piu' tardi, verso t = "
     "39, e la P_T misurata concorda con packet T.</p>",

@@ -612,24 +612,6 @@ std::function<double(GuideRun&)> stueckelbergRunReturn(int preset, double guess,
     };
 }
 
-// A figure of the double barrier's Scattering probabilities row with Sigma 4,
-// once the run has paused at separation and the check of its cells ended;
-// the row is read once for all the claims that quote it.
-std::function<double(GuideRun&)> separatedAtSigma4(const char* key)
-{
-    return [=](GuideRun& r) {
-        static QString row;
-        if (row.isEmpty()) {
-            if (!r.until(
-                    7, [](GuideRun& g) { return g.separated(); }, 60.0, set("sigmaSpinBox", 4.0)) ||
-                !waitForCellsCheck(r.window()))
-                return std::numeric_limits<double>::quiet_NaN();
-            row = r.diagnostics("Scattering", "Probabilities");
-        }
-        return figureAfter(row, key);
-    };
-}
-
 // Guide 12's try-this: the central barrier raised to 1.2 and the states
 // computed again; the splitting the Double well page then gives.
 double raisedCentralBarrierSplitting(GuideRun& r)
@@ -1954,17 +1936,6 @@ const std::vector<GuideClaim>& earlyClaims()
              return figureAfter(r.diagnostics("Resonance", "Cavity / reference"), "packet T=");
          }},
         {7, "Sigma to {4}: the energy", "Sigma a {4}: la dispersione", 0.0, nullptr},
-        {7, "the peak, to {0.512}.", "picco, fino a {0.512}.", 5e-4, separatedAtSigma4("P_T=")},
-        {7, "page then says GRID-DEPENDENT", "pagina dice allora GRID-DEPENDENT", 0.0, nullptr},
-        {7, "would pass {0.525} of this", "lascerebbero passare {0.525} di questo", 5e-4,
-         separatedAtSigma4("on finer cells ")},
-        {7, "{2.5} percent more than these cells of 0.16", "il {2.5} per cento in piu'", 0.05,
-         [](GuideRun& r) {
-             const double cells = separatedAtSigma4("P_T=")(r), exact = separatedAtSigma4("on finer cells ")(r);
-             return 100.0 * (exact - cells) / exact;
-         }},
-        {7, "these cells of {0.16} let", "queste celle di {0.16}.", 1e-6,
-         [](GuideRun& r) { return double(r.asLoaded(7).potentialField().dx()); }},
         {7, "about {26} time units (hbar/Gamma)", "circa {26} unita' di tempo (hbar/Gamma)", 1.0,
          [](GuideRun& r) { return 1.0 / pageResonance(r, 0.3, 1.5).width; }},
         {7, "near t = {39}, and the measured P_T", "verso t = {39}, e la P_T misurata", 0.5,
