@@ -888,13 +888,16 @@ ExperimentPreset zitterbewegung()
     const DiracPacket packet{-6.0, 0.0, 3.5, 0.5, 0.0};
     const double restMass = 0.5;
     ExperimentPreset preset = diracPreset(46, 0, packet, restMass);
+    // The two energy branches run apart, and on a box 40.96 wide their ends
+    // meet across the periodic edge near t = 6. Twice that width keeps the
+    // whole window of 12 clear of the wrap; along y nothing the page reads
+    // wraps.
+    preset.universeWidth = 81.92;
     setPreparation(preset, InitialPreparationType::DiracZitterbewegungState);
     ZitterbewegungConfig& dirac = preset.quantumZitterbewegung;
     enableDiracPacket(dirac, packet, restMass);
     dirac.preparationMode = 0;
-    // The left-running branch reaches the periodic edge near t = 11.4: the
-    // preset's window ends before it.
-    dirac.analysisEndTime = 11.0;
+    dirac.analysisEndTime = 12.0;
     return preset;
 }
 

@@ -2,43 +2,49 @@
 
 #include "core/Numeric.h"
 #include "experiments/DiracWavePacket.h"
+#include "experiments/GridCoordinates.h"
 #include "experiments/RecorderSupport.h"
 
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <vector>
 
 namespace vxo {
 
 namespace {
 
-// Probability per unit length on the edges of the periodic box, as a share of
-// the whole: the density on the seam between the last and the first column
-// (and row) is the mean of the two, integrated along the seam.
-double edgeLineDensity(const DiracSpinor2D& spinor)
+// Probability per unit length on the seam of the periodic box opposite
+// aboutX, the line x = aboutX + Lx/2 (which is aboutX - Lx/2 round the box),
+// as a share of the whole. The line falls between two columns; its density
+// is interpolated between theirs.
+double farSeamDensity(const DiracSpinor2D& spinor, double aboutX)
 {
     const ComplexField2D& upper = spinor.upper;
     const ComplexField2D& lower = spinor.lower;
     const std::uint64_t nx = upper.nx();
     const std::uint64_t ny = upper.ny();
-    const auto density = [&](std::uint64_t i, std::uint64_t j) {
-        return static_cast<double>(std::norm(upper.at(i, j))) + static_cast<double>(std::norm(lower.at(i, j)));
-    };
-    double total = 0.0;
-    for (std::uint64_t j = 0; j < ny; ++j)
-        for (std::uint64_t i = 0; i < nx; ++i)
-            total += density(i, j);
     const double dx = upper.dx();
     const double dy = upper.dy();
-    total *= dx * dy;
+    std::vector<double> columns(nx, 0.0);
+    double total = 0.0;
+    for (std::uint64_t i = 0; i < nx; ++i) {
+        for (std::uint64_t j = 0; j < ny; ++j)
+            columns[i] +=
+                static_cast<double>(std::norm(upper.at(i, j))) + static_cast<double>(std::norm(lower.at(i, j)));
+        total += columns[i];
+    }
     if (!(total > 0.0))
         return 0.0;
-    double seams = 0.0;
-    for (std::uint64_t j = 0; j < ny; ++j)
-        seams += 0.5 * (density(0, j) + density(nx - 1, j)) * dy;
-    for (std::uint64_t i = 0; i < nx; ++i)
-        seams += 0.5 * (density(i, 0) + density(i, ny - 1)) * dx;
-    return seams / total;
+    // The seam's fractional column index s / dx + nx/2, round the box.
+    const double n = static_cast<double>(nx);
+    double index = std::fmod((aboutX + 0.5 * n * dx) / dx + originCellIndex(nx), n);
+    if (index < 0.0)
+        index += n;
+    const double below = std::floor(index);
+    const double share = index - below;
+    const auto column = [&columns, nx](double k) { return columns[static_cast<std::uint64_t>(k) % nx]; };
+    return ((1.0 - share) * column(below) + share * column(below + 1.0)) / (total * dx);
 }
 
 } // namespace
@@ -61,11 +67,14 @@ void DiracZitterbewegungRecorder::reset()
     negativeEnergyWeight_ = 0.0;
     samples_.clear();
     wrappedShareBound_ = 0.0;
+    centroidShiftBound_ = 0.0;
     wrapMarkTime_ = -1.0;
     readingEndTime_ = -1.0;
-    hasEdgeDensity_ = false;
-    edgeDensity_ = 0.0;
-    edgeTime_ = 0.0;
+    aboutX_ = 0.0;
+    aboutY_ = 0.0;
+    hasSeam_ = false;
+    seamDensity_ = 0.0;
+    seamTime_ = 0.0;
 }
 
 bool DiracZitterbewegungRecorder::configure(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config,
@@ -78,6 +87,8 @@ bool DiracZitterbewegungRecorder::configure(const DiracSpinor2D& spinor, const Z
     config_ = config;
     hbar_ = hbar;
     QuantumZitterbewegung2D::spinorCentroid(spinor, initialCentroidX_, initialCentroidY_);
+    aboutX_ = initialCentroidX_;
+    aboutY_ = initialCentroidY_;
     const auto weights = QuantumZitterbewegung2D::energyBranchWeights(spinor, config, hbar);
     positiveEnergyWeight_ = weights.first;
     negativeEnergyWeight_ = weights.second;
@@ -90,25 +101,41 @@ void DiracZitterbewegungRecorder::record(double t, const DiracSpinor2D& spinor)
     if (!configured_ || !diracSpinorUsable(spinor))
         return;
 
-    // Trapezoid between samples: at most c times the edge-line density crosses per unit time.
-    const double density = edgeLineDensity(spinor);
-    if (hasEdgeDensity_ && t > edgeTime_)
-        wrappedShareBound_ += config_.lightSpeed * 0.5 * (density + edgeDensity_) * (t - edgeTime_);
-    hasEdgeDensity_ = true;
-    edgeDensity_ = density;
-    edgeTime_ = t;
-    if (wrapMarkTime_ < 0.0 && wrappedShareBound_ >= kMarkedWrappedShare) {
+    // Trapezoid between samples. No part of the spinor moves faster than c,
+    // nor does the seam, which follows the centroid: at most 2c times the
+    // seam's line density crosses it per unit time. Only what crosses the
+    // seam across x moves <x>.
+    const double density = farSeamDensity(spinor, aboutX_);
+    if (hasSeam_ && t > seamTime_)
+        wrappedShareBound_ += 0.5 * (density + seamDensity_) * 2.0 * config_.lightSpeed * (t - seamTime_);
+    hasSeam_ = true;
+    seamDensity_ = density;
+    seamTime_ = t;
+    // What crossed the seam came back a box's width away.
+    centroidShiftBound_ = wrappedShareBound_ * static_cast<double>(spinor.upper.nx()) * spinor.upper.dx();
+    if (wrapMarkTime_ < 0.0 && centroidShiftBound_ >= markedCentroidShift()) {
         wrapMarkTime_ = t;
         readingEndTime_ = samples_.empty() ? -1.0 : samples_.back().time;
     }
 
     appendBounded(samples_,
-                  QuantumZitterbewegung2D::makeSample(spinor, config_, t, initialCentroidX_, initialCentroidY_),
+                  QuantumZitterbewegung2D::makeSampleAbout(spinor, config_, t, initialCentroidX_, initialCentroidY_,
+                                                           aboutX_, aboutY_),
                   static_cast<std::size_t>(capacity_));
+    if (!samples_.empty()) {
+        aboutX_ = samples_.back().meanX;
+        aboutY_ = samples_.back().meanY;
+    }
     if (pastValidity())
         residualsFromKeptLines();
     else
         refitDriftLines();
+}
+
+double DiracZitterbewegungRecorder::markedCentroidShift() const
+{
+    const double energy = centralDiracEnergy(config_);
+    return energy > 0.0 ? kMarkedShareOfReach * hbar_ * config_.lightSpeed / (2.0 * energy) : 0.0;
 }
 
 double DiracZitterbewegungRecorder::readingEndTime() const

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <complex>
 #include <exception>
+#include <vector>
 
 namespace vxo {
 
@@ -74,7 +75,37 @@ bool QuantumZitterbewegung2D::prepareInitialState(DiracSpinor2D& spinor, const Z
     return true;
 }
 
+namespace {
+
+// The middle of the box's coordinates (i - n/2) d, half a cell left of 0:
+// about it every cell is its own nearest image.
+double boxCentre(const ComplexField2D& field, bool alongX)
+{
+    return -0.5 * static_cast<double>(alongX ? field.dx() : field.dy());
+}
+
+// The coordinate of each cell along one axis, taken as the image of the
+// periodic box nearest to `about`.
+std::vector<double> imagesAbout(std::uint64_t n, double d, double about)
+{
+    const double width = static_cast<double>(n) * d;
+    std::vector<double> coordinates(n);
+    for (std::uint64_t i = 0; i < n; ++i) {
+        const double x = originCellCoordinate(i, n, d);
+        coordinates[i] = x + width * std::nearbyint((about - x) / width);
+    }
+    return coordinates;
+}
+
+} // namespace
+
 void QuantumZitterbewegung2D::spinorCentroid(const DiracSpinor2D& spinor, double& x, double& y)
+{
+    spinorCentroidAbout(spinor, boxCentre(spinor.upper, true), boxCentre(spinor.upper, false), x, y);
+}
+
+void QuantumZitterbewegung2D::spinorCentroidAbout(const DiracSpinor2D& spinor, double aboutX, double aboutY,
+                                                  double& x, double& y)
 {
     x = 0.0;
     y = 0.0;
@@ -85,17 +116,17 @@ void QuantumZitterbewegung2D::spinorCentroid(const DiracSpinor2D& spinor, double
     const double dx = spinor.upper.dx();
     const double dy = spinor.upper.dy();
     const double dA = dx * dy;
+    const std::vector<double> xs = imagesAbout(nx, dx, aboutX);
+    const std::vector<double> ys = imagesAbout(ny, dy, aboutY);
     double total = 0.0;
     double sumX = 0.0;
     double sumY = 0.0;
     for (std::uint64_t j = 0; j < ny; ++j) {
-        const double yj = originCellCoordinate(j, ny, dy);
         for (std::uint64_t i = 0; i < nx; ++i) {
-            const double xi = originCellCoordinate(i, nx, dx);
             const double w = cellProbability(spinor.upper.at(i, j), dA) + cellProbability(spinor.lower.at(i, j), dA);
             total += w;
-            sumX += w * xi;
-            sumY += w * yj;
+            sumX += w * xs[i];
+            sumY += w * ys[j];
         }
     }
     if (total > 0.0) {
@@ -149,11 +180,18 @@ ZitterbewegungSample QuantumZitterbewegung2D::makeSample(const DiracSpinor2D& sp
                                                          const ZitterbewegungConfig& config, double t, double x0,
                                                          double y0)
 {
+    return makeSampleAbout(spinor, config, t, x0, y0, boxCentre(spinor.upper, true), boxCentre(spinor.upper, false));
+}
+
+ZitterbewegungSample QuantumZitterbewegung2D::makeSampleAbout(const DiracSpinor2D& spinor,
+                                                              const ZitterbewegungConfig& config, double t, double x0,
+                                                              double y0, double aboutX, double aboutY)
+{
     ZitterbewegungSample sample;
     sample.time = t;
     if (!diracSpinorUsable(spinor))
         return sample;
-    spinorCentroid(spinor, sample.meanX, sample.meanY);
+    spinorCentroidAbout(spinor, aboutX, aboutY, sample.meanX, sample.meanY);
 
     const double dA = static_cast<double>(spinor.upper.dx()) * static_cast<double>(spinor.upper.dy());
     const double c = config.lightSpeed;

@@ -62,6 +62,11 @@ public:
 
     // Centroid of |upper|^2 + |lower|^2; 0, 0 for an empty or zero spinor.
     static void spinorCentroid(const DiracSpinor2D& spinor, double& x, double& y);
+    // The same with each cell taken at its image of the periodic box nearest
+    // to (aboutX, aboutY): about the packet, a packet that crossed an edge
+    // is measured whole instead of split between the box's two sides.
+    static void spinorCentroidAbout(const DiracSpinor2D& spinor, double aboutX, double aboutY, double& x,
+                                    double& y);
 
     // (P+, P-): the split of the spinor between the two energy branches,
     // normalised to sum 1; (0, 0) when it cannot be computed.
@@ -72,6 +77,9 @@ public:
     // through the reference centroid (x0, y0).
     static ZitterbewegungSample makeSample(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config, double t,
                                            double x0, double y0);
+    // The same with the centroid taken about (aboutX, aboutY).
+    static ZitterbewegungSample makeSampleAbout(const DiracSpinor2D& spinor, const ZitterbewegungConfig& config,
+                                                double t, double x0, double y0, double aboutX, double aboutY);
 
     // 2E / hbar of the central momentum; 0 when hbar is not positive.
     static double angularFrequency(const ZitterbewegungConfig& config, double hbar);

@@ -71,24 +71,23 @@ QString recorderHint(const char* format, bool enabled, const Recorder& recorder)
 // From the time the recorder marked, what may have wrapped round the
 // periodic box: the page says that the window outgrew the box, which figures
 // it no longer gives, and over which span the fit's figures were read. The
-// bound on what crossed counts every pass of the density over the edges, so
-// past the whole packet it only says that all of it may have.
-QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder, double boxWidth)
+// bound on what crossed counts every pass of the density over the far seam,
+// so past the whole packet it only says that all of it may have.
+QString zitterbewegungWrapText(const DiracZitterbewegungRecorder& recorder)
 {
     if (!recorder.pastValidity())
         return {};
     const double bound = recorder.wrappedShareBound();
-    const QString share =
-        bound < 1.0 ? PanelText(latin1("up to %1% of it")).fixed(100.0 * bound, 1).text() : latin1("all of it");
-    // Up to the mark less than its share had crossed, which moves <x> by at
-    // most that share of the box's width.
-    return PanelText(latin1("\nWINDOW PAST ITS VALIDITY: from t=%1 the packet reaches the edge of the periodic "
+    const QString share = bound < 1.0 ? PanelText(latin1("up to %1% of it")).fixed(100.0 * bound, 3).text()
+                                      : latin1("all of it");
+    // Up to the mark the wrap could move <x> by less than the marked shift.
+    return PanelText(latin1("\nWINDOW PAST ITS VALIDITY: from t=%1 the packet's two ends meet across the periodic "
                             "box (by t=%2 %3 may have wrapped round): <x> and detrendedX not given; the fit is that "
                             "of t <= %4, where <x> is off by at most %5"))
         .fixed({recorder.wrapMarkTime(), recorder.samples().back().time}, 2)
         .word(share)
         .fixed(std::max(recorder.readingEndTime(), 0.0), 2)
-        .fixed(DiracZitterbewegungRecorder::kMarkedWrappedShare * boxWidth, 2)
+        .fixed(recorder.markedCentroidShift(), 4)
         .text();
 }
 
@@ -151,7 +150,7 @@ void MainWindow::updateZitterbewegungPanel()
                                 .word(fitFigure(recorder, recorder.fittedDriftVelocityX(), 6))
                                 .fixed(QuantumZitterbewegung2D::predictedDriftVelocityX(settings), 6)
                                 .text() +
-                            zitterbewegungWrapText(recorder, static_cast<double>(psi.nx()) * psi.dx()) +
+                            zitterbewegungWrapText(recorder) +
                             windowClosedText(settings.analysisEndTime, last.time);
     ui->zitterSummaryLabel->setText(summary);
     writeDiagnosticsRow(kZitterbewegungRow,

@@ -2080,10 +2080,10 @@ const std::vector<GuideClaim>& lateClaims()
                        // The velocity swings between 0 and c: an amplitude c/2 at omega_ZB.
                        return r.spinBox("zitterLightSpeedSpinBox") / 2.0 / figureAfter(r.label(kZitter), "omega_ZB=");
                    })},
-        {46, "peaks at about {0.31}.", "arriva al massimo a circa {0.31}.", 0.02, summaryAt(46, 11.0, kZitter, "max|detrendedX|=")},
+        {46, "peaks at about {0.31}.", "arriva al massimo a circa {0.31}.", 0.02, summaryAt(46, 12.0, kZitter, "max|detrendedX|=")},
         {46, "the packet drifts at about {0.67} (fit vx in the summary)", "il pacchetto deriva a circa {0.67} (fit vx nel riepilogo)",
          0.005,
-         afterEditedRun(46, 11.0,
+         afterEditedRun(46, 12.0,
                         [](MainWindow& w) {
                             auto* preparation = control<QComboBox>(w, "zitterPreparationComboBox");
                             preparation->setCurrentIndex(preparation->findText(QStringLiteral("Positive-energy control")));

@@ -345,7 +345,7 @@ TEST(ExperimentCatalogueValues, DomainGridAndPacketOfEveryPreset)
         {43, 40.96, 40.96, 0, -5.0, 0.0, 1.5, 0.0, 1.125, 1.0},
         {44, 40.96, 40.96, 0, 0.0, -5.3, 1.1, 3.0825, 0.0, 1.0},
         {45, 40.96, 40.96, 0, -1.8, 0.0, 2.5, 0.8, 0.0, 1.0},
-        {46, 40.96, 40.96, 0, -6.0, 0.0, 3.5, 0.5, 0.0, 0.5},
+        {46, 81.92, 40.96, 0, -6.0, 0.0, 3.5, 0.5, 0.0, 0.5},
         {47, 40.96, 40.96, 0, -10.0, 0.0, 2.2, 1.5, 0.0, 0.05},
         {48, 40.96, 40.96, 0, -10.0, 0.0, 2.2, 1.5, 0.0, 0.05},
         {49, 40.96, 40.96, 0, -10.0, -5.6, 2.2, 1.228728066433, 0.860364654527, 0.05},
@@ -573,7 +573,7 @@ TEST(ExperimentCatalogueValues, NamedValuesOfEveryPreset)
              ", quantumZitterbewegung.centerX -6.0, quantumZitterbewegung.centerY 0.0"
              ", quantumZitterbewegung.sigma 3.5, quantumZitterbewegung.momentumX 0.5"
              ", quantumZitterbewegung.momentumY 0, quantumZitterbewegung.preparationMode 0"
-             ", quantumZitterbewegung.analysisEndTime 11.0"},
+             ", quantumZitterbewegung.analysisEndTime 12.0"},
         {47, "boundaryModeIndex 1, absorbingWidthFraction 0.12, absorbingStrength 5.0, geometryIndex 0"
              ", graphicsPresetIndex 1, paletteIndex 0, currentOverlay 0, sceneActive 0"
              ", initialPreparation.type 16, quantumKleinTunneling.enabled 1"

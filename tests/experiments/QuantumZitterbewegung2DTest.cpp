@@ -289,7 +289,7 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
 TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
 {
     ZitterbewegungConfig config;
-    DiracSpinor2D spinor = preparedSpinor(config, 32, 32, 0.5f);
+    DiracSpinor2D spinor = preparedSpinor(config, 128, 32, 0.5f); // wide enough that nothing wraps
     DiracZitterbewegungRecorder recorder(3);
     recorder.record(0.0, spinor);
     EXPECT_TRUE(recorder.samples().empty());
@@ -329,39 +329,121 @@ TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
     EXPECT_FALSE(recorder.isConfigured());
 }
 
-// What may have wrapped round the periodic box: at most c times the
-// probability per unit length on the box's edges crosses them per unit time.
-TEST(DiracZitterbewegungRecorder, BoundsWhatCrossedTheEdgesOfThePeriodicBox)
+// About the packet, one that straddles the box's edge is measured whole; the
+// bound on what wrapped counts only the seam opposite it, at most c times
+// the probability per unit length there per unit time.
+TEST(DiracZitterbewegungRecorder, MeasuresAPacketAcrossTheEdgeWholeAndBoundsWhatCrossesTheFarSeam)
 {
     ZitterbewegungConfig config = movingConfig(); // c = 1.3
     config.centerX = 0.0;
     config.centerY = 0.0;
     config.sigma = 1.0;
-    DiracSpinor2D spinor = preparedSpinor(config, 64, 32, 0.5f); // a box of 32 x 20
-    DiracZitterbewegungRecorder recorder(8);
-    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
-    for (double t : {0.0, 5.0})
-        recorder.record(t, spinor);
-    EXPECT_LT(recorder.wrappedShareBound(), 1e-12) << "ten widths from every edge";
-    EXPECT_LT(recorder.wrapMarkTime(), 0.0);
+    const DiracSpinor2D centred = preparedSpinor(config, 64, 32, 0.5f); // a box of 32 x 20
+    // The same packet rolled along x by `cells` round the box.
+    const auto rolled = [&centred](std::uint64_t cells) {
+        DiracSpinor2D moved = centred;
+        for (ComplexField2D* component : {&moved.upper, &moved.lower}) {
+            const ComplexField2D source = *component;
+            for (std::uint64_t j = 0; j < source.ny(); ++j)
+                for (std::uint64_t i = 0; i < source.nx(); ++i)
+                    component->at((i + cells) % source.nx(), j) = source.at(i, j);
+        }
+        return moved;
+    };
+    const DiracSpinor2D onEdge = rolled(32); // its centre on the edge x = +-16
+    double x = 0.0, y = 0.0, boxX = 0.0, boxY = 0.0;
+    QuantumZitterbewegung2D::spinorCentroid(centred, boxX, boxY);
+    QuantumZitterbewegung2D::spinorCentroidAbout(onEdge, 15.0, boxY, x, y);
+    EXPECT_NEAR(x, boxX + 16.0, 1e-5) << "measured whole, at the right edge";
+    EXPECT_NEAR(y, boxY, 1e-9);
+    QuantumZitterbewegung2D::spinorCentroidAbout(onEdge, -15.0, boxY, x, y);
+    EXPECT_NEAR(x, boxX - 16.0, 1e-5) << "or whole at the left one";
+    QuantumZitterbewegung2D::spinorCentroid(onEdge, x, y);
+    EXPECT_LT(std::fabs(x), 14.0) << "the box's own centroid splits it";
 
-    // A uniform density puts 1 / (Lx Ly) per unit area on every edge line.
-    for (ComplexField2D* component : {&spinor.upper, &spinor.lower})
+    DiracZitterbewegungRecorder recorder(8);
+    ASSERT_TRUE(recorder.configure(centred, config, kHbar));
+    recorder.record(0.0, centred);
+    recorder.record(5.0, centred);
+    EXPECT_LT(recorder.wrappedShareBound(), 1e-12) << "sixteen widths from the far seam";
+    // Carried a quarter of the box a sample, it is followed past the edge.
+    for (std::uint64_t quarter = 1; quarter <= 3; ++quarter)
+        recorder.record(5.0 + quarter, rolled(16 * quarter));
+    EXPECT_NEAR(recorder.samples().back().meanX, boxX + 24.0, 1e-5) << "taken about the last centroid";
+    EXPECT_LT(recorder.wrappedShareBound(), 1e-12);
+
+    // A uniform density puts 1 / Lx per unit length on the far seam; 2c of it crosses per unit time.
+    DiracSpinor2D uniform = centred;
+    for (ComplexField2D* component : {&uniform.upper, &uniform.lower})
         for (std::uint64_t j = 0; j < component->ny(); ++j)
             for (std::uint64_t i = 0; i < component->nx(); ++i)
-                component->at(i, j) = {component == &spinor.upper ? 0.6f : 0.0f,
-                                       component == &spinor.upper ? 0.8f : 0.0f};
-    const double rate = config.lightSpeed * (32.0 + 20.0) / (32.0 * 20.0);
-    ASSERT_TRUE(recorder.configure(spinor, config, kHbar));
-    for (double t : {0.0, 0.04, 0.08, 0.12, 0.16})
-        recorder.record(t, spinor);
-    EXPECT_NEAR(recorder.wrappedShareBound(), rate * 0.16, 1e-6);
-    ASSERT_GT(DiracZitterbewegungRecorder::kMarkedWrappedShare, rate * 0.08);
-    ASSERT_LE(DiracZitterbewegungRecorder::kMarkedWrappedShare, rate * 0.12);
-    EXPECT_EQ(recorder.wrapMarkTime(), 0.12) << "the first sample past the mark";
+                component->at(i, j) = {component == &uniform.upper ? 0.6f : 0.0f,
+                                       component == &uniform.upper ? 0.8f : 0.0f};
+    ASSERT_TRUE(recorder.configure(uniform, config, kHbar));
+    const double rate = 2.0 * config.lightSpeed / 32.0;
+    const double mark = recorder.markedCentroidShift() / 32.0 / rate; // the time the bound reaches the mark
+    for (double t : {0.0, 0.5 * mark, 0.9 * mark, 1.1 * mark, 1.5 * mark})
+        recorder.record(t, uniform);
+    EXPECT_NEAR(recorder.wrappedShareBound(), rate * 1.5 * mark, 1e-9);
+    EXPECT_NEAR(recorder.centroidShiftBound(), 32.0 * rate * 1.5 * mark, 1e-9);
+    EXPECT_EQ(recorder.wrapMarkTime(), 1.1 * mark) << "the first sample past the mark";
+    EXPECT_EQ(recorder.readingEndTime(), 0.9 * mark);
     recorder.reset();
     EXPECT_EQ(recorder.wrappedShareBound(), 0.0);
+    EXPECT_EQ(recorder.centroidShiftBound(), 0.0);
     EXPECT_LT(recorder.wrapMarkTime(), 0.0);
+}
+
+// Over masses, momenta, windows and universes, what the recorder reads (up
+// to its mark) is what an unbounded packet shows over the same span: the
+// same packet on a box four times as wide, where nothing wraps, stands in
+// for it. The free step is exact, so one step per sample is enough.
+TEST(DiracZitterbewegungRecorder, ReadsWhatAnUnboundedPacketShowsOrMarksWhereTheBoxEndsIt)
+{
+    const struct {
+        double mass, momentum, window, width;
+        bool marked; // the packet's ends meet across the box within the window
+    } cases[] = {
+        {0.2, 0.5, 20.0, 40.96, true}, {1.0, 0.5, 20.0, 40.96, true}, {0.5, 1.0, 11.0, 40.96, true},
+        {0.5, 0.5, 12.0, 81.92, false}, {0.2, 3.0, 20.0, 40.96, true}, {1.0, 3.0, 5.0, 20.48, true},
+        {1.0, 3.0, 5.0, 40.96, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "m=" << c.mass << " p=" << c.momentum << " window=" << c.window
+                                        << " width=" << c.width);
+        ZitterbewegungConfig config;
+        config.restMass = c.mass;
+        config.momentumX = c.momentum;
+        config.analysisEndTime = c.window;
+        const auto run = [&config](std::uint64_t nx, double width, double until) {
+            DiracSpinor2D spinor;
+            spinor.resize(nx, 64, static_cast<float>(width / static_cast<double>(nx)), 0.32f);
+            EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
+            DiracZitterbewegungRecorder recorder(640);
+            EXPECT_TRUE(recorder.configure(spinor, config, 1.0));
+            recorder.record(0.0, spinor);
+            DiracSplitStepSolver2D solver;
+            solver.configure(DiracParameters{1.0f, 0.1f, float(config.lightSpeed), float(config.restMass)});
+            for (int k = 1; 0.1 * k <= until + 1e-9; ++k) {
+                solver.stepFree(spinor);
+                recorder.record(0.1 * k, spinor);
+            }
+            return recorder;
+        };
+        const std::uint64_t nx = static_cast<std::uint64_t>(c.width / 0.32 + 0.5);
+        const DiracZitterbewegungRecorder box = run(nx, c.width, c.window);
+        EXPECT_EQ(box.pastValidity(), c.marked);
+        const DiracZitterbewegungRecorder unbounded = run(4 * nx, 4.0 * c.width, box.readingEndTime());
+        ASSERT_FALSE(unbounded.pastValidity());
+        EXPECT_NEAR(box.maxAbsDetrendedX(), unbounded.maxAbsDetrendedX(), 0.03 * unbounded.maxAbsDetrendedX());
+        EXPECT_NEAR(box.fittedDriftVelocityX(), unbounded.fittedDriftVelocityX(),
+                    0.03 * std::fabs(unbounded.fittedDriftVelocityX()));
+        // Before the mark, what wrapped moves <x> by less than the marked
+        // shift, beyond where the box's start (cut at its edges) put it.
+        const auto strayAt = [&](std::size_t k) { return box.samples()[k].meanX - unbounded.samples()[k].meanX; };
+        for (std::size_t k = 0; k < unbounded.samples().size(); ++k)
+            ASSERT_LT(std::fabs(strayAt(k) - strayAt(0)), box.markedCentroidShift()) << "t=" << box.samples()[k].time;
+    }
 }
 
 // Once what may have crossed the box's edges reaches the mark, the window
@@ -375,18 +457,20 @@ TEST(DiracZitterbewegungRecorder, PastTheMarkTheFitStaysThatOfTheSamplesReadBefo
     config.centerY = 0.0;
     config.sigma = 1.0;
     DiracZitterbewegungRecorder recorder(64);
+    // A packet widening as it moves: its ends meet across the box of 32 x 20.
     const auto at = [&config](double x) {
         config.centerX = x;
-        return preparedSpinor(config, 64, 32, 0.5f); // a box of 32 x 20: its right edge at x = 16
+        config.sigma = 1.0 + 0.5 * (x - 8.0);
+        return preparedSpinor(config, 64, 32, 0.5f);
     };
     ASSERT_TRUE(recorder.configure(at(8.0), config, kHbar));
     int marked = -1;
-    for (int k = 0; k < 10 && marked < 0; ++k) {
+    for (int k = 0; k < 12 && marked < 0; ++k) {
         recorder.record(k, at(8.0 + 0.9 * k + (k % 2 ? 0.1 : -0.1)));
         if (recorder.pastValidity())
             marked = k;
     }
-    ASSERT_GE(marked, 3) << "the packet reaches the edge after a few samples";
+    ASSERT_GE(marked, 3) << "the ends meet after a few samples";
     EXPECT_EQ(recorder.readingEndTime(), marked - 1.0);
     const std::vector<ZitterbewegungSample> read(recorder.samples().begin(), recorder.samples().begin() + marked);
     // The least-squares line of one coordinate over the samples read.
