@@ -254,6 +254,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowDiagnostics.cpp
     mainwindow/MainWindowDockLayout.cpp
     mainwindow/MainWindowDocuments.cpp
+    mainwindow/MainWindowDocumentFiles.cpp
     mainwindow/MainWindowExperimentsOff.cpp
     mainwindow/MainWindowGaugeFields.cpp
     mainwindow/MainWindowHelp.cpp
@@ -262,6 +263,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowModes.cpp
     mainwindow/MainWindowPanelsBoxesAndLattices.cpp
     mainwindow/MainWindowPanelsDirac.cpp
+    mainwindow/MainWindowPanelsDrives.cpp
     mainwindow/MainWindowPanelsGauge.cpp
     mainwindow/MainWindowPanelsProtocolsAndEchoes.cpp
     mainwindow/MainWindowPanelsScattering.cpp

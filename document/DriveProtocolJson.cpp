@@ -158,6 +158,19 @@ void switchOffDrives(ExperimentDocument& document, bool noted)
 
 } // namespace
 
+QString driveSceneRefusal(const ExperimentDocument& document, const QString& record)
+{
+    if (record == QLatin1String(kQuantumQuench.key))
+        return sceneRefusal(kQuantumQuench, document);
+    if (record == QLatin1String(kPeriodicDrive.key))
+        return sceneRefusal(kPeriodicDrive, document);
+    if (record == QLatin1String(kLinearSweep.key))
+        return sceneRefusal(kLinearSweep, document);
+    if (record == QLatin1String(kRamseySequence.key))
+        return sceneRefusal(kRamseySequence, document);
+    return {};
+}
+
 void disableDrivesTheSceneRefuses(ExperimentDocument& document) { switchOffDrives(document, false); }
 
 void switchOffDrivesTheSceneRefuses(ExperimentDocument& document) { switchOffDrives(document, true); }

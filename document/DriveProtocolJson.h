@@ -23,6 +23,11 @@ QJsonObject writeLinearSweep(const ExperimentDocument& document);
 bool readRamseySequence(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeRamseySequence(const ExperimentDocument& document);
 
+// Why the drive stored under `record` ("quantumQuench", ...), taken as
+// enabled, cannot act on the document's scene; empty when it can or for
+// another record.
+QString driveSceneRefusal(const ExperimentDocument& document, const QString& record);
+
 // Switches off each enabled drive that cannot act on the scene (a target
 // missing, or without the parameter the drive varies): the window runs it
 // as off.

@@ -37,7 +37,7 @@ struct ExperimentDocument : ExperimentSettingsRecords {
     struct SwitchedOffRecord {
         QString record; // its member name, e.g. "periodicDrive"
         QString title;  // its experiment as the window names it, e.g. "Periodic drive"
-        QString reason; // e.g. "its target, object #4, is not in the document's scene"
+        QString reason; // e.g. "its target, object #4, is not in the Potential Scene"
     };
     std::vector<SwitchedOffRecord> switchedOff;
 

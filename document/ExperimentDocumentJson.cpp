@@ -144,10 +144,19 @@ bool parseExperimentDocument(const QJsonObject& root, ExperimentDocument& docume
     // Members newer than the file are never looked at; they take defaults
     // that fit the file.
     for (const RootMember& member : kRootMembers) {
-        if (version < member.version)
+        if (version < member.version) {
             takeFittedDefault(member, scratch);
-        else if (!member.read(root, scratch, error))
+        } else if (!member.read(root, scratch, error)) {
+            // The member's own message names the schema that brought it in,
+            // which reads as a wrong version: say what the file lacks.
+            if (!root.value(QLatin1String(member.key)).isObject())
+                error = QStringLiteral("Experiment document of schema %1 is missing a valid %2 object (every "
+                                       "document since schema %3 has one).")
+                            .arg(version)
+                            .arg(QLatin1String(member.key))
+                            .arg(member.version);
             return false;
+        }
     }
     // A record that cannot act on the scene is switched off, not refused:
     // the rest of a teacher's file stays usable, and the note says why.
@@ -228,6 +237,12 @@ bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& docume
         return readFault(error, QStringLiteral("Experiment measurement-collapse resolution is out of range."));
     document.measurementCollapseResolution = value;
     return true;
+}
+
+QString recordSceneRefusal(const ExperimentDocument& document, const QString& record)
+{
+    const QString drive = driveSceneRefusal(document, record);
+    return drive.isEmpty() ? loopOrShutterSceneRefusal(document, record) : drive;
 }
 
 void disableRecordsTheSceneRefuses(ExperimentDocument& document)

@@ -34,6 +34,11 @@ QJsonObject experimentDocumentToJson(const ExperimentDocument& document);
 // so the document then reads back and runs as the window ran it.
 void disableRecordsTheSceneRefuses(ExperimentDocument& document);
 
+// Why the scene protocol stored under `record` (a drive, the Berry loop or
+// the shutter), taken as enabled, cannot act on the document's scene; empty
+// when it can. The reader, Save and the window's rebuild judge by it alike.
+QString recordSceneRefusal(const ExperimentDocument& document, const QString& record);
+
 bool readInitialPreparation(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeInitialPreparation(const ExperimentDocument& document);
 bool readMeasurementCollapse(const QJsonObject& root, ExperimentDocument& document, QString& error);

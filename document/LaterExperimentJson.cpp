@@ -135,6 +135,11 @@ QString berrySceneFault(const BerryConfig& config, const ExperimentDocument& doc
         return {};
     if (const PotentialObject* object = berryTrapObject(document.potentialScene))
         return QStringLiteral("it cannot act on object #%1: %2").arg(QString::number(object->id), checkMessage(fault));
+    // A trap switched off is named, as a drive's target is.
+    for (const PotentialObject& object : document.potentialScene.objects()) {
+        if (object.kind == PotentialObjectKind::Harmonic)
+            return QStringLiteral("its trap, object #%1, is switched off").arg(object.id);
+    }
     return QStringLiteral("its scene holds no trap: %1").arg(checkMessage(fault));
 }
 
@@ -299,6 +304,15 @@ const SettingsObject<KapitzaDiracConfig> kQuantumKapitzaDirac = {
     nullptr,
 };
 VXO_SETTINGS_OBJECT_FUNCTIONS(readKapitzaDiracConfig, writeKapitzaDiracConfig, kQuantumKapitzaDirac)
+
+QString loopOrShutterSceneRefusal(const ExperimentDocument& document, const QString& record)
+{
+    if (record == QLatin1String(kQuantumBerry.key))
+        return sceneRefusal(kQuantumBerry, document);
+    if (record == QLatin1String(kQuantumMoshinsky.key))
+        return sceneRefusal(kQuantumMoshinsky, document);
+    return {};
+}
 
 void disableLoopAndShutterTheSceneRefuses(ExperimentDocument& document)
 {

@@ -45,6 +45,10 @@ QJsonObject writeKapitzaDiracInitialState(const ExperimentDocument& document);
 bool readKapitzaDiracConfig(const QJsonObject& root, ExperimentDocument& document, QString& error);
 QJsonObject writeKapitzaDiracConfig(const ExperimentDocument& document);
 
+// Why the Berry loop or the shutter stored under `record`, taken as enabled,
+// cannot act on the document's scene; empty when it can or for another record.
+QString loopOrShutterSceneRefusal(const ExperimentDocument& document, const QString& record);
+
 // Switches off an enabled Berry loop without its trap and an enabled shutter
 // without a shutter object, or one that does not fit: the window runs either
 // as off.

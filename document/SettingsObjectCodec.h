@@ -253,6 +253,23 @@ QJsonObject writeSettingsObject(const SettingsObject<Record>& codec, const Exper
     return writer.result();
 }
 
+// Why a record of `codec`, taken as enabled, cannot act on the document's
+// scene: the scene off or empty, or the record's own fault (its target
+// missing, switched off, of another kind, without the parameter it needs);
+// empty when it can, or when the scene does not concern the record. The one
+// rule of the reader, of Save and of the window's rebuild.
+template <typename Record>
+QString sceneRefusal(const SettingsObject<Record>& codec, const ExperimentDocument& document)
+{
+    if (codec.sceneFault == nullptr)
+        return {};
+    if (document.potentialScene.empty())
+        return QStringLiteral("the Potential Scene is empty");
+    if (!document.potentialSceneActive)
+        return QStringLiteral("the Potential Scene is off");
+    return codec.sceneFault(document.*codec.member, document);
+}
+
 // Switches an enabled record off when it cannot act on the document's scene,
 // noting the record, its experiment and why in the document's switchedOff
 // list when `noted`. The window runs such a record as if it were off (its
@@ -263,9 +280,9 @@ template <typename Record>
 void switchOffWhereTheSceneRefuses(const SettingsObject<Record>& codec, ExperimentDocument& document, bool noted)
 {
     Record& record = document.*codec.member;
-    if (!record.enabled || codec.sceneFault == nullptr)
+    if (!record.enabled)
         return;
-    const QString reason = codec.sceneFault(record, document);
+    const QString reason = sceneRefusal(codec, document);
     if (reason.isEmpty())
         return;
     record.enabled = false;
@@ -274,13 +291,17 @@ void switchOffWhereTheSceneRefuses(const SettingsObject<Record>& codec, Experime
 }
 
 // Why an enabled record cannot reach the target object `id` names: none
-// named, or none such in the scene; empty when the scene holds it.
+// named, none such in the scene, or one switched off; empty when the scene
+// holds it in force.
 inline QString targetFault(const PotentialScene& scene, std::uint64_t id)
 {
     if (id == 0)
-        return QStringLiteral("the document names no target object for it");
-    if (scene.find(id) == nullptr)
-        return QStringLiteral("its target, object #%1, is not in the document's scene").arg(id);
+        return QStringLiteral("it names no target object");
+    const PotentialObject* object = scene.find(id);
+    if (object == nullptr)
+        return QStringLiteral("its target, object #%1, is not in the Potential Scene").arg(id);
+    if (!object->enabled)
+        return QStringLiteral("its target, object #%1, is switched off").arg(id);
     return {};
 }
 

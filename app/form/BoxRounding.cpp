@@ -76,8 +76,7 @@ std::vector<BoxRounding> roundDocumentForBoxes(const Ui_MainWindow& form, const 
         const QByteArray object = count.object.toLatin1(), field = count.field.toLatin1();
         const SettingsRange* row = findSettingsRange(object.constData(), field.constData());
         if (row != nullptr)
-            roundings.push_back({boxCaption(settingsObjectTitle(row->object), QLatin1String(row->label)),
-                                 count.fileValue, static_cast<double>(count.used), 0});
+            roundings.push_back({settingsBoxCaption(form, *row), count.fileValue, static_cast<double>(count.used), 0});
     }
     const QDoubleSpinBox* resolution = form.collapseResolutionSpinBox;
     document.measurementCollapseResolution = roundedForBox(

@@ -1,5 +1,6 @@
 #include "app/form/ControlCaption.h"
 
+#include "document/ExperimentTitles.h"
 #include "document/SettingsRanges.h"
 #include "ui/MainWindowForm.h"
 
@@ -67,6 +68,30 @@ QString controlCaption(const Ui_MainWindow& form, const QWidget& control)
     const QString place = placeOf(form, control);
     const QString label = labelOf(control);
     return place.isEmpty() ? QStringLiteral("\"%1\"").arg(label) : boxCaption(place, label);
+}
+
+QString settingsBoxCaption(const Ui_MainWindow& form, const SettingsRange& row)
+{
+    // The form's root: a floating dock is a window of its own, but still a
+    // child of the main window.
+    const QWidget* root = form.geometryComboBox;
+    while (root->parentWidget() != nullptr)
+        root = root->parentWidget();
+    const QWidget* control =
+        row.control != nullptr ? root->findChild<const QWidget*>(QLatin1String(row.control)) : nullptr;
+    return control != nullptr ? controlCaption(form, *control)
+                              : boxCaption(settingsObjectTitle(row.object), QLatin1String(row.label));
+}
+
+QString withWindowCaptions(const Ui_MainWindow& form, const QString& message)
+{
+    QString named = message;
+    for (const SettingsRange* row = settingsRangesBegin(); row != settingsRangesEnd(); ++row) {
+        const QString byExperiment = boxCaption(settingsObjectTitle(row->object), QLatin1String(row->label));
+        if (named.contains(byExperiment))
+            named.replace(byExperiment, settingsBoxCaption(form, *row));
+    }
+    return named;
 }
 
 } // namespace vxo

@@ -15,4 +15,15 @@ namespace vxo {
 // label, or the label named after it; without one, its object name.
 QString controlCaption(const Ui_MainWindow& form, const QWidget& control);
 
+struct SettingsRange;
+
+// A settings record's box as messages name it: as the window shows it where
+// the form holds the row's control, else by experiment and label
+// (Berry Phase: "Winding").
+QString settingsBoxCaption(const Ui_MainWindow& form, const SettingsRange& row);
+
+// A message of the document reader with every settings box it names by
+// experiment and label named as the window shows it instead.
+QString withWindowCaptions(const Ui_MainWindow& form, const QString& message);
+
 } // namespace vxo

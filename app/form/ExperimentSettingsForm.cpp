@@ -1,10 +1,10 @@
 #include "app/form/ExperimentSettingsForm.h"
 
 #include "app/form/BoxRounding.h"
+#include "app/form/ControlCaption.h"
 #include "app/form/ControlValue.h"
 #include "app/form/QuietControlWrites.h"
 #include "app/form/FormIndices.h"
-#include "document/ExperimentTitles.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -204,13 +204,15 @@ struct FormFit : BoxFieldVisitor {
 
 // Rounds each double field to its box's decimals, noting what it rounded.
 struct FormRound : BoxFieldVisitor {
+    const Ui_MainWindow& form;
     std::vector<BoxRounding> roundings;
+
+    explicit FormRound(const Ui_MainWindow& f) : form(f) {}
 
     void value(const QDoubleSpinBox* box, double& field)
     {
         if (const SettingsRange* row = rowOfBox(box))
-            field = roundedForBox(field, row->decimals,
-                                  boxCaption(settingsObjectTitle(row->object), QLatin1String(row->label)), roundings);
+            field = roundedForBox(field, row->decimals, controlCaption(form, *box), roundings);
     }
 
     template <typename Int>
@@ -578,7 +580,7 @@ QString settingsFormFault(const Ui_MainWindow& form, const ExperimentSettingsRec
 
 std::vector<BoxRounding> roundSettingsForBoxes(const Ui_MainWindow& form, ExperimentSettingsRecords& records)
 {
-    FormRound round;
+    FormRound round(form);
     visitRecords(round, form, records);
     return std::move(round.roundings);
 }

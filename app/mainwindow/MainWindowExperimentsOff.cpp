@@ -1,7 +1,8 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/form/QuietControlWrites.h"
-#include "app/text/PotentialObjectText.h"
+#include "document/ExperimentDocumentJson.h"
+#include "document/ExperimentTitles.h"
 #include "ui/MainWindowForm.h"
 
 #include <QCheckBox>
@@ -13,60 +14,19 @@ namespace vxo {
 
 namespace {
 
-// How each experiment is named where it says that it is off.
-const char* const kOffTitles[] = {
-    "Quench",
-    "Periodic drive",
-    "Linear sweep",
-    "Ramsey sequence",
-    "Berry loop",
-    "Moshinsky shutter",
-    "Loschmidt echo",
-    "Kapitza-Dirac pulse",
-    "Aharonov-Bohm experiment",
-    "Landau experiment",
-    "Hall edge experiment",
-    "Backflow experiment",
-    "Zitterbewegung experiment",
-    "Klein experiment",
-    "Scar analysis",
-    "Zeno experiment",
-    "Kicked rotor",
-    "Vortex experiment",
-    "Anderson comparison",
+// The document member of each experiment, in OffExperiment order: the first
+// kSceneProtocolCount are the protocols the scene may switch off. An
+// experiment is named by its member's title, as Load names it.
+const char* const kOffRecords[] = {
+    "quantumQuench",        "periodicDrive",      "linearSweep",         "ramseySequence",
+    "quantumBerry",         "quantumMoshinsky",   "quantumLoschmidt",    "quantumKapitzaDirac",
+    "quantumAharonovBohm",  "quantumLandau",      "quantumHallEdge",     "quantumBackflow",
+    "quantumZitterbewegung", "quantumKleinTunneling", "quantumScar",     "quantumZeno",
+    "kickedRotor",          "vortexInitialState", "andersonInitialState",
 };
-static_assert(sizeof(kOffTitles) / sizeof(kOffTitles[0]) == 19, "one title per OffExperiment");
-
-// The document members of the protocols the reader may switch off, in
-// OffExperiment order.
-const char* const kProtocolRecords[] = {
-    "quantumQuench", "periodicDrive", "linearSweep", "ramseySequence", "quantumBerry", "quantumMoshinsky",
-};
+static_assert(sizeof(kOffRecords) / sizeof(kOffRecords[0]) == 19, "one record per OffExperiment");
 
 const QString kSceneNotInUse = QStringLiteral("the Potential Scene is off or empty");
-
-// Why the drive cannot act on its target: the target is gone or switched
-// off, or has not the parameter; empty when the drive can act.
-template <typename Drive>
-QString driveTargetFault(const PotentialScene& scene, const Drive& drive, const QComboBox& parameterCombo,
-                         bool (*validate)(const PotentialScene&, const Drive&))
-{
-    if (drive.targetObjectId == 0)
-        return QStringLiteral("it has no target object");
-    const PotentialObject* object = scene.find(drive.targetObjectId);
-    if (object == nullptr)
-        return QStringLiteral("its target, object #%1, is no longer in the Potential Scene").arg(drive.targetObjectId);
-    if (!object->enabled)
-        return QStringLiteral("its target, object #%1, is switched off").arg(object->id);
-    double value = 0.0;
-    if (!sceneObjectParameter(*object, drive.parameter, value))
-        return QStringLiteral("its target, object #%1 (%2), has no \"%3\"")
-            .arg(object->id)
-            .arg(potentialObjectKindName(object->kind), parameterCombo.currentText());
-    if (!validate(scene, drive))
-        return QStringLiteral("its settings are not valid");
-    return QString();
-}
 
 // The message of an enabled record's own check; empty when it passes or is off.
 template <typename Record>
@@ -102,50 +62,36 @@ QCheckBox* MainWindow::protocolBox(OffExperiment protocol) const
 
 QString MainWindow::sceneProtocolRefusal(OffExperiment protocol) const
 {
-    // The records as the run reads them, their box taken as ticked.
+    // The records as the run reads them, judged by the rule the reader and
+    // Save judge a document by.
+    // Each is judged as its box were ticked.
     const auto ticked = [](auto record) {
         record.enabled = true;
         return record;
     };
-    const char* fault = nullptr;
-    switch (protocol) {
-    case OffExperiment::Quench:
-        return driveTargetFault(potentialScene, ticked(formSettings<QuantumQuench>()), *ui->quenchParameterComboBox,
-                                validateQuench);
-    case OffExperiment::PeriodicDrive:
-        return driveTargetFault(potentialScene, ticked(formSettings<PeriodicDrive>()),
-                                *ui->periodicDriveParameterComboBox, validatePeriodicDrive);
-    case OffExperiment::LinearSweep:
-        return driveTargetFault(potentialScene, ticked(formSettings<LinearSweep>()), *ui->linearSweepParameterComboBox,
-                                validateLinearSweep);
-    case OffExperiment::Ramsey:
-        return driveTargetFault(potentialScene, ticked(formSettings<RamseySequence>()), *ui->ramseyParameterComboBox,
-                                validateRamseySequence);
-    case OffExperiment::BerryLoop: {
-        BerryTrap trap;
-        if (QuantumBerryPhase2D::analyzeTrap(potentialScene, trap, &fault))
-            QuantumBerryPhase2D::validateLoop(ticked(formSettings<BerryConfig>()), trap, &fault);
-        break;
-    }
-    case OffExperiment::Shutter:
-        QuantumMoshinsky2D::validateShutter(potentialScene, ticked(formSettings<MoshinskyConfig>()), nullptr, &fault);
-        break;
-    default:
-        break;
-    }
-    return fault != nullptr ? QString::fromLatin1(fault) : QString();
+    ExperimentDocument probe;
+    probe.potentialScene = potentialScene;
+    probe.potentialSceneActive = sceneUsable();
+    probe.quantumQuench = ticked(formSettings<QuantumQuench>());
+    probe.periodicDrive = ticked(formSettings<PeriodicDrive>());
+    probe.linearSweep = ticked(formSettings<LinearSweep>());
+    probe.ramseySequence = ticked(formSettings<RamseySequence>());
+    probe.quantumBerry = ticked(formSettings<BerryConfig>());
+    probe.quantumMoshinsky = ticked(formSettings<MoshinskyConfig>());
+    return recordSceneRefusal(probe, QLatin1String(kOffRecords[static_cast<std::size_t>(protocol)]));
 }
 
 void MainWindow::switchOffRefusedProtocols()
 {
-    const bool empty = potentialScene.empty();
-    if (!empty && !ui->potentialSceneActiveCheckBox->isChecked())
+    // Unticking a scene that has objects only greys the drives out: ticked
+    // again, they act again.
+    if (!potentialScene.empty() && !ui->potentialSceneActiveCheckBox->isChecked())
         return;
     for (std::size_t index = 0; index < kSceneProtocolCount; ++index) {
         const auto protocol = static_cast<OffExperiment>(index);
         if (!protocolBox(protocol)->isChecked())
             continue;
-        const QString reason = empty ? QStringLiteral("the Potential Scene is empty") : sceneProtocolRefusal(protocol);
+        const QString reason = sceneProtocolRefusal(protocol);
         if (!reason.isEmpty())
             switchProtocolOff(protocol, reason);
     }
@@ -165,7 +111,7 @@ void MainWindow::noteDocumentSwitchOffs(const ExperimentDocument& document)
 {
     for (const ExperimentDocument::SwitchedOffRecord& record : document.switchedOff) {
         for (std::size_t index = 0; index < kSceneProtocolCount; ++index) {
-            if (record.record == QLatin1String(kProtocolRecords[index]))
+            if (record.record == QLatin1String(kOffRecords[index]))
                 protocolOffNotes[index] = record.reason;
         }
     }
@@ -246,7 +192,8 @@ QString MainWindow::offLine(OffExperiment experiment) const
     const QString reason = offReason(experiment);
     if (reason.isEmpty())
         return reason;
-    return QStringLiteral("%1 is off: %2").arg(QLatin1String(kOffTitles[static_cast<std::size_t>(experiment)]), reason);
+    return QStringLiteral("%1 is off: %2").arg(settingsObjectTitle(kOffRecords[static_cast<std::size_t>(experiment)]),
+                                               reason);
 }
 
 QString MainWindow::withOffLine(OffExperiment experiment, const QString& hint) const

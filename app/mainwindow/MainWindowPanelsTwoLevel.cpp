@@ -13,9 +13,7 @@
 #include "experiments/QuantumRamsey2D.h"
 #include "experiments/QuantumStueckelberg2D.h"
 #include "plots/QuantumDoubleWellPlotWidget.h"
-#include "plots/QuantumDrivePlotWidget.h"
 #include "plots/QuantumLandauZenerPlotWidget.h"
-#include "plots/QuantumQuenchPlotWidget.h"
 #include "plots/QuantumRabiPlotWidget.h"
 #include "plots/QuantumRamseyPlotWidget.h"
 #include "plots/QuantumStueckelbergPlotWidget.h"
@@ -67,9 +65,6 @@ std::vector<double> scanInputs(const BoundStateResult& basis, std::initializer_l
 
 double flag(bool value) { return value ? 1.0 : 0.0; }
 
-// The states were computed on this grid's cells for this mass and hbar. The
-// potential itself is not compared: a drive moves the well's bias while the
-// states keep describing the undriven well.
 // States computed on these cells, for this mass, from the potential the run
 // started from (`startFingerprint`): a drive moves the potential during the
 // run, so the live one is not what the states are checked against.
@@ -79,30 +74,6 @@ bool statesFitTheRun(const BoundStateResult& states, const PotentialField2D& gri
     const auto same = [](double a, double b) { return std::abs(a - b) <= 1e-12 * std::max(1.0, std::abs(b)); };
     return states.ok && !grid.empty() && states.x.size() == grid.nx() && states.dx == static_cast<double>(grid.dx()) &&
            same(mass, states.mass) && same(hbar, states.hbar) && states.fingerprint == startFingerprint;
-}
-
-QString sceneParameterName(std::int32_t parameter)
-{
-    switch (parameter) {
-    case SceneParameterValue:
-        return QStringLiteral("object value");
-    case SceneParameterCenterX:
-        return QStringLiteral("center X");
-    case SceneParameterCenterY:
-        return QStringLiteral("center Y");
-    case SceneParameterCurvatureX:
-        return QStringLiteral("harmonic kX");
-    case SceneParameterCurvatureY:
-        return QStringLiteral("harmonic kY");
-    case SceneParameterCurvatureXY:
-        return QStringLiteral("harmonic kX+kY");
-    case SceneParameterSlopeX:
-        return QStringLiteral("linear slope X");
-    case SceneParameterSlopeY:
-        return QStringLiteral("linear slope Y");
-    default:
-        return QString();
-    }
 }
 
 QString ramseyStageName(std::int32_t stage)
@@ -237,97 +208,6 @@ void MainWindow::updateDoubleWellPanel()
     plot.setTunnellingPeriod(twoLevel.doubleWellParameters.valid ? twoLevel.doubleWellParameters.tunnellingPeriod
                                                                  : 0.0);
     plot.setSamples(samples);
-}
-
-void MainWindow::updateQuenchPanel()
-{
-    Ui::MainWindow& form = *ui;
-    QuantumQuenchPlotWidget& plot = *form.quenchPlotWidget;
-
-    // The applier quenches only while the scene drives the potential: with
-    // the scene box off nothing is armed, whatever the record says.
-    const QuantumQuench quench = formSettings<QuantumQuench>();
-    if (!quench.enabled || !sceneUsable() || !validateQuench(potentialScene, quench)) {
-        form.quenchSummaryLabel->setText(withOffLine(
-            OffExperiment::Quench,
-            QStringLiteral("Quench inactive. Enable a valid Potential Scene target to make H time-dependent.")));
-        plot.clear();
-        return;
-    }
-
-    plot.setSamples(history.samples());
-    plot.setMarkerTime(quench.time);
-
-    const QString energy =
-        appliers.quenchApplier.energyAfterValid()
-            ? PanelText(QStringLiteral("%1 -> %2  dE=%3"))
-                  .fixed({appliers.quenchApplier.energyBefore(), appliers.quenchApplier.energyAfter(),
-                          appliers.quenchApplier.energyAfter() - appliers.quenchApplier.energyBefore()},
-                         4)
-                  .text()
-            : PanelText::kNotAvailable;
-    form.quenchSummaryLabel->setText(
-        PanelText(QStringLiteral("%1 | t_q=%2 | %3: %4 -> %5 | energy %6"))
-            .word(appliers.quenchApplier.fired() ? QStringLiteral("FIRED") : QStringLiteral("ARMED"))
-            .fixed(quench.time, 3)
-            .word(sceneParameterName(quench.parameter))
-            .fixed({quench.before, quench.after}, 4)
-            .word(energy)
-            .text());
-}
-
-void MainWindow::updatePeriodicDrivePanel()
-{
-    Ui::MainWindow& form = *ui;
-    QuantumDrivePlotWidget& plot = *form.periodicDrivePlotWidget;
-
-    // Likewise the drive moves its target only while the scene is in use.
-    const PeriodicDrive drive = formSettings<PeriodicDrive>();
-    if (!drive.enabled || !sceneUsable() || !validatePeriodicDrive(potentialScene, drive)) {
-        form.periodicDriveSummaryLabel->setText(
-            withOffLine(OffExperiment::PeriodicDrive,
-                        QStringLiteral("Periodic drive inactive. Enable a valid Potential Scene target.")));
-        plot.clearHistory();
-        return;
-    }
-
-    const std::vector<ObservableSample>& samples = history.samples();
-    plot.setDriveParameters(drive.mean, drive.amplitude, drive.angularFrequency, drive.phaseDegrees);
-    plot.setSamples(samples);
-
-    // A shaken harmonic trap oscillates at omega0 = sqrt(k / m) along the
-    // axis whose centre the drive moves; resonance is omega = omega0.
-    double naturalFrequency = 0.0;
-    const double mass = static_cast<double>(solver.parameters().mass);
-    const PotentialObject* target = potentialScene.find(drive.targetObjectId);
-    if (target && target->kind == PotentialObjectKind::Harmonic && mass > 0.0) {
-        double curvature = 0.0;
-        if (drive.parameter == SceneParameterCenterX)
-            curvature = static_cast<double>(target->curvatureX);
-        else if (drive.parameter == SceneParameterCenterY)
-            curvature = static_cast<double>(target->curvatureY);
-        if (curvature > 0.0)
-            naturalFrequency = std::sqrt(curvature / mass);
-    }
-    const QString resonance = naturalFrequency > 0.0 ? PanelText(QStringLiteral("omega0=%1  omega/omega0=%2"))
-                                                           .fixed(naturalFrequency, 4)
-                                                           .fixed(drive.angularFrequency / naturalFrequency, 3)
-                                                           .text()
-                                                     : QStringLiteral("omega0=n/a");
-
-    double largestExcursion = 0.0;
-    for (const ObservableSample& sample : samples)
-        largestExcursion = std::max(largestExcursion, std::abs(sample.meanX));
-    const double energyGain = samples.empty() ? 0.0 : samples.back().totalEnergy - samples.front().totalEnergy;
-
-    form.periodicDriveSummaryLabel->setText(
-        PanelText(QStringLiteral("DRIVING | omega=%1  A=%2  current=%3 | %4 | max|<x>|=%5  dE=%6"))
-            .fixed(drive.angularFrequency, 4)
-            .fixed({drive.amplitude, appliers.periodicDriveApplier.value()}, 3)
-            .word(resonance)
-            .fixed(largestExcursion, 3)
-            .fixed(energyGain, 4)
-            .text());
 }
 
 void MainWindow::updateRabiPanel()

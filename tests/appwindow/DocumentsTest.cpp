@@ -158,6 +158,21 @@ QString presetTitle(int index)
     return QString::fromLatin1(makeExperimentPreset(static_cast<std::uint32_t>(index)).title);
 }
 
+// The first guided experiment whose file member `record` is enabled (with
+// `curvature`, on a parameter only some kinds of object have), or -1.
+int presetRunning(const char* record, bool curvature = false)
+{
+    for (std::uint32_t index = 0; index < presetCount(); ++index) {
+        ExperimentDocument records;
+        static_cast<ExperimentSettingsRecords&>(records) = makeExperimentPreset(index);
+        const QJsonObject member = experimentDocumentToJson(records).value(QLatin1String(record)).toObject();
+        if (member.value(QLatin1String("enabled")).toBool() &&
+            (!curvature || member.value(QLatin1String("parameter")).toInt() >= SceneParameterCurvatureX))
+            return static_cast<int>(index);
+    }
+    return -1;
+}
+
 QJsonObject readJsonFile(const QString& path)
 {
     QFile file(path);
@@ -1333,16 +1348,7 @@ TEST_F(DocumentsWindow, ATargetOfAnotherKindLoadsWithItsRecordOffAndSaysWhy)
         SCOPED_TRACE(c.record);
         // The first guided experiment that runs the protocol on a parameter
         // only some kinds of object have.
-        int preset = -1;
-        for (std::uint32_t index = 0; index < presetCount() && preset < 0; ++index) {
-            ExperimentDocument records;
-            static_cast<ExperimentSettingsRecords&>(records) = makeExperimentPreset(index);
-            const QJsonObject record = experimentDocumentToJson(records).value(QLatin1String(c.record)).toObject();
-            if (record.value(QLatin1String("enabled")).toBool() &&
-                (c.parameter == nullptr ||
-                 record.value(QLatin1String("parameter")).toInt() >= SceneParameterCurvatureX))
-                preset = static_cast<int>(index);
-        }
+        const int preset = presetRunning(c.record, c.parameter != nullptr);
         ASSERT_GE(preset, 0) << "no guided experiment runs it";
         source->loadGuidedExperiment(preset);
         ASSERT_TRUE(control<QCheckBox>(*source, c.enable)->isChecked());
@@ -1387,6 +1393,77 @@ TEST_F(DocumentsWindow, ATargetOfAnotherKindLoadsWithItsRecordOffAndSaysWhy)
         EXPECT_FALSE(control<QCheckBox>(*target, c.enable)->isChecked());
         EXPECT_EQ(target->captureExperimentDocument().potentialScene.size(),
                   source->captureExperimentDocument().potentialScene.size());
+    }
+}
+
+// A protocol whose target object is switched off, or whose whole scene is,
+// cannot act: it loads switched off, as one whose target is missing does,
+// Load says so by name, and the next Save writes it off as the window shows
+// it.
+TEST_F(DocumentsWindow, ARecordWhoseTargetOrSceneIsSwitchedOffLoadsOffWithANoteAndSavesOff)
+{
+    const struct {
+        const char* record;
+        const char* enable;
+        const char* title;
+        const char* targetKey; // null: the Berry loop's trap, the scene's harmonic object
+    } cases[] = {
+        {"quantumQuench", "quenchEnabledCheckBox", "Quench", "targetObjectId"},
+        {"periodicDrive", "periodicDriveEnabledCheckBox", "Periodic drive", "targetObjectId"},
+        {"linearSweep", "linearSweepEnabledCheckBox", "Linear sweep", "targetObjectId"},
+        {"ramseySequence", "ramseyEnabledCheckBox", "Ramsey", "targetObjectId"},
+        {"quantumMoshinsky", "moshinskyEnabledCheckBox", "Diffraction in Time", "shutterObjectId"},
+        {"quantumBerry", "berryEnabledCheckBox", "Berry Phase", nullptr},
+    };
+    for (const auto& c : cases) {
+        for (const bool wholeScene : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.record << (wholeScene ? ", scene off" : ", target off"));
+            const int preset = presetRunning(c.record);
+            ASSERT_GE(preset, 0) << "no guided experiment runs it";
+            source->loadGuidedExperiment(preset);
+            const QString file = path("switched-off.vxo.json");
+            ASSERT_TRUE(saveFile(*source, file).ok);
+            QJsonObject root = readJsonFile(file);
+            QJsonObject scene = root.value(QLatin1String("potentialScene")).toObject();
+            QString id;
+            if (wholeScene) {
+                scene.insert(QLatin1String("active"), false);
+            } else {
+                QJsonArray objects = scene.value(QLatin1String("objects")).toArray();
+                id = c.targetKey != nullptr
+                         ? root.value(QLatin1String(c.record)).toObject().value(QLatin1String(c.targetKey)).toString()
+                         : QString();
+                for (int i = 0; i < objects.size(); ++i) {
+                    QJsonObject object = objects.at(i).toObject();
+                    const bool isTarget = c.targetKey != nullptr
+                                              ? object.value(QLatin1String("id")).toString() == id
+                                              : object.value(QLatin1String("type")) == QLatin1String("harmonic");
+                    if (isTarget) {
+                        id = object.value(QLatin1String("id")).toString();
+                        object.insert(QLatin1String("enabled"), false);
+                        objects.replace(i, object);
+                        break;
+                    }
+                }
+                ASSERT_FALSE(id.isEmpty()) << "the scene has no target to switch off";
+                scene.insert(QLatin1String("objects"), objects);
+            }
+            root.insert(QLatin1String("potentialScene"), scene);
+            writeJsonFile(file, root);
+
+            const FileOutcome loaded = loadFile(*target, file);
+            ASSERT_TRUE(loaded.ok) << (loaded.messages.empty() ? "" : loaded.messages.front().text.toStdString());
+            ASSERT_EQ(loaded.messages.size(), 1u) << "Load says nothing";
+            const QString note = loaded.messages.front().text;
+            EXPECT_TRUE(note.contains(QStringLiteral("Switched off: %1, because ").arg(QLatin1String(c.title))) &&
+                        (wholeScene ? note.contains(QStringLiteral("Potential Scene is off"))
+                                    : note.contains(QStringLiteral("object #%1").arg(id))))
+                << note.toStdString();
+            EXPECT_FALSE(control<QCheckBox>(*target, c.enable)->isChecked());
+            ASSERT_TRUE(saveFile(*target, file).ok);
+            EXPECT_FALSE(readJsonFile(file).value(QLatin1String(c.record)).toObject().value(QLatin1String("enabled")).toBool())
+                << "saved as the window shows it";
+        }
     }
 }
 
@@ -1538,10 +1615,10 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
         {zeno, "quantumZeno", "measurementPeriod", std::nextafter(0.04, 0.0), 0.04, nullptr},
         {zeno, "quantumZeno", "measurementPeriod", 0.01, kRefused,
          "Zeno: \"Measurement dt\" is 0.01; the allowed range is 0.04 to 5."},
-        {klein, "quantumHallEdge", "edgeY", 9, kRefused, "Hall Edge: \"Edge Y\" is 9; the allowed range is -18 to 8."},
+        {klein, "quantumHallEdge", "edgeY", 9, kRefused, "Quantum Hall - chiral edge channel: \"Edge Y\" is 9; the allowed range is -18 to 8."},
         {klein, "quantumKleinTunneling", "barrierCenterX", 20.48, 20.48, nullptr},
         {klein, "quantumKleinTunneling", "momentumX", 1.2287, 1.229,
-         "Klein Tunneling: \"Momentum px\" is 1.2287 in the file; 1.229 is used."},
+         "Klein tunneling - supercritical Dirac barrier: \"Momentum px\" is 1.2287 in the file; 1.229 is used."},
         {zeno, "controls", "centerXSpinBox", 20.5, kRefused,
          "Initial State: \"Center X\" is 20.5; the allowed range is -20.48 to 20.48."},
         {zeno, "controls", "sigmaSpinBox", 0.805, 0.81, "Initial State: \"Sigma\" is 0.805 in the file; 0.81 is used."},
@@ -1550,16 +1627,16 @@ TEST_F(DocumentsWindow, ALoadedValueIsTheSameInTheBoxTheRunAndTheNextSave)
          "Detector screen: \"Histogram bins\" is 64.5 in the file; 65 is used."},
         {zeno, "controls", "detectorBinsSpinBox", 64.000068, 64,
          "Detector screen: \"Histogram bins\" is 64.000068 in the file; 64 is used."},
-        {zeno, "ramseyEnsemble", "memberCount", 3.000001, 3, "Ramsey: \"Members\" is 3.000001 in the file; 3 is used."},
+        {zeno, "ramseyEnsemble", "memberCount", 3.000001, 3, "Diagnostic ensemble - static detuning: \"Members\" is 3.000001 in the file; 3 is used."},
         {zeno, "quantumLandau", "landauIndex", 3.000001, 3,
-         "Landau: \"Landau index n\" is 3.000001 in the file; 3 is used."},
+         "Uniform magnetic field - Landau / cyclotron: \"Landau index n\" is 3.000001 in the file; 3 is used."},
         {zeno, "quantumKapitzaDirac", "maximumOrder", 2.5, 3,
-         "Kapitza-Dirac: \"Orders shown +/-\" is 2.5 in the file; 3 is used."},
+         "Kapitza-Dirac - pulsed optical standing wave: \"Orders shown +/-\" is 2.5 in the file; 3 is used."},
         {zeno, "controls", "gridResolutionComboBox", 1.0000001, 1, nullptr},
         {zeno, "controls", "gridResolutionComboBox", 1.5, kRefused,
          "Invalid index 1.5 for control 'gridResolutionComboBox'."},
         {zeno, "quantumLandau", "preparationMode", 0.5, kRefused,
-         "Landau: \"Initial state\" is 0.5; the allowed values are whole numbers."},
+         "Uniform magnetic field - Landau / cyclotron: \"Initial state\" is 0.5; the allowed values are whole numbers."},
         {zeno, "controls", "detectorBinsSpinBox", 0.57 * 100, 57, nullptr},
         {zeno, "measurementCollapse", "resolution", 0.2, kRefused,
          "Single-system collapse: \"Resolution sigma_m\" is 0.2; the allowed range is 0.24 to 5."},

@@ -221,7 +221,7 @@ TEST_F(ExperimentsOff, ADriveIsNeverMovedOntoAnObjectThatLacksItsParameter)
     target.setCurrentIndex(target.findData(QVariant::fromValue<quint64>(1)));
     EXPECT_FALSE(ticked("periodicDriveEnabledCheckBox"));
     const std::string page = label("rabiSummaryLabel");
-    EXPECT_NE(page.find("object #1 (Rectangle), has no \"Linear slope X\""), std::string::npos) << page;
+    EXPECT_NE(page.find("its target, object #1, has no \"Linear slope X\""), std::string::npos) << page;
     EXPECT_EQ(row(kRabiRow).find("P2="), std::string::npos) << "no prediction of a drive that does not act";
     EXPECT_FALSE(window->captureExperimentDocument().periodicDrive.enabled);
 }

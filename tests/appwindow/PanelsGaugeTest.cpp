@@ -384,12 +384,12 @@ TEST_F(PanelsGaugeTest, InactivePagesShowTheirRecorderState)
         {"free packet", 0, nullptr, aharonovBohmOff, landauOff, hallEdgeOff},
         {"Landau with b = 0", 43, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "landauFieldSpinBox", 0.0); },
          aharonovBohmOff,
-         "Landau experiment is off: Enabled Landau field strength magnitude must be in [0.02,4].\n"
+         "Landau is off: Enabled Landau field strength magnitude must be in [0.02,4].\n"
          "Landau recorder inactive: enabled=yes  gauge=no  configured=no  samples=0",
          hallEdgeOff},
         {"Hall edge with b = 0", 44, [](MainWindow& w) { setQuietly<QDoubleSpinBox>(w, "hallEdgeFieldSpinBox", 0.0); },
          aharonovBohmOff, landauOff,
-         "Hall edge experiment is off: Enabled Hall field magnitude must be in [0.02,4].\n"
+         "Hall Edge is off: Enabled Hall field magnitude must be in [0.02,4].\n"
          "Hall edge recorder inactive: enabled=yes  fields=no  configured=no  samples=0"},
     };
     for (const Case& c : cases) {

@@ -159,7 +159,7 @@ TEST_F(RecorderPanelsII, PagesOfExperimentsNotLoadedShowTheRecorderStateInPageAn
     moshinsky->setChecked(true);
     EXPECT_FALSE(moshinsky->isChecked());
     EXPECT_EQ(text(*window, "moshinskySummaryLabel"),
-              "Moshinsky shutter is off: the Potential Scene is empty\n"
+              "Diffraction in Time is off: the Potential Scene is empty\n"
               "Moshinsky recorder inactive: enabled=no  configured=no  samples=0\n"
               "Load Moshinsky Shutter / Diffraction in Time and press Play.");
 }

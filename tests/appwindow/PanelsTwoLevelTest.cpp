@@ -632,7 +632,7 @@ TEST_F(PanelsTwoLevelTest, PeriodicDrivePanelFollowsTheClassicalMotionOfTheShake
     const std::pair<std::function<void()>, const char*> breakings[] = {
         {[&] { widget<QCheckBox>("potentialSceneActiveCheckBox").setChecked(false); }, ""},
         {[&] { widget<QComboBox>("periodicDriveParameterComboBox").setCurrentIndex(SceneParameterSlopeX); },
-         "Periodic drive is off: its target, object #1 (Harmonic), has no \"Linear slope X\"\n"},
+         "Periodic drive is off: its target, object #1, has no \"Linear slope X\"\n"},
     };
     for (const auto& [breakDrive, why] : breakings) {
         window().loadGuidedExperiment(14);

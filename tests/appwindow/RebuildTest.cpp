@@ -353,10 +353,10 @@ TEST_F(Rebuild, EachPreparationTypeProducesItsState)
          [](const ExperimentPreset&, const PositionMoments&) {
              EXPECT_TRUE(window->recorder<BackflowRecorder>().isConfigured());
          }},
-        // The spinor's own grid sits half a cell off the cell centres.
+        // The spinor's own grid sits half a cell (of 256) off the cell centres.
         {Type::DiracZitterbewegungState, 46,
          [](const ExperimentPreset& p, const PositionMoments& m) {
-             EXPECT_NEAR(m.meanX, p.quantumZitterbewegung.centerX, 0.1);
+             EXPECT_NEAR(m.meanX, p.quantumZitterbewegung.centerX + 0.5 * p.universeWidth / 256.0, 0.02);
              EXPECT_TRUE(window->recorder<DiracZitterbewegungRecorder>().isConfigured());
          }},
         {Type::DiracKleinTunnelingState, 47,

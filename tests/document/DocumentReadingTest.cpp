@@ -251,7 +251,7 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
          "Quench",
          {{"quantumQuench", "targetObjectId", "9"}},
          "object #9, has no \"Harmonic kX + kY\"",
-         false},
+         true},
         {"periodicDrive",
          "Periodic drive",
          {{"periodicDrive", "targetObjectId", "77"}},
@@ -262,19 +262,19 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
          {{"periodicDrive", "targetObjectId", "12"}, {"periodicDrive", "parameter", curvatureX}},
          "object #12, has no \"Harmonic kX\"",
          true},
-        {"linearSweep", "Linear sweep", {{"linearSweep", "targetObjectId", "5"}}, "object #5, is not in", false},
+        {"linearSweep", "Linear sweep", {{"linearSweep", "targetObjectId", "5"}}, "object #5, is not in", true},
         {"linearSweep",
          "Linear sweep",
          {{"linearSweep", "targetObjectId", "3"}},
          "object #3, has no \"Linear slope X\"",
-         false},
+         true},
         // A number where the id's string belongs names no object.
-        {"ramseySequence", "Ramsey", {{"ramseySequence", "targetObjectId", 9}}, "no target object", false},
+        {"ramseySequence", "Ramsey", {{"ramseySequence", "targetObjectId", 9}}, "no target object", true},
         {"ramseySequence",
          "Ramsey",
          {{"ramseySequence", "targetObjectId", "3"}, {"ramseySequence", "parameter", slopeX}},
          "object #3, has no \"Linear slope X\"",
-         false},
+         true},
         {"quantumMoshinsky",
          "Diffraction in Time",
          {{"quantumMoshinsky", "shutterObjectId", "4242"}},
@@ -289,13 +289,19 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
         {"quantumMoshinsky",
          "Diffraction in Time",
          {{"quantumMoshinsky", "enabled", true}},
-         "object #12: Moshinsky shutter object is missing or disabled",
+         "its target, object #12, is switched off",
          false},
         {"quantumBerry",
          "Berry Phase",
          {{"quantumBerry", "enabled", true}},
          "object #9: Berry Phase expects one isolated isotropic Harmonic trap",
          true},
+        // A target switched off, or the whole scene, leaves nothing to act on.
+        {"periodicDrive",
+         "Periodic drive",
+         {{"periodicDrive", "targetObjectId", "9"}},
+         "its target, object #9, is switched off",
+         false},
         // The trap's curvature is 0.5: the loop's anisotropy must stay below 0.25.
         {"quantumBerry",
          "Berry Phase",
@@ -321,6 +327,18 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
         // Written back as it now stands, it reads without a note.
         EXPECT_TRUE(load(experimentDocumentToJson(d)).switchedOff.empty());
     }
+    // With the scene off every protocol on it is off, each with its note.
+    QJsonObject file = experimentDocumentToJson(test::nonDefaultDocument(false));
+    test::setPath(file, {"potentialScene", "active"}, false);
+    const ExperimentDocument d = load(file);
+    QStringList noted;
+    for (const ExperimentDocument::SwitchedOffRecord& off : d.switchedOff) {
+        noted << off.record;
+        EXPECT_EQ(off.reason.toStdString(), "the Potential Scene is off");
+    }
+    EXPECT_EQ(noted.join(QLatin1Char(' ')).toStdString(),
+              "quantumQuench periodicDrive linearSweep ramseySequence quantumMoshinsky");
+    EXPECT_TRUE(load(experimentDocumentToJson(d)).switchedOff.empty());
 }
 
 TEST(DocumentReading, AVersion12FileIgnoresTheLaterInitialStates)

@@ -103,8 +103,9 @@ ExperimentDocument nonDefaultDocument(bool berryLoop)
 
     d.quantumQuench = {true, 3, SceneParameterCurvatureXY, 3.5, 0.3, 0.9};
     d.periodicDrive = {true, 3, SceneParameterCenterX, 0.2, 0.5, 0.7, 30.0};
-    d.linearSweep = {true, 9, SceneParameterSlopeX, 0.25, -0.25, 1.0, 30.0, true, 2.0, 5.0};
-    d.ramseySequence = {true, 9, SceneParameterSlopeX, 0.05, 0.2, 0.4, 10.0, 20.0, 1.0, 12.0, 6.0, true, 24.0, 45.0};
+    // The bias (object 9) is switched off beside the Berry loop: what drives it is then off too.
+    d.linearSweep = {!berryLoop, 9, SceneParameterSlopeX, 0.25, -0.25, 1.0, 30.0, true, 2.0, 5.0};
+    d.ramseySequence = {!berryLoop, 9, SceneParameterSlopeX, 0.05, 0.2, 0.4, 10.0, 20.0, 1.0, 12.0, 6.0, true, 24.0, 45.0};
     d.ramseyEnsemble = {true, 0.08, 21};
     d.talbotInitialState = {4.0, 0.4, 0.5, -7.0, 1.4, 1.1};
     d.vortexInitialState = {0.5, -0.5, 1.2, 0.8, 0.3, -1};

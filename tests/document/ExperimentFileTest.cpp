@@ -380,7 +380,7 @@ const UnloadableDocument kUnloadable[] = {
     {"unsigned field beyond its range", [](ExperimentDocument& d) { d.quantumLandau.landauIndex = 4294967295u; },
      "Landau: \"Landau index n\" is -1; the allowed range is 0 to 8."},
     {"drive that misses its target", [](ExperimentDocument& d) { d.periodicDrive.targetObjectId = 77; },
-     "Periodic drive cannot be saved switched on: its target, object #77, is not in the document's scene."},
+     "Periodic drive cannot be saved switched on: its target, object #77, is not in the Potential Scene."},
     {"superposition of one state", [](ExperimentDocument& d) { d.initialPreparation.stateB = 1; },
      "Bound-state superposition requires two different states."},
     {"no controls", [](ExperimentDocument& d) { d.controls.clear(); },
