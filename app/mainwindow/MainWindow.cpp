@@ -79,6 +79,7 @@ MainWindow::MainWindow(QWidget* parent, bool persistGuiState)
     runTimer->setObjectName(QStringLiteral("runTimer"));
     setupForm(*ui, *this);
     formWindowSize = size();
+    formAnalysisMinimumHeight = ui->analysisDockWidget->minimumHeight();
     // The height is the layout's, which follows the docks. Below the width
     // both side columns need beside the viewport they become one column
     // (fitSideColumnsToWidth); the window is never narrower than that column

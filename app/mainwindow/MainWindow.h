@@ -307,6 +307,11 @@ private:
     void fitFrameOnceFramed();
     // The minimum size of the layout in force, laid out first.
     QSize layoutMinimumSize();
+    // The analysis dock asks the form's least height of the window where
+    // the window's room of height `roomHeight` holds it; on a shorter screen
+    // (768 lines with text at 150%) it asks less, its page scrolling, so
+    // that the window's least height is the room's.
+    void fitAnalysisMinimumToRoom(int roomHeight);
     // Floating docks moved, and shrunk where needed, into `available`, and
     // off the tab bars of docks tabbed together (the Controls / Time /
     // Physics Help tabs of a one-column layout), which a floating dock,
@@ -1073,6 +1078,11 @@ private:
     // pending). With the default layout the window is fitted anew there, a
     // restored one is only moved and shrunk.
     QRect frameFitArea;
+    // The window's size when the program last fitted it to its screen;
+    // empty once a restored geometry placed it. A window still of that size
+    // is the program's to fit again when its screen changes, larger or
+    // smaller; one the user sized or maximised is the user's.
+    QSize fittedWindowSize;
     bool frameFitWithDefaultLayout = false;
 
     const std::unique_ptr<Ui::MainWindow> ui;
@@ -1129,6 +1139,8 @@ private:
     QSize formWindowSize;
     // The controls dock's width with its widest page unscrolled.
     int controlsReadableWidth = 0;
+    // The analysis dock's least height as the form gives it.
+    int formAnalysisMinimumHeight = 0;
     // Without a parent, so that it goes with the members, before the widget
     // tree whose pages it watches is torn down.
     std::unique_ptr<CurrentPageScroller> analysisPageScroller;

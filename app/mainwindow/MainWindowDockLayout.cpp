@@ -534,4 +534,22 @@ QSize MainWindow::layoutMinimumSize()
     return layout()->totalMinimumSize();
 }
 
+void MainWindow::fitAnalysisMinimumToRoom(int roomHeight)
+{
+    QDockWidget* analysis = ui->analysisDockWidget;
+    // Its pages scroll: its title over the least of a page is enough. The
+    // layout is measured with the dock at that least, never above what it
+    // then gets: a top-level layout grows its window to any minimum it is
+    // activated with, and the window manager may carry that out after the
+    // window was fitted.
+    analysis->setMinimumHeight(0);
+    const int least = analysis->minimumSizeHint().height();
+    analysis->setMinimumHeight(least);
+    // At a fractional scale the height in screen pixels is rounded: a
+    // window of the room's height may come out a pixel taller.
+    const int fractional = std::floor(devicePixelRatioF()) != devicePixelRatioF() ? 1 : 0;
+    const int spare = roomHeight - fractional - layoutMinimumSize().height();
+    analysis->setMinimumHeight(std::clamp(least + spare, least, std::max(least, formAnalysisMinimumHeight)));
+}
+
 } // namespace vxo

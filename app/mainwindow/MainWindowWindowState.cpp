@@ -212,18 +212,21 @@ void MainWindow::fitToScreenKeepingClosed(const QRect& available, const QList<QD
         floatAgain(floating);
         return;
     }
-    const QRect target = newWindowIn(roomInside(available), formWindowSize).marginsAdded(windowFrameMargins());
+    const QRect room = roomInside(available);
+    const QRect target = newWindowIn(room, formWindowSize).marginsAdded(windowFrameMargins());
     // The layout in force may hold the window above the target (the taller
     // layout of a larger screen): set the size again once the layout for the
     // target is in place, and size the docks for it.
     placeFrame(target);
     layOutDocks(closed);
+    fitAnalysisMinimumToRoom(room.height());
     layout()->activate();
     placeFrame(target);
     layOutDocks(closed);
     floatAgain(floating);
     frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = true;
+    fittedWindowSize = size();
 }
 
 std::vector<std::pair<QDockWidget*, QRect>> MainWindow::floatingDocks() const
@@ -278,6 +281,7 @@ void MainWindow::placeInside(const QRect& window, const QMargins& margins, const
     }
     frameFitArea = windowFrameMargins().isNull() ? available : QRect();
     frameFitWithDefaultLayout = false;
+    fittedWindowSize = QSize();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event)
@@ -296,10 +300,15 @@ void MainWindow::fitFrameOnceFramed()
     // A maximised or full-screen window is the window manager's to place.
     if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen) || area.contains(frameGeometry()))
         return;
-    if (frameFitWithDefaultLayout)
+    if (frameFitWithDefaultLayout) {
         fitToScreenKeepingClosed(area, closedDocks());
-    else
-        placeFrame(clampedInside(frameGeometry(), area));
+    } else {
+        // The frame, known now, takes its share of a short screen too; the
+        // room holds the frame rounded at a fractional scale.
+        const QRect room = roomInside(area);
+        fitAnalysisMinimumToRoom(room.height());
+        placeFrame(clampedInside(frameGeometry(), room.marginsAdded(windowFrameMargins())));
+    }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event)
@@ -402,6 +411,9 @@ void MainWindow::restoreGuiState(const QRect& available)
         else
             applyDefaultDockLayout();
     }
+    // The restored docks on a short screen: the analysis page scrolls
+    // rather than hold the window taller than the screen.
+    fitAnalysisMinimumToRoom(roomInside(available).height());
     // A floating dock shown before the window would be stacked under it:
     // a window manager keeps a dock above its window only once it manages
     // the window. Shown once the window is (onWindowExposed).
@@ -510,11 +522,23 @@ void MainWindow::fitToChangedScreen(const QRect& previousScreen)
         const QRect frame = frameGeometry();
         const bool anotherScreen = previousScreen.width() != screenWidthAround(available) ||
                                    frame.width() > available.width() || frame.height() > available.height();
-        if (anotherScreen) {
-            // As a layout saved on another screen is restored: fitted as a
-            // new window is, closed docks kept closed and floating ones
-            // floating.
-            fitToScreenKeepingClosed(available, closedDocks());
+        // A window the program fitted, and the user has not sized since,
+        // takes what a new window takes on the screen as it now is: also
+        // when the screen grows back (a projector unplugged).
+        const QRect room = roomInside(available);
+        const QRect fitted = newWindowIn(room, formWindowSize);
+        const bool refit = !fittedWindowSize.isEmpty() && size() == fittedWindowSize && size() != fitted.size();
+        if (anotherScreen || refit) {
+            // The user's own arrangement of the docks is kept where the
+            // screen holds it, until Reset Window Layout.
+            fitAnalysisMinimumToRoom(room.height());
+            const QSize needed = layoutMinimumSize();
+            if (defaultDockLayoutInForce || needed.width() > room.width() || needed.height() > room.height()) {
+                fitToScreenKeepingClosed(available, closedDocks());
+            } else {
+                placeFrame(fitted.marginsAdded(windowFrameMargins()));
+                fittedWindowSize = size();
+            }
         } else if (!available.contains(frame)) {
             placeFrame(clampedInside(frame, available));
         }

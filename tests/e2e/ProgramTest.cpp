@@ -152,6 +152,16 @@ public:
                             strut.data());
         xcb_map_window(connection_, panel);
         xcb_flush(connection_);
+        panels_.push_back(panel);
+    }
+
+    // The panels taken away again, the screen's whole area given back.
+    void removePanels()
+    {
+        for (const xcb_window_t panel : panels_)
+            xcb_destroy_window(connection_, panel);
+        panels_.clear();
+        xcb_flush(connection_);
     }
 
     // Returns once the window manager has handled every request and event
@@ -370,6 +380,7 @@ private:
     }
 
     xcb_connection_t* connection_;
+    std::vector<xcb_window_t> panels_;
     xcb_window_t root_ = 0;
 };
 
@@ -377,9 +388,12 @@ private:
 class ProgramRun {
 public:
     ProgramRun(const QString& configHome, const QString& runtimeDirectory, const QString& display = QString(),
-               const QString& program = QStringLiteral(VXO_PROGRAM), const QStringList& arguments = {})
+               const QString& program = QStringLiteral(VXO_PROGRAM), const QStringList& arguments = {},
+               const QString& textScale = QString())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!textScale.isEmpty())
+            environment.insert(QStringLiteral("QT_SCALE_FACTOR"), textScale);
         if (!display.isEmpty())
             environment.insert(QStringLiteral("DISPLAY"), display);
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
@@ -563,7 +577,8 @@ bool layoutSaved(const QString& settingsFile)
     return QSettings(settingsFile, QSettings::IniFormat).contains(QStringLiteral("MainWindow/geometry"));
 }
 
-// The classroom screens, each with a window manager: the frame the window
+// The classroom screens, each with a window manager (a laptop and a
+// smaller screen also with their text at 150%): the frame the window
 // manager puts around the window, title bar and all, lies on the screen, so
 // that the window can be moved and closed by it, at the first start and at
 // the next, which restores the window as it was left. On the monitor the
@@ -572,7 +587,8 @@ bool layoutSaved(const QString& settingsFile)
 // panel takes the screen's right and bottom edges away while the program
 // runs, leaving the area of a projector: the window, and the floating guide,
 // are fitted into what is left, and Reset Window Layout docks the guide and
-// keeps the whole frame there.
+// keeps the whole frame there; the panels gone again, the window takes the
+// monitor's share again.
 TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
@@ -581,12 +597,17 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
         << "xvfb-run is missing (`make deps` installs it)";
     struct Case {
         QSize screen;
-        const char* floated; // the dock floated between the two starts, if any
+        const char* floated;   // the dock floated between the two starts, if any
+        const char* textScale; // the text enlarged, if at all
     };
-    for (const Case& screenCase : {Case{QSize(1024, 768), nullptr}, Case{QSize(1366, 768), nullptr},
-                                   Case{QSize(1920, 1080), "helpDockWidget"}}) {
+    // Text at 150% leaves a 768-line screen 512 lines of the window's units.
+    for (const Case& screenCase :
+         {Case{QSize(1024, 768), nullptr, nullptr}, Case{QSize(1366, 768), nullptr, nullptr},
+          Case{QSize(1366, 768), nullptr, "1.5"}, Case{QSize(1280, 800), nullptr, "1.5"},
+          Case{QSize(1920, 1080), "helpDockWidget", nullptr}}) {
         const QSize screen = screenCase.screen;
-        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height());
+        const std::string at = std::to_string(screen.width()) + "x" + std::to_string(screen.height()) +
+                               (screenCase.textScale ? std::string(" at ") + screenCase.textScale : std::string());
         ManagedScreen managed(screen);
         ASSERT_FALSE(managed.display().isEmpty()) << at << ": no X server came up: " << managed.errors().toStdString();
         Display display(managed.display().toLocal8Bit().constData());
@@ -611,7 +632,8 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
                     << at << ": the " << screenCase.floated << " was not floated and saved:\n"
                     << floating.process().readAllStandardError().toStdString();
             }
-            ProgramRun run(configHome.path(), runtime.path(), managed.display());
+            ProgramRun run(configHome.path(), runtime.path(), managed.display(), QStringLiteral(VXO_PROGRAM), {},
+                           QLatin1String(screenCase.textScale));
             ASSERT_TRUE(run.process().waitForStarted(test::kWaitBoundMs)) << VXO_PROGRAM;
             const std::optional<xcb_window_t> window = run.window(display);
             ASSERT_TRUE(window) << at << ", " << start << ": no window came up; error output:\n"
@@ -684,6 +706,18 @@ TEST(TheProgram, UnderAWindowManagerComesUpWithItsWholeFrameOnTheScreen)
                 frame = display.frameOf(*window);
                 EXPECT_TRUE(projector.contains(frame.geometry))
                     << at << ": after Reset Window Layout the frame lies at " << frameText(frame.geometry);
+
+                // The panels gone (the projector unplugged), the window the
+                // program fitted takes the monitor's share again.
+                display.removePanels();
+                ASSERT_TRUE(waitFor([&display, &screenRect] { return display.workArea() == screenRect; }))
+                    << at << ": openbox left the area " << frameText(display.workArea());
+                EXPECT_TRUE(waitFor([&] {
+                    frame = display.frameOf(*window);
+                    return screenRect.contains(frame.geometry) && frame.geometry.width() > projector.width() &&
+                           frame.geometry.height() > projector.height();
+                })) << at
+                    << ": with the screen whole again, the frame lies at " << frameText(frame.geometry);
             }
             display.close(*window);
             EXPECT_TRUE(run.process().waitForFinished(test::kWaitBoundMs))
