@@ -129,6 +129,22 @@ TEST(QuantumZitterbewegung2D, ValidationAndPreparationFailures)
     EXPECT_EQ(y, 0.0);
 }
 
+// About the box's own centre every cell is its own image, the edge columns
+// and rows too: a uniform density has the mean of the coordinates
+// (i - n/2) d, half a cell below 0, also on cells three times as tall as wide.
+TEST(QuantumZitterbewegung2D, TheBoxCentroidTakesEveryCellWhereItIs)
+{
+    DiracSpinor2D uniform;
+    uniform.resize(16, 8, 0.25f, 0.75f);
+    for (std::uint64_t j = 0; j < 8; ++j)
+        for (std::uint64_t i = 0; i < 16; ++i)
+            uniform.upper.at(i, j) = {0.5f, 0.0f};
+    double x = 1.0, y = 1.0;
+    QuantumZitterbewegung2D::spinorCentroid(uniform, x, y);
+    EXPECT_NEAR(x, -0.125, 1e-12);
+    EXPECT_NEAR(y, -0.375, 1e-12);
+}
+
 TEST(QuantumZitterbewegung2D, EnergyBranchWeightsOfBothModes)
 {
     // An upper-only packet of one momentum holds (1 + m c^2 / E) / 2 of
