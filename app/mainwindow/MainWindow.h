@@ -509,7 +509,10 @@ private:
     // over a scene that still has objects, the boxes wait for the scene.
     void switchOffRefusedProtocols();
     void switchProtocolOff(OffExperiment protocol, const QString& reason);
-    QString sceneProtocolRefusal(OffExperiment protocol) const;
+    // The scene and the scene protocols' records as the form holds them,
+    // each as if its box were ticked; why one of them cannot act on it.
+    ExperimentDocument sceneProtocolProbe() const;
+    static QString sceneProtocolRefusal(const ExperimentDocument& probe, OffExperiment protocol);
     QCheckBox* protocolBox(OffExperiment protocol) const;
     // Why an experiment that is switched on does not run: the reason its
     // protocol was switched off, or its own check's message on the settings

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include <optional>
 #include <string>
 
 namespace vxo {
@@ -60,11 +61,10 @@ QCheckBox* MainWindow::protocolBox(OffExperiment protocol) const
     }
 }
 
-QString MainWindow::sceneProtocolRefusal(OffExperiment protocol) const
+ExperimentDocument MainWindow::sceneProtocolProbe() const
 {
-    // The records as the run reads them, judged by the rule the reader and
-    // Save judge a document by.
-    // Each is judged as its box were ticked.
+    // The records as the run reads them, each as its box were ticked, for
+    // the rule the reader and Save judge a document by.
     const auto ticked = [](auto record) {
         record.enabled = true;
         return record;
@@ -78,6 +78,11 @@ QString MainWindow::sceneProtocolRefusal(OffExperiment protocol) const
     probe.ramseySequence = ticked(formSettings<RamseySequence>());
     probe.quantumBerry = ticked(formSettings<BerryConfig>());
     probe.quantumMoshinsky = ticked(formSettings<MoshinskyConfig>());
+    return probe;
+}
+
+QString MainWindow::sceneProtocolRefusal(const ExperimentDocument& probe, OffExperiment protocol)
+{
     return recordSceneRefusal(probe, QLatin1String(kOffRecords[static_cast<std::size_t>(protocol)]));
 }
 
@@ -87,11 +92,14 @@ void MainWindow::switchOffRefusedProtocols()
     // again, they act again.
     if (!potentialScene.empty() && !ui->potentialSceneActiveCheckBox->isChecked())
         return;
+    std::optional<ExperimentDocument> probe; // the scene copied once, and only if a box is ticked
     for (std::size_t index = 0; index < kSceneProtocolCount; ++index) {
         const auto protocol = static_cast<OffExperiment>(index);
         if (!protocolBox(protocol)->isChecked())
             continue;
-        const QString reason = sceneProtocolRefusal(protocol);
+        if (!probe)
+            probe = sceneProtocolProbe();
+        const QString reason = sceneProtocolRefusal(*probe, protocol);
         if (!reason.isEmpty())
             switchProtocolOff(protocol, reason);
     }

@@ -300,6 +300,9 @@ TEST(DiracZitterbewegungRecorder, MeasuredTremblingMatchesThePrediction)
     const double measured = 2.0 * (extrema.back() - extrema.front()) / static_cast<double>(extrema.size() - 1);
     const double period = kPi * kHbar / energyOf(config);
     EXPECT_NEAR(measured / period, 1.0, 0.05);
+    // The mark is a share of the trembling's reach c / omega_ZB, omega_ZB the measured angular frequency.
+    EXPECT_NEAR(recorder.markedCentroidShift() / DiracZitterbewegungRecorder::kMarkedShareOfReach,
+                config.lightSpeed * measured / (2.0 * kPi), 0.05 * config.lightSpeed * measured / (2.0 * kPi));
 }
 
 TEST(DiracZitterbewegungRecorder, CapacityDropsOldestAndRefitsTheRest)
@@ -398,6 +401,11 @@ TEST(DiracZitterbewegungRecorder, MeasuresAPacketAcrossTheEdgeWholeAndBoundsWhat
     ASSERT_TRUE(recorder.configure(uniform, config, kHbar));
     const double rate = 2.0 * config.lightSpeed / 32.0;
     const double mark = recorder.markedCentroidShift() / 32.0 / rate; // the time the bound reaches the mark
+    // A recording that starts late (a run resumed) books nothing before its first sample.
+    recorder.record(3.0 * mark, uniform);
+    EXPECT_EQ(recorder.wrappedShareBound(), 0.0);
+    EXPECT_FALSE(recorder.pastValidity());
+    ASSERT_TRUE(recorder.configure(uniform, config, kHbar));
     for (double t : {0.0, 0.5 * mark, 0.9 * mark, 1.1 * mark, 1.5 * mark})
         recorder.record(t, uniform);
     EXPECT_NEAR(recorder.wrappedShareBound(), rate * 1.5 * mark, 1e-9);
@@ -419,27 +427,30 @@ TEST(DiracZitterbewegungRecorder, ReadsWhatAnUnboundedPacketShowsOrMarksWhereThe
     const struct {
         double mass, momentum, window, width;
         bool marked; // the packet's ends meet across the box within the window
+        double hbar = 1.0, c = 1.0;
     } cases[] = {
         {0.2, 0.5, 20.0, 40.96, true}, {1.0, 0.5, 20.0, 40.96, true}, {0.5, 1.0, 11.0, 40.96, true},
         {0.5, 0.5, 12.0, 81.92, false}, {0.2, 3.0, 20.0, 40.96, true}, {1.0, 3.0, 5.0, 20.48, true},
-        {1.0, 3.0, 5.0, 40.96, false},
+        {1.0, 3.0, 5.0, 40.96, false}, {0.5, 0.5, 10.0, 40.96, true, 3.0, 0.7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "m=" << c.mass << " p=" << c.momentum << " window=" << c.window
-                                        << " width=" << c.width);
+                                        << " width=" << c.width << " hbar=" << c.hbar << " c=" << c.c);
         ZitterbewegungConfig config;
         config.restMass = c.mass;
         config.momentumX = c.momentum;
         config.analysisEndTime = c.window;
-        const auto run = [&config](std::uint64_t nx, double width, double until) {
+        config.lightSpeed = c.c;
+        const double hbar = c.hbar;
+        const auto run = [&config, hbar](std::uint64_t nx, double width, double until) {
             DiracSpinor2D spinor;
             spinor.resize(nx, 64, static_cast<float>(width / static_cast<double>(nx)), 0.32f);
-            EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, 1.0, nullptr));
+            EXPECT_TRUE(QuantumZitterbewegung2D::prepareInitialState(spinor, config, hbar, nullptr));
             DiracZitterbewegungRecorder recorder(640);
-            EXPECT_TRUE(recorder.configure(spinor, config, 1.0));
+            EXPECT_TRUE(recorder.configure(spinor, config, hbar));
             recorder.record(0.0, spinor);
             DiracSplitStepSolver2D solver;
-            solver.configure(DiracParameters{1.0f, 0.1f, float(config.lightSpeed), float(config.restMass)});
+            solver.configure(DiracParameters{float(hbar), 0.1f, float(config.lightSpeed), float(config.restMass)});
             for (int k = 1; 0.1 * k <= until + 1e-9; ++k) {
                 solver.stepFree(spinor);
                 recorder.record(0.1 * k, spinor);
@@ -451,6 +462,12 @@ TEST(DiracZitterbewegungRecorder, ReadsWhatAnUnboundedPacketShowsOrMarksWhereThe
         EXPECT_EQ(box.pastValidity(), c.marked);
         const DiracZitterbewegungRecorder unbounded = run(4 * nx, 4.0 * c.width, box.readingEndTime());
         ASSERT_FALSE(unbounded.pastValidity());
+        // Over a read span of some periods the trembling fills a good part of
+        // its reach c / omega_ZB, of which the mark is a share, and stays within it.
+        const double reach = box.markedCentroidShift() / DiracZitterbewegungRecorder::kMarkedShareOfReach;
+        EXPECT_LT(unbounded.maxAbsDetrendedX(), reach);
+        if (box.readingEndTime() > 1.0)
+            EXPECT_GT(unbounded.maxAbsDetrendedX(), 0.05 * reach);
         EXPECT_NEAR(box.maxAbsDetrendedX(), unbounded.maxAbsDetrendedX(), 0.03 * unbounded.maxAbsDetrendedX());
         EXPECT_NEAR(box.fittedDriftVelocityX(), unbounded.fittedDriftVelocityX(),
                     0.03 * std::fabs(unbounded.fittedDriftVelocityX()));
