@@ -281,6 +281,7 @@ set(VXO_APP_SOURCES
     mainwindow/MainWindowWindowState.cpp
     mainwindow/MainWindowWiring.cpp
     mainwindow/BoundedLockFile.cpp
+    mainwindow/FloatingDockPlace.cpp
     mainwindow/SavedDockState.cpp
     mainwindow/SavedLayout.cpp
     mainwindow/SavedWindowGeometry.cpp
@@ -462,6 +463,7 @@ set(VXO_APP_TEST_SOURCES
     DiagnosticsRowOrderTest.cpp
     ExperimentFileNameTest.cpp
     ExperimentSettingsFormTest.cpp
+    FloatingDockPlaceTest.cpp
     GeometryPageTest.cpp
     HelpFolderPagesTest.cpp
     HelpPagesTest.cpp

@@ -752,7 +752,7 @@ const char* const kEnglishGuides[] = {
     "<p><b>Physics.</b> The natural length of the problem is the Airy length "
     "ell = (hbar^2/(2 m F))^(1/3) = 0.855. The bound levels are E_n = F ell |a_n| with the zeros a_n of the "
     "Airy function: the lowest is 1.60, with a classical turning height of 2.0 above the floor. The packet "
-    "has about 8 units of energy above the floor, so it is built from levels around the tenth.</p>"
+    "has about 8 units of energy above the floor, so it is built from levels around the ninth.</p>"
     "<p><b>What to observe.</b> The ideal classical ball falls for 4.6 time units, hits the floor at speed 4.0 "
     "and bounces with period 10.0. The quantum packet follows it at first, but at each impact the incoming and "
     "reflected parts interfere and form fringes about pi hbar/p = 0.8 apart above the floor. After a few bounces "

@@ -795,7 +795,7 @@ const char* const kItalianGuides[] = {
     "ell = (hbar^2/(2 m F))^(1/3) = 0.855. I livelli legati sono E_n = F ell |a_n| con gli zeri a_n della "
     "funzione di Airy: il piu' basso e' 1.60, con un'altezza classica di inversione di 2.0 sopra il "
     "pavimento. Il pacchetto ha circa 8 unita' di energia sopra il pavimento, quindi e' fatto di livelli "
-    "attorno al decimo.</p>"
+    "attorno al nono.</p>"
     "<p><b>Cosa osservare.</b> La palla classica ideale cade per 4.6 unita' di tempo, tocca il pavimento "
     "a velocita' 4.0 e rimbalza con periodo 10.0. Il pacchetto quantistico la segue all'inizio, ma a ogni "
     "urto le parti in arrivo e riflesse interferiscono e formano frange distanti circa &pi; hbar/p = 0.8 "

@@ -35,6 +35,7 @@
 #include "view/ContourExtraction.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -315,7 +316,9 @@ private:
     // Floating docks moved, and shrunk where needed, into `available`, and
     // off the tab bars of docks tabbed together (the Controls / Time /
     // Physics Help tabs of a one-column layout), which a floating dock,
-    // always above the window, would hide.
+    // always above the window, would hide; one the screen had to move is
+    // also kept off the viewport and the analysis plots where there is room
+    // (floatingDockPlace).
     void keepFloatingDocksInSight(const QRect& available);
     // After a restore: the docks as restored, fitted to `available` (and
     // `room`, what the layout before them needed where more), or arranged
@@ -1070,6 +1073,8 @@ private:
     // Floating docks restored before the window was shown, shown once it is,
     // and the area they were restored into.
     QList<QDockWidget*> floatingDocksHeldBack;
+    // Floating docks the screen moved before the window's views were laid out.
+    QSet<QDockWidget*> floatingDocksCarried;
     QRect floatingDocksHeldBackArea;
     // The default layout in force spans the analysis dock across the window
     // (analysisAcrossTheWindow as it was laid out).

@@ -1,8 +1,11 @@
 #include "app/mainwindow/MainWindow.h"
 
+#include "app/mainwindow/FloatingDockPlace.h"
+
 #include "app/mainwindow/SavedLayout.h"
 #include "app/mainwindow/SavedWindowGeometry.h"
 #include "document/DisplayText.h"
+#include "plots/PlotWidget.h"
 #include "ui/MainWindowForm.h"
 
 #include <QAction>
@@ -35,15 +38,6 @@ namespace vxo {
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("MainWindow");
-// `window` no larger than `available` and moved inside it.
-QRect clampedInside(const QRect& window, const QRect& available)
-{
-    const QSize size = window.size().boundedTo(available.size());
-    const int x = std::clamp(window.x(), available.left(), available.left() + available.width() - size.width());
-    const int y = std::clamp(window.y(), available.top(), available.top() + available.height() - size.height());
-    return QRect(QPoint(x, y), size);
-}
-
 // A new window on a screen with more room than the form's size takes this
 // share of the room, centred, and never less than the form: the form alone
 // is a quarter of a 4K screen, in its corner.
@@ -59,19 +53,6 @@ QRect newWindowIn(const QRect& room, const QSize& form)
                       static_cast<int>(kLargeScreenShare * room.height()));
     const QSize size = form.expandedTo(share).boundedTo(room.size());
     return QRect(room.topLeft() + QPoint((room.width() - size.width()) / 2, (room.height() - size.height()) / 2), size);
-}
-
-// The places a floating dock at `at` may take instead, beside the tab bar
-// `bar` it covers: right of it, above, left of it, below, each moved inside
-// `available`.
-std::array<QRect, 4> placesBeside(const QRect& at, const QRect& bar, const QRect& available)
-{
-    return {{
-        clampedInside(at.translated(bar.right() + 1 - at.left(), 0), available),
-        clampedInside(at.translated(0, bar.top() - 1 - at.bottom()), available),
-        clampedInside(at.translated(bar.left() - 1 - at.right(), 0), available),
-        clampedInside(at.translated(0, bar.bottom() + 1 - at.top()), available),
-    }};
 }
 
 // A tab widget or the analysis page selector whose current index is saved
@@ -327,22 +308,31 @@ void MainWindow::keepFloatingDocksInSight(const QRect& available)
     for (const QTabBar* bar : findChildren<QTabBar*>(QString(), Qt::FindDirectChildrenOnly))
         if (bar->isVisible())
             bars.append(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size()));
-    const auto clear = [&bars](const QRect& at) {
-        return std::none_of(bars.begin(), bars.end(), [&at](const QRect& bar) { return bar.intersects(at); });
+    // The viewport and the plots of the analysis page docked in the window.
+    QList<QRect> views;
+    const auto addView = [&views](const QWidget* view) {
+        const QRect shown = view->visibleRegion().boundingRect();
+        if (view->isVisible() && !shown.isEmpty())
+            views.append(QRect(view->mapToGlobal(shown.topLeft()), shown.size()));
     };
+    addView(ui->quantumView);
+    if (!ui->analysisDockWidget->isFloating())
+        for (const QWidget* widget : ui->analysisDockWidget->findChildren<QWidget*>())
+            if (dynamic_cast<const PlotWidget*>(widget) != nullptr)
+                addView(widget);
+    // A dock the screen moved before the window was laid out keeps off the
+    // views once they are.
     for (const auto& pair : dockActionPairs()) {
         QDockWidget* dock = pair.first;
         if (!dock->isFloating())
             continue;
-        QRect at = clampedInside(dock->geometry(), available);
-        for (const QRect& bar : bars) {
-            if (!bar.intersects(at))
-                continue;
-            const std::array<QRect, 4> places = placesBeside(at, bar, available);
-            const auto place = std::find_if(places.begin(), places.end(), clear);
-            if (place != places.end())
-                at = *place;
-        }
+        const bool carried = clampedInside(dock->geometry(), available) != dock->geometry() ||
+                             floatingDocksCarried.contains(dock);
+        const QRect at = floatingDockPlace(dock->geometry(), available, bars, views, carried);
+        if (carried && views.isEmpty())
+            floatingDocksCarried.insert(dock);
+        else
+            floatingDocksCarried.remove(dock);
         if (at != dock->geometry())
             dock->setGeometry(at);
     }

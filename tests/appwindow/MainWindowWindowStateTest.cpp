@@ -10,6 +10,7 @@
 #include "WindowLayoutChecks.h"
 
 #include "app/mainwindow/MainWindow.h"
+#include "plots/PlotWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,6 +48,7 @@ namespace vxo {
 // Restoring the saved layout as on a screen of the test's choosing.
 struct WindowStateProbe {
     static void restore(MainWindow& window, const QRect& available) { window.restoreGuiState(available); }
+    static void screenChanged(MainWindow& window, const QRect& before) { window.fitToChangedScreen(before); }
 };
 
 namespace {
@@ -490,6 +492,15 @@ TEST(MainWindowWindowState, AnArrangementTheUserMadeIsKeptUntilReset)
         ASSERT_TRUE(test::waitForLayoutToSettle(window));
         EXPECT_TRUE(arranged()) << "undone by a resize of " << by.width() << " x " << by.height() << " px";
     }
+    // Nor by a change of screen (the window comes from one of another
+    // width), with the diagnostics a tab of the controls too, as no default
+    // layout has them.
+    window.tabifyDockWidget(dock(window, 0), dock(window, 2));
+    test::waitForLayout(window);
+    WindowStateProbe::screenChanged(window, QRect(0, 0, 2560, 1440));
+    ASSERT_TRUE(test::waitForLayoutToSettle(window));
+    EXPECT_TRUE(window.tabifiedDockWidgets(dock(window, 0)).contains(dock(window, 2)))
+        << "undone by a change of screen";
     window.findChild<QAction*>(QStringLiteral("actionResetWindowLayout"))->trigger();
     test::waitForLayout(window);
     expectDefaultDocks(window, "after Reset Window Layout", 0);
@@ -624,6 +635,61 @@ TEST(MainWindowWindowState, FloatingDocksSavedOffTheScreenComeBackOnIt)
             << kDockNames[i] << " at " << test::describe(dock(window, i)->frameGeometry());
     }
     EXPECT_TRUE(available.contains(window.frameGeometry())) << "shown at " << test::describe(window.frameGeometry());
+    QSettings().remove(QStringLiteral("MainWindow"));
+}
+
+// What of the viewport and the docked analysis page's plots `dock` covers.
+QRect viewCovered(const MainWindow& window, const QDockWidget& floating)
+{
+    QRect covered;
+    QList<const QWidget*> views{window.findChild<QWidget*>(QStringLiteral("quantumView"))};
+    for (const QWidget* widget : dock(window, 4)->findChildren<QWidget*>())
+        if (dynamic_cast<const PlotWidget*>(widget) != nullptr)
+            views.append(widget);
+    for (const QWidget* view : views) {
+        const QRect shown = view->visibleRegion().boundingRect();
+        if (view->isVisible() && !shown.isEmpty())
+            covered |= QRect(view->mapToGlobal(shown.topLeft()), shown.size()).intersected(floating.frameGeometry());
+    }
+    return covered;
+}
+
+// The diagnostics floated at the far corner of a large monitor come back,
+// on a projector that cannot hold them there, off the viewport and the
+// analysis plot where the window leaves room; the same dock put over the
+// viewport within the projector's area stays where the user put it.
+TEST(MainWindowWindowState, AFloatingDockCarriedToASmallerScreenKeepsOffTheViewportAndThePlot)
+{
+    test::appTestApplication();
+    for (const bool carried : {true, false}) {
+        SCOPED_TRACE(carried ? "carried off the smaller screen" : "put over the viewport");
+        QRect placed;
+        saveOnATallScreen([carried, &placed](MainWindow& tall) {
+            QDockWidget* diagnostics = dock(tall, 2);
+            diagnostics->setFloating(true);
+            test::waitForLayout(tall); // kept in sight of this screen first, as a float is
+            placed = carried ? QRect(950, 700, 280, 240) : QRect(500, 200, 280, 240);
+            diagnostics->setGeometry(placed);
+        });
+        const QRect available(0, 0, 1024, 768);
+        MainWindow window(nullptr, true);
+        WindowStateProbe::restore(window, available);
+        showAndSettle(window);
+        QDockWidget* diagnostics = dock(window, 2);
+        ASSERT_TRUE(diagnostics->isFloating());
+        if (carried) {
+            EXPECT_TRUE(test::waitUntil([&] {
+                return diagnostics->isVisible() && test::settleLayout(window) &&
+                       viewCovered(window, *diagnostics).isEmpty();
+            })) << "the diagnostics at " << test::describe(diagnostics->frameGeometry()) << " cover "
+                << test::describe(viewCovered(window, *diagnostics));
+        } else {
+            EXPECT_TRUE(test::waitUntil([&] { return diagnostics->isVisible() && test::settleLayout(window); }));
+            EXPECT_FALSE(viewCovered(window, *diagnostics).isEmpty()) << "the case is void";
+            EXPECT_EQ(diagnostics->geometry().topLeft(), placed.topLeft()) << "moved from where the user put it";
+        }
+        EXPECT_TRUE(available.contains(diagnostics->frameGeometry())) << test::describe(diagnostics->frameGeometry());
+    }
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 

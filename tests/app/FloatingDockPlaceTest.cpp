@@ -1,0 +1,75 @@
+// Where a floating dock goes: inside the screen, off the window's tab bars,
+// and, where the screen had to move it, off the viewport and the analysis
+// plots as far as the room allows; a dock the user put over a view stays.
+
+#include "app/mainwindow/FloatingDockPlace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace vxo {
+namespace {
+
+std::int64_t covered(const QRect& dock, const QList<QRect>& views)
+{
+    std::int64_t area = 0;
+    for (const QRect& view : views)
+        area += std::int64_t(dock.intersected(view).width()) * dock.intersected(view).height();
+    return area;
+}
+
+TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPlacedOneBe)
+{
+    // A screen not at the origin (a second monitor): a free column of 300 px
+    // left of the viewport and the analysis plot under it.
+    const QRect screen(1920, 40, 1000, 700);
+    const QList<QRect> views{QRect(2220, 40, 700, 500), QRect(2220, 540, 700, 200)};
+    const QList<QRect> bars{QRect(1920, 40, 300, 30)};
+    const struct {
+        const char* what;
+        QRect at;
+        std::int64_t coveredAfter; // of the views
+        bool stays;
+    } cases[] = {
+        {"carried from a larger screen, small enough for the column", QRect(3100, 700, 250, 200), 0, false},
+        {"carried, taller than the column's room under the bar", QRect(3100, 100, 290, 660), 0, false},
+        {"carried, wider than the column: as little over the plot as can be", QRect(3100, 700, 400, 300),
+         100 * 300, false},
+        {"put over the viewport on this screen", QRect(2400, 200, 200, 150), 200 * 150, true},
+        {"put in the column below the bar", QRect(1950, 300, 200, 150), 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect place = floatingDockPlace(c.at, screen, bars, views);
+        EXPECT_TRUE(screen.contains(place));
+        EXPECT_EQ(place.size(), c.at.size().boundedTo(screen.size()));
+        EXPECT_EQ(covered(place, views), c.coveredAfter);
+        EXPECT_FALSE(place.intersects(bars.front()));
+        if (c.stays)
+            EXPECT_EQ(place, c.at);
+    }
+    // Of the places clear of the views, the nearest to where the screen put it: by the plot, at the bottom.
+    const QRect carried = floatingDockPlace(QRect(3100, 700, 250, 200), screen, bars, views);
+    EXPECT_EQ(carried.bottom(), screen.bottom());
+    EXPECT_EQ(carried.right(), views.front().left() - 1);
+}
+
+TEST(FloatingDockPlace, MovesADockOffATabBarWhereverItLies)
+{
+    const QRect screen(0, 0, 1280, 800);
+    const QRect bar(0, 400, 320, 28);
+    // Over the bar, inside the screen: moved off it, to the nearest side.
+    const QRect place = floatingDockPlace(QRect(10, 380, 300, 200), screen, {bar}, {});
+    EXPECT_FALSE(place.intersects(bar));
+    EXPECT_EQ(place.top(), bar.bottom() + 1);
+    // A bar takes precedence over a view: off the bar onto the view, if need be.
+    const QRect view(0, 0, 1280, 400);
+    const QRect under = floatingDockPlace(QRect(10, 390, 300, 390), screen, {bar}, {view});
+    EXPECT_FALSE(under.intersects(bar));
+    // A dock the size of the screen stays where it is, over everything.
+    EXPECT_EQ(floatingDockPlace(screen, screen, {bar}, {view}), screen);
+}
+
+} // namespace
+} // namespace vxo
