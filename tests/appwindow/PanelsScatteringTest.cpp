@@ -1103,5 +1103,30 @@ TEST_F(PanelsScatteringTest, SingleGeometryRowsFollowTheLongitudinalEnergy)
     EXPECT_EQ(text(row(kTheoryRow)), "n/a");
 }
 
+// The single barrier on cells twice as coarse along x as those of the run
+// above that reads valid: what these cells pass (a drained line of them)
+// misses the exact barrier by more than the agreement allows, and the page
+// names both sides of the cells, unequal here.
+TEST_F(PanelsScatteringTest, TheSingleBarrierOnCoarseCellsIsReadAsGridDependentNamingTheCells)
+{
+    MainWindow& w = window();
+    loadOnSmallGrid(1, 30.72, [](MainWindow& m) { setQuietly<QDoubleSpinBox>(m, "universeWidthSpinBox", 81.92); });
+    ASSERT_NO_FATAL_FAILURE(playUntilSeparated());
+    EXPECT_EQ(text(row(kStateRow)), "SEPARATED / GRID-DEPENDENT");
+    const QString values = row(kProbabilitiesRow);
+    SCOPED_TRACE(text(values));
+    const QString cells = QStringLiteral("| on cells of %1 x %2 this packet passes ")
+                              .arg(w.waveField().dx(), 0, 'f', 3)
+                              .arg(w.waveField().dy(), 0, 'f', 3);
+    ASSERT_NE(w.waveField().dx(), w.waveField().dy());
+    EXPECT_TRUE(values.contains(cells));
+    const double sigma = test::control<QDoubleSpinBox>(w, "sigmaSpinBox")->value();
+    const double x0 = test::control<QDoubleSpinBox>(w, "centerXSpinBox")->value();
+    const double onTheseCells = drainedOnTheseCells(w.potentialField(), x0, sigma, std::sqrt(2.0 * kEnergyX), -2.0, 2.0);
+    const double exact = packetT([](double e) { return barrierT(e, 2.0); }, std::sqrt(2.0 * kEnergyX), sigma);
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("this packet passes ")), onTheseCells, 2e-3);
+    EXPECT_NEAR(numberAfter(values, QStringLiteral("on finer cells ")), exact, 1e-4);
+    EXPECT_GT(std::abs(onTheseCells - exact), 0.02 * exact) << "the case is void";
+}
 } // namespace
 } // namespace vxo
