@@ -177,8 +177,9 @@ public:
     // The preset run tick by tick, every view refreshed as a running window
     // refreshes it, until `reached` holds (the moment a run pauses itself, a
     // page's verdict) or `limit` has passed; false when it never held.
+    // With `rebuilt` false, `edit` is applied without a rebuild after it.
     bool until(int preset, const std::function<bool(GuideRun&)>& reached, double limit,
-               const std::function<void(MainWindow&)>& edit = nullptr)
+               const std::function<void(MainWindow&)>& edit = nullptr, bool rebuilt = true)
     {
         shown_ = runWindow_.get();
         MainWindow& w = *shown_;
@@ -186,7 +187,9 @@ public:
         load(w, preset);
         runPreset_ = preset;
         reachedTime_ = -1.0;
-        if (edit) {
+        if (edit && !rebuilt) {
+            edit(w);
+        } else if (edit) {
             applyEdit(w, edit);
             runPreset_ = -1; // not the preset as loaded: a later run loads it again
         }
@@ -203,22 +206,30 @@ public:
         return true;
     }
 
-    // The preset as loaded, run as until() runs it to the moment the run
-    // pauses itself (the scattering panel has seen the packet split); false
-    // when that has not come by `limit`. The claims read at one pause share
-    // the run while nothing else moves the run window.
+    // The preset as loaded, run as until() runs it, with Play pressed, to
+    // the moment the scattering panel has seen the packet split; false when
+    // that has not come by `limit`. The claims read at one pause share the
+    // run while nothing else moves the run window. pausedItself() tells
+    // whether the run paused there of itself (the run is paused from then
+    // on either way).
     bool paused(int preset, double limit)
     {
         if (pausedPreset_ == preset && pausedLimit_ == limit) {
             shown_ = runWindow_.get();
             return true;
         }
+        // Played: the separation pauses a run whose timer is going. Ticks are
+        // the loop's own, as no events are processed meanwhile.
         const bool reached = until(
-            preset, [](GuideRun& g) { return g.separated(); }, limit);
+            preset, [](GuideRun& g) { return g.separated(); }, limit,
+            [](MainWindow& w) { MainWindowProbe::setRunning(w, true); }, false);
+        pausedItself_ = reached && !runWindow_->transportClock().isRunning();
+        MainWindowProbe::setRunning(*runWindow_, false);
         pausedPreset_ = reached ? preset : -1;
         pausedLimit_ = limit;
         return reached;
     }
+    bool pausedItself() const { return pausedItself_; }
 
     // The packet the window shown holds before its first step (NaN figures
     // once it has stepped). Read once per preset as loaded.
@@ -278,6 +289,7 @@ private:
     double askedTime_ = 0.0;    // the time the run was last asked for
     double reachedTime_ = -1.0; // and the time it stopped at, the first step at or past it
     int pausedPreset_ = -1;     // the run window holds this preset paused, untouched since
+    bool pausedItself_ = false; // and the run paused itself there
     double pausedLimit_ = 0.0;
     int untouchedPreset_ = -1;  // the load window holds this preset as loaded, untouched since
     PreparedPacket prepared_{};

@@ -98,7 +98,9 @@ std::function<double(GuideRun&)> pausedFigure(int preset, const char* key,
 // The time at which the run pauses itself.
 std::function<double(GuideRun&)> pauseTime(int preset)
 {
-    return [=](GuideRun& r) { return r.paused(preset, 60.0) ? r.now() : std::numeric_limits<double>::quiet_NaN(); };
+    return [=](GuideRun& r) {
+        return r.paused(preset, 60.0) && r.pausedItself() ? r.now() : std::numeric_limits<double>::quiet_NaN();
+    };
 }
 
 // A figure of the plane-wave theory row with the form changed by `edit`.

@@ -37,6 +37,9 @@ public:
     static void observeTick(MainWindow& window) { window.observeAfterSteps(); }
     // Every view, plot, panel and the diagnostics.
     static void refreshTick(MainWindow& window) { window.refreshViews(); }
+    // The run set going or paused as Play and Pause do; its timer fires only
+    // while events are processed.
+    static void setRunning(MainWindow& window, bool running) { window.setRunning(running); }
     // The energies of the Hamiltonian the next step evolves the state with.
     static EnergyObservables2D steppedEnergy(const MainWindow& window)
     {
