@@ -35,7 +35,6 @@
 #include "view/ContourExtraction.h"
 
 #include <QMainWindow>
-#include <QSet>
 #include <QString>
 
 #include <array>
@@ -318,8 +317,9 @@ private:
     // Physics Help tabs of a one-column layout), which a floating dock,
     // always above the window, would hide; one the screen had to move is
     // also kept off the viewport and the analysis plots where there is room
-    // (floatingDockPlace).
-    void keepFloatingDocksInSight(const QRect& available);
+    // (floatingDockPlace), as is every floating dock `broughtHere` from
+    // another screen.
+    void keepFloatingDocksInSight(const QRect& available, bool broughtHere = false);
     // After a restore: the docks as restored, fitted to `available` (and
     // `room`, what the layout before them needed where more), or arranged
     // anew: the default layout where they need more, docked ones arranged for
@@ -1071,11 +1071,10 @@ private:
     // The program itself is moving docks: their moves are not the user's.
     bool arrangingDocks = false;
     // Floating docks restored before the window was shown, shown once it is,
-    // and the area they were restored into.
+    // the area they were restored into, and whether from another screen.
     QList<QDockWidget*> floatingDocksHeldBack;
-    // Floating docks the screen moved before the window's views were laid out.
-    QSet<QDockWidget*> floatingDocksCarried;
     QRect floatingDocksHeldBackArea;
+    bool floatingDocksHeldBackCarried = false;
     // The default layout in force spans the analysis dock across the window
     // (analysisAcrossTheWindow as it was laid out).
     bool analysisAcross = false;

@@ -301,7 +301,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
         QTimer::singleShot(0, this, [this] { guarded([this] { fitFrameOnceFramed(); }); });
 }
 
-void MainWindow::keepFloatingDocksInSight(const QRect& available)
+void MainWindow::keepFloatingDocksInSight(const QRect& available, bool broughtHere)
 {
     // The tab bars of docks tabbed together are children of the window.
     QList<QRect> bars;
@@ -320,19 +320,13 @@ void MainWindow::keepFloatingDocksInSight(const QRect& available)
         for (const QWidget* widget : ui->analysisDockWidget->findChildren<QWidget*>())
             if (dynamic_cast<const PlotWidget*>(widget) != nullptr)
                 addView(widget);
-    // A dock the screen moved before the window was laid out keeps off the
-    // views once they are.
+    // A window manager brings a restored dock onto the screen itself, so a
+    // dock brought from another screen counts as moved.
     for (const auto& pair : dockActionPairs()) {
         QDockWidget* dock = pair.first;
         if (!dock->isFloating())
             continue;
-        const bool carried = clampedInside(dock->geometry(), available) != dock->geometry() ||
-                             floatingDocksCarried.contains(dock);
-        const QRect at = floatingDockPlace(dock->geometry(), available, bars, views, carried);
-        if (carried && views.isEmpty())
-            floatingDocksCarried.insert(dock);
-        else
-            floatingDocksCarried.remove(dock);
+        const QRect at = floatingDockPlace(dock->geometry(), available, bars, views, broughtHere);
         if (at != dock->geometry())
             dock->setGeometry(at);
     }
@@ -415,6 +409,7 @@ void MainWindow::restoreGuiState(const QRect& available)
             }
         }
         floatingDocksHeldBackArea = available;
+        floatingDocksHeldBackCarried = anotherScreen;
     }
     // The window as it was left, now that the restored docks no longer hold
     // it to the size of the layout before them: where it was, its frame
@@ -478,7 +473,7 @@ void MainWindow::fitRestoredDocks(const QRect& available, const QSize& room, boo
         // The restored docks stay as they are when a frame comes.
         frameFitWithDefaultLayout = false;
     }
-    keepFloatingDocksInSight(available);
+    keepFloatingDocksInSight(available, anotherScreen);
 }
 
 void MainWindow::onWindowExposed()
@@ -498,8 +493,10 @@ void MainWindow::onWindowExposed()
     // they were saved with again), and clear of the tab bars where the
     // window's layout has put them by now.
     const QRect area = std::exchange(floatingDocksHeldBackArea, QRect());
-    keepFloatingDocksInSight(area);
-    QTimer::singleShot(0, this, [this, area] { guarded([this, area] { keepFloatingDocksInSight(area); }); });
+    const bool carried = std::exchange(floatingDocksHeldBackCarried, false);
+    keepFloatingDocksInSight(area, carried);
+    QTimer::singleShot(0, this,
+                       [this, area, carried] { guarded([this, area, carried] { keepFloatingDocksInSight(area, carried); }); });
 }
 
 void MainWindow::fitToChangedScreen(const QRect& previousScreen)
@@ -533,7 +530,11 @@ void MainWindow::fitToChangedScreen(const QRect& previousScreen)
             placeFrame(clampedInside(frame, available));
         }
     }
-    keepFloatingDocksInSight(available);
+    // On a smaller screen the window manager may already have brought the
+    // floating docks inside it, over the views.
+    const QScreen* shown = screen();
+    const QSize now = shown ? shown->geometry().size() : previousScreen.size();
+    keepFloatingDocksInSight(available, now.width() < previousScreen.width() || now.height() < previousScreen.height());
 }
 
 void MainWindow::resetWindowLayout()

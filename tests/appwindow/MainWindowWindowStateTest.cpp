@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLockFile>
 #include <QProcess>
 #include <QScreen>
@@ -654,24 +655,25 @@ QRect viewCovered(const MainWindow& window, const QDockWidget& floating)
     return covered;
 }
 
-// The diagnostics floated at the far corner of a large monitor come back,
-// on a projector that cannot hold them there, off the viewport and the
-// analysis plot where the window leaves room; the same dock put over the
-// viewport within the projector's area stays where the user put it.
+// The diagnostics floated on a monitor that is gone come back, on the
+// smaller screen, off the viewport and the analysis plot where the window
+// leaves room; a dock the user put over the
+// viewport comes back there on the screen it was left on.
 TEST(MainWindowWindowState, AFloatingDockCarriedToASmallerScreenKeepsOffTheViewportAndThePlot)
 {
     test::appTestApplication();
     for (const bool carried : {true, false}) {
-        SCOPED_TRACE(carried ? "carried off the smaller screen" : "put over the viewport");
+        SCOPED_TRACE(carried ? "brought to a smaller screen" : "put over the viewport, on the same screen");
         QRect placed;
         saveOnATallScreen([carried, &placed](MainWindow& tall) {
             QDockWidget* diagnostics = dock(tall, 2);
             diagnostics->setFloating(true);
             test::waitForLayout(tall); // kept in sight of this screen first, as a float is
-            placed = carried ? QRect(950, 700, 280, 240) : QRect(500, 200, 280, 240);
+            placed = carried ? QRect(5000, 4000, 280, 240) : QRect(500, 200, 280, 240);
             diagnostics->setGeometry(placed);
         });
-        const QRect available(0, 0, 1024, 768);
+        const QRect available =
+            carried ? QGuiApplication::primaryScreen()->availableGeometry() : QRect(0, 0, 1920, 1280);
         MainWindow window(nullptr, true);
         WindowStateProbe::restore(window, available);
         showAndSettle(window);
