@@ -252,6 +252,8 @@ TEST_F(PanelsDirac, ZitterbewegungLongWindowKeepsItsStartAndSaysWhatWrappedRound
     ASSERT_TRUE(wrapped.contains(QLatin1String(wrapNote)));
     const double marked = valueAfter(wrapped, wrapNote);
     const double share = wordAfter(wrapped, QStringLiteral("up to ")).chopped(1).toDouble() / 100.0; // "30.5%"
+    EXPECT_NEAR(share, window->recorder<DiracZitterbewegungRecorder>().wrappedShareBound(), 1e-5)
+        << "the share shown is the recorder's bound";
     ASSERT_EQ(narrow.size(), wide.size());
     for (std::size_t i = 0; i < narrow.size(); ++i) {
         const double shift = std::fabs(narrow[i].meanX - wide[i].meanX);

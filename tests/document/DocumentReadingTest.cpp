@@ -244,6 +244,7 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
         bool shutterScene; // the scene of the enabled shutter (else the Berry trap's)
     };
     const QJsonValue slopeX = SceneParameterSlopeX;
+    const QJsonValue slopeY = SceneParameterSlopeY;
     const QJsonValue curvatureX = SceneParameterCurvatureX;
     const std::vector<Case> cases = {
         {"quantumQuench", "Quench", {{"quantumQuench", "targetObjectId", "999"}}, "object #999, is not in", false},
@@ -261,6 +262,12 @@ TEST(DocumentReading, ARecordThatCannotActOnItsSceneIsReadSwitchedOffWithANote)
          "Periodic drive",
          {{"periodicDrive", "targetObjectId", "12"}, {"periodicDrive", "parameter", curvatureX}},
          "object #12, has no \"Harmonic kX\"",
+         true},
+        // The last parameter is named as well as the first.
+        {"periodicDrive",
+         "Periodic drive",
+         {{"periodicDrive", "targetObjectId", "12"}, {"periodicDrive", "parameter", slopeY}},
+         "object #12, has no \"Linear slope Y\"",
          true},
         {"linearSweep", "Linear sweep", {{"linearSweep", "targetObjectId", "5"}}, "object #5, is not in", true},
         {"linearSweep",
