@@ -38,6 +38,7 @@ TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPl
          100 * 300, false},
         {"put over the viewport on this screen", QRect(2400, 200, 200, 150), 200 * 150, true},
         {"put in the column below the bar", QRect(1950, 300, 200, 150), 0, true},
+        {"put over the tab bar: moved off it, even onto a view", QRect(2100, 45, 200, 150), 80 * 150, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -53,22 +54,6 @@ TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPl
     const QRect carried = floatingDockPlace(QRect(3100, 700, 250, 200), screen, bars, views);
     EXPECT_EQ(carried.bottom(), screen.bottom());
     EXPECT_EQ(carried.right(), views.front().left() - 1);
-}
-
-TEST(FloatingDockPlace, MovesADockOffATabBarWhereverItLies)
-{
-    const QRect screen(0, 0, 1280, 800);
-    const QRect bar(0, 400, 320, 28);
-    // Over the bar, inside the screen: moved off it, to the nearest side.
-    const QRect place = floatingDockPlace(QRect(10, 380, 300, 200), screen, {bar}, {});
-    EXPECT_FALSE(place.intersects(bar));
-    EXPECT_EQ(place.top(), bar.bottom() + 1);
-    // A bar takes precedence over a view: off the bar onto the view, if need be.
-    const QRect view(0, 0, 1280, 400);
-    const QRect under = floatingDockPlace(QRect(10, 390, 300, 390), screen, {bar}, {view});
-    EXPECT_FALSE(under.intersects(bar));
-    // A dock the size of the screen stays where it is, over everything.
-    EXPECT_EQ(floatingDockPlace(screen, screen, {bar}, {view}), screen);
 }
 
 } // namespace
