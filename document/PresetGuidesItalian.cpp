@@ -216,7 +216,8 @@ const char* const kItalianGuides[] = {
     "pacchetto (segnata), la P_T misurata tratteggiata; Scan Cavity width: T(L).</p>"
     "<p><b>Prova questo.</b> Porta Sigma a 4: la dispersione di energia si restringe e P_T sale verso il "
     "picco. Ora ne sta di piu' sulla risonanza, che le facce smussate delle celle spostano: la riga legge "
-    "GRID-DEPENDENT (la griglia piu' fine la da' valida). Porta Momentum px a 1.27 (il riepilogo legge Ex = 0.81): la prima risonanza e' larga solo 0.04, "
+    "GRID-DEPENDENT (la griglia piu' fine la da' valida). Porta Momentum px a 1.27 (il riepilogo legge "
+    "Ex = 0.81): la prima risonanza e' larga solo 0.04, "
     "e passa poco: mediata sulle energie del pacchetto la T stazionaria vale solo 0.09 (packet T). Ora la cavita' "
     "tiene la sua parte per circa 26 unita' di tempo (hbar/Gamma), e la corsa si ferma piu' tardi, verso t = "
     "39, e la P_T misurata concorda con packet T.</p>",

@@ -1,7 +1,6 @@
 #include "app/mainwindow/MainWindow.h"
 
 #include "app/mainwindow/FloatingDockPlace.h"
-
 #include "app/mainwindow/SavedLayout.h"
 #include "app/mainwindow/SavedWindowGeometry.h"
 #include "document/DisplayText.h"
