@@ -219,13 +219,23 @@ std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& pote
     const double floorAmplitude = kFeedFloor * hbar / dt;
     std::vector<double> feedByCount(kMostSubSteps + 2, 0.0);
     double count = std::max(1.0, std::ceil(steepness.step * dt / hbar / kStepPhase));
+    // This runs at every step of a moving potential: the columns' kinetic
+    // energies once, and each modulus as a plain square root (the float
+    // spectrum can neither overflow nor underflow its square in double).
+    std::vector<double> columnKinetic(nx);
+    for (std::uint64_t i = 0; i < nx; ++i) {
+        const double kx = fftWaveNumber(i, nx, dx);
+        columnKinetic[i] = kx * kx;
+    }
     for (std::uint64_t j = 0; j < ny; ++j) {
         const double ky = fftWaveNumber(j, ny, dy);
         const Complex* row = spectrum.data() + j * nx;
         for (std::uint64_t i = j == 0 ? 1 : 0; i < nx; ++i) {
-            const double a = std::abs(std::complex<double>(row[i])) * toAmplitude;
-            const double kx = fftWaveNumber(i, nx, dx);
-            const double detuning = kineticScale * (kx * kx + ky * ky) + range;
+            const double re = row[i].real();
+            const double im = row[i].imag();
+            const double a = std::sqrt(re * re + im * im) * toAmplitude;
+            const double kineticWave = columnKinetic[i] + ky * ky;
+            const double detuning = kineticScale * kineticWave + range;
             const double phase = detuning * dt / hbar;
             const double fed = a * dt / hbar;
             const double wrapCount = std::min(std::ceil(phase / kWrapPhase), double(kMostSubSteps + 1));
@@ -236,7 +246,7 @@ std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& pote
                 continue; // within the phase that every mode may have
             const double trueProbability = 4.0 * a * a / (detuning * detuning);
             if (trueProbability > kStrongModeProbability) {
-                const double kinetic = kineticScale * (kx * kx + ky * ky);
+                const double kinetic = kineticScale * kineticWave;
                 const double strongPhase = (kinetic + std::min(range, kinetic)) * dt / hbar;
                 count = std::max(count, std::ceil(strongPhase / kStrongModePhase));
             }
