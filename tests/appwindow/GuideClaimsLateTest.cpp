@@ -2126,6 +2126,28 @@ TEST(GuideClaimsLate, SinaiBilliardGuideQuotesWhatTheProgramShows) { checkClaims
 
 TEST(GuideClaimsLate, TalbotAndBouncerGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 31, 32); }
 
+// The level the bouncer's guide says its packet is built around: the Airy
+// level nearest the packet's vertical energy above the floor, read from the
+// run, with the zeros' asymptotic form |a_n|^(3/2) = 3 pi (4n - 1) / 8 (the
+// page itself lists only the lowest levels).
+TEST(GuideClaimsLate, BouncerPacketIsBuiltAroundTheLevelItsGuideNames)
+{
+    GuideRun r;
+    r.asLoaded(32);
+    const PreparedPacket packet = r.prepared();
+    const double energy =
+        (packet.meanPy * packet.meanPy + packet.sigmaPy * packet.sigmaPy) / (2.0 * mass(r)) +
+        bouncerForce(r) * dropHeight(r);
+    const double zero = energy / (bouncerForce(r) * figureAfter(r.label(kBouncer), "Airy ell="));
+    const long nearest = std::lround((8.0 * std::pow(zero, 1.5) / (3.0 * kPi) + 1.0) / 4.0);
+    const std::pair<const char*, const char*> ordinals[] = {
+        {"eighth", "ottavo"}, {"ninth", "nono"}, {"tenth", "decimo"}};
+    ASSERT_TRUE(nearest >= 8 && nearest <= 10) << nearest;
+    const auto& [english, italian] = ordinals[nearest - 8];
+    EXPECT_NE(std::string(presetGuideEnglish(32)).find(std::string("levels around the ") + english), std::string::npos);
+    EXPECT_NE(std::string(presetGuideItalian(32)).find(std::string("attorno al ") + italian), std::string::npos);
+}
+
 // The vortex, Anderson's lanes and the kicked rotor.
 TEST(GuideClaimsLate, VortexLaneAndKickedRotorGuidesQuoteWhatTheProgramShows) { checkClaims(lateClaims(), 33, 35); }
 
