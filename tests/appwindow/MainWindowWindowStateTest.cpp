@@ -695,6 +695,44 @@ TEST(MainWindowWindowState, AFloatingDockCarriedToASmallerScreenKeepsOffTheViewp
     QSettings().remove(QStringLiteral("MainWindow"));
 }
 
+// A screen change that leaves the screen as large as it was (a panel added,
+// a move to a screen of the same size) leaves a floating dock where the user
+// put it, over the viewport; one from a larger screen is kept off the views.
+TEST(MainWindowWindowState, AFloatingDockStaysWhereTheUserPutItUnlessTheScreenShrank)
+{
+    test::appTestApplication();
+    MainWindow window(nullptr, false);
+    showAndSettle(window);
+    QDockWidget* diagnostics = dock(window, 2);
+    diagnostics->setFloating(true);
+    test::waitForLayout(window);
+    const QWidget* view = window.findChild<QWidget*>(QStringLiteral("quantumView"));
+    const QRect placed(view->mapToGlobal(view->rect().center()) - QPoint(60, 40),
+                       diagnostics->minimumSizeHint().expandedTo(QSize(240, 200)));
+    diagnostics->setGeometry(placed);
+    ASSERT_TRUE(test::waitUntil([&] { return test::settleLayout(window) && diagnostics->geometry() == placed; }))
+        << test::describe(diagnostics->geometry());
+    const QRect screen = window.screen()->geometry();
+    struct Change {
+        const char* what;
+        QRect before;
+        bool keptOff;
+    };
+    for (const Change& change : {Change{"a screen of the same size", screen, false},
+                                 Change{"a larger screen", screen.adjusted(0, 0, 640, 0), true},
+                                 Change{"a taller screen", screen.adjusted(0, 0, 0, 480), true}}) {
+        SCOPED_TRACE(change.what);
+        diagnostics->setGeometry(placed);
+        ASSERT_FALSE(viewCovered(window, *diagnostics).isEmpty()) << "the case is void";
+        WindowStateProbe::screenChanged(window, change.before);
+        ASSERT_TRUE(test::waitForLayoutToSettle(window));
+        if (change.keptOff)
+            EXPECT_TRUE(viewCovered(window, *diagnostics).isEmpty()) << test::describe(diagnostics->frameGeometry());
+        else
+            EXPECT_EQ(diagnostics->geometry(), placed);
+    }
+}
+
 // One dock as a start of the program shows it. A tab behind another is
 // moved out of the window, where its place and size mean nothing: it counts
 // as behind, without a geometry.
