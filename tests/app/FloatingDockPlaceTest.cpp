@@ -54,6 +54,9 @@ TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPl
     const QRect carried = floatingDockPlace(QRect(3100, 700, 250, 200), screen, bars, views);
     EXPECT_EQ(carried.bottom(), screen.bottom());
     EXPECT_EQ(carried.right(), views.front().left() - 1);
+    // Brought from another screen to a place already clear of the views: it stays there.
+    const QRect clear(1950, 300, 200, 150);
+    EXPECT_EQ(floatingDockPlace(clear, screen, bars, views, true), clear);
 }
 
 } // namespace
