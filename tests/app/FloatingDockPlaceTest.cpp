@@ -57,6 +57,10 @@ TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPl
     // Brought from another screen to a place already clear of the views: it stays there.
     const QRect clear(1950, 300, 200, 150);
     EXPECT_EQ(floatingDockPlace(clear, screen, bars, views, true), clear);
+    // Room on both sides of a view: a carried dock over its right edge goes just right of it.
+    const QRect view(400, 0, 800, 900);
+    EXPECT_EQ(floatingDockPlace(QRect(1100, 300, 300, 200), QRect(0, 0, 1600, 900), {}, {view}, true),
+              QRect(1200, 300, 300, 200));
 }
 
 } // namespace
