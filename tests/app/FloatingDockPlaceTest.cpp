@@ -61,6 +61,10 @@ TEST(FloatingDockPlace, KeepsACarriedDockOffTheViewsWhereThereIsRoomAndLeavesAPl
     const QRect view(400, 0, 800, 900);
     EXPECT_EQ(floatingDockPlace(QRect(1100, 300, 300, 200), QRect(0, 0, 1600, 900), {}, {view}, true),
               QRect(1200, 300, 300, 200));
+    // Nothing beside a view is clear, the screen's far corner is.
+    const QList<QRect> cornered{QRect(0, 0, 1600, 600), QRect(0, 600, 1000, 300)};
+    EXPECT_EQ(floatingDockPlace(QRect(200, 100, 300, 200), QRect(0, 0, 1600, 900), {}, cornered, true),
+              QRect(1300, 700, 300, 200));
 }
 
 } // namespace
