@@ -300,3 +300,26 @@ TEST(DrainedRowTransmission, CellsCarryTheWallsWithinTwoPercentAtEveryT)
     }
     EXPECT_FALSE(cellsCarryTheWalls({true, false, 0.0383}, 0.0368)) << "the slow pair's 4 percent";
 }
+
+// A span of one cell: a packet too heavy to move in the longest run sits
+// across it, so the share booked ahead is that cell's, neither left of the
+// span nor right of it.
+TEST(DrainedRowTransmission, TheSpansEndCellsAreItsOwn)
+{
+    const double dx = 0.5;
+    const PotentialField2D flat(64, 4, float(dx), 0.7f);
+    SplitStepParameters heavy;
+    heavy.mass = 1000.0f;
+    heavy.dt = 0.1f;
+    const double cell = cellCentre(32, 64, dx);
+    const RowPacket resting{cell, 1.0, 0.0};
+    const RowTransmission none = DrainedRowTransmission::run(flat, 1, cell, cell, heavy, resting, 0.0);
+    const RowTransmission all = DrainedRowTransmission::run(flat, 1, cell, cell, heavy, resting, 1.0);
+    ASSERT_TRUE(none.valid && all.valid);
+    // The free packet's spread by then; the line samples its density at the
+    // cells' centres, and its halves either side of the cell are alike.
+    const double spread = std::hypot(1.0, DrainedRowTransmission::kLongestRun / (2.0 * heavy.mass));
+    const double cellShare = dx / (std::sqrt(2.0 * M_PI) * spread);
+    EXPECT_NEAR(all.transmission - none.transmission, cellShare, 1e-4);
+    EXPECT_NEAR(none.transmission, 0.5 * (1.0 - cellShare), 1e-3);
+}
