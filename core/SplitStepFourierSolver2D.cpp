@@ -215,13 +215,19 @@ std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& pote
         spectrum.data()[c] = Complex(v[c], 0.0f);
     FFT2D::forward(spectrum);
     static const PhaseLimits limits;
-    const double toAmplitude = 1.0 / double(spectrum.size());
-    const double floorAmplitude = kFeedFloor * hbar / dt;
+    // This runs at every step of a moving potential, where the divider would
+    // set its pace: squared amplitudes (no root) and the step's scale
+    // multiplied in (no quotient) per mode, the columns' kinetic energies
+    // once. The float spectrum can neither overflow nor underflow a square
+    // in double.
+    const double toAmplitudeSquared = 1.0 / (double(spectrum.size()) * double(spectrum.size()));
+    const double stepScale = dt / hbar;
+    const double feedScale = stepScale * stepScale;
+    const double toWrapCount = 1.0 / kWrapPhase;
+    const double floorAmplitude = kFeedFloor / stepScale;
+    const double floorAmplitudeSquared = floorAmplitude * floorAmplitude;
     std::vector<double> feedByCount(kMostSubSteps + 2, 0.0);
-    double count = std::max(1.0, std::ceil(steepness.step * dt / hbar / kStepPhase));
-    // This runs at every step of a moving potential: the columns' kinetic
-    // energies once, and each modulus as a plain square root (the float
-    // spectrum can neither overflow nor underflow its square in double).
+    double count = std::max(1.0, std::ceil(steepness.step * stepScale / kStepPhase));
     std::vector<double> columnKinetic(nx);
     for (std::uint64_t i = 0; i < nx; ++i) {
         const double kx = fftWaveNumber(i, nx, dx);
@@ -233,21 +239,20 @@ std::uint32_t SplitStepFourierSolver2D::subStepsFor(const PotentialField2D& pote
         for (std::uint64_t i = j == 0 ? 1 : 0; i < nx; ++i) {
             const double re = row[i].real();
             const double im = row[i].imag();
-            const double a = std::sqrt(re * re + im * im) * toAmplitude;
+            const double aSquared = (re * re + im * im) * toAmplitudeSquared;
             const double kineticWave = columnKinetic[i] + ky * ky;
             const double detuning = kineticScale * kineticWave + range;
-            const double phase = detuning * dt / hbar;
-            const double fed = a * dt / hbar;
-            const double wrapCount = std::min(std::ceil(phase / kWrapPhase), double(kMostSubSteps + 1));
-            feedByCount[std::size_t(wrapCount)] += phase * fed * fed;
-            if (!(a >= floorAmplitude))
+            const double phase = detuning * stepScale;
+            const double wrapCount = std::min(std::ceil(phase * toWrapCount), double(kMostSubSteps + 1));
+            feedByCount[std::size_t(wrapCount)] += phase * aSquared * feedScale;
+            if (!(aSquared >= floorAmplitudeSquared))
                 continue;
             if (phase <= kStrongModePhase * count)
                 continue; // within the phase that every mode may have
-            const double trueProbability = 4.0 * a * a / (detuning * detuning);
+            const double trueProbability = 4.0 * aSquared / (detuning * detuning);
             if (trueProbability > kStrongModeProbability) {
                 const double kinetic = kineticScale * kineticWave;
-                const double strongPhase = (kinetic + std::min(range, kinetic)) * dt / hbar;
+                const double strongPhase = (kinetic + std::min(range, kinetic)) * stepScale;
                 count = std::max(count, std::ceil(strongPhase / kStrongModePhase));
             }
             const double limit = limits.limitFor(std::max(kExcessFactor, kQuietModeProbability / trueProbability));
