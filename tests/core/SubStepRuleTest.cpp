@@ -328,6 +328,40 @@ TEST(SubStepRule, AStadiumKeepsTheEnergyTheStepConserves)
     EXPECT_LT(worst, 1e-3) << solver.subSteps() << " sub-steps";
 }
 
+// A square cavity of walls 50 high, 7 wide inside, with a packet of
+// momentum (3, 1) bouncing in it for 20 time units: the walls' evanescent
+// tails hold energy the split step must not starve, on coarse cells with a
+// light packet and on finer, unequal cells with a heavy one. Counting only
+// the kinetic energy of the strong modes, not the walls' range beside it,
+// gave 3 sub-steps where these take 5, and drifts of 1.4e-3 to 1.8e-3.
+TEST(SubStepRule, ABoxOfSharpWallsKeepsTheEnergyTheStepConserves)
+{
+    const struct {
+        std::uint64_t nx, ny;
+        float mass;
+    } rows[] = {{128, 128, 1.0f}, {256, 128, 3.0f}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.nx);
+        ComplexField2D psi(row.nx, row.ny, 16.0f / row.nx, 16.0f / row.ny);
+        PotentialField2D v(psi.nx(), psi.ny(), psi.dx(), psi.dy());
+        v.addRectangle(-3.0f, 0.0f, 1.0f, 8.0f, 50.0f);
+        v.addRectangle(3.0f, 0.0f, 1.0f, 8.0f, 50.0f);
+        v.addRectangle(0.0f, -3.0f, 7.0f, 1.0f, 50.0f);
+        v.addRectangle(0.0f, 3.0f, 7.0f, 1.0f, 50.0f);
+        GaussianPacket2D::prepare(psi, GaussianPacket2D{-1.0f, 0.0f, 0.7f, 3.0f, 1.0f});
+        SplitStepFourierSolver2D solver;
+        solver.configure(SplitStepParameters{row.mass, 1.0f, 0.02f});
+        const double start = SpectralEnergy2D::compute(psi, v, 1.0, row.mass).total;
+        double worst = 0.0;
+        for (int s = 1; s <= 1000; ++s) {
+            solver.step(psi, v);
+            if (s % 16 == 0)
+                worst = std::max(worst, std::abs(SpectralEnergy2D::compute(psi, v, 1.0, row.mass).total / start - 1.0));
+        }
+        EXPECT_LT(worst, 1e-3) << solver.subSteps() << " sub-steps";
+    }
+}
+
 // A single raised cell feeds every mode of the grid with the same amplitude,
 // its height over the number of cells. On cells a ten-thousandth wide the
 // highest modes turn through millions of radians a step while the true
