@@ -319,7 +319,7 @@ TEST(DrainedRowTransmission, TheSpansEndCellsAreItsOwn)
     // The free packet's spread by then; the line samples its density at the
     // cells' centres, and its halves either side of the cell are alike.
     const double spread = std::hypot(1.0, DrainedRowTransmission::kLongestRun / (2.0 * heavy.mass));
-    const double cellShare = dx / (std::sqrt(2.0 * M_PI) * spread);
+    const double cellShare = dx / (std::sqrt(2.0 * kPi) * spread);
     EXPECT_NEAR(all.transmission - none.transmission, cellShare, 1e-4);
     EXPECT_NEAR(none.transmission, 0.5 * (1.0 - cellShare), 1e-3);
 }
